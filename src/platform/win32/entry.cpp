@@ -1,0 +1,42 @@
+// Entry point of cellaro.exe: locks down DLL loading, builds the ports over the Windows API and
+// reads the configuration file through them.
+#include "platform/win32/system_library.h"
+#include "platform/win32/win32_autostart_registry.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_event_loop.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_key_names.h"
+
+#include <windows.h>
+
+namespace {
+
+// DLLs are loaded from the system directory only, never from the program's directory or the current
+// one, before anything else can load one. SetDefaultDllDirectories is looked up by name because
+// systems without the loader update lack it.
+void restrictDllSearch() {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    const auto setDefaultDllDirectories =
+        cellaro::win32::procAddress<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
+    if (setDefaultDllDirectories != nullptr) {
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    ::SetDllDirectoryW(L""); // takes the current directory out of the search either way
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int /*show*/) {
+    restrictDllSearch();
+
+    cellaro::win32::Win32FileSystem files;
+    cellaro::win32::Win32Desktop desktop;
+    cellaro::win32::Win32AutostartRegistry autostart;
+    cellaro::win32::Win32EventLoop eventLoop;
+    cellaro::win32::Win32KeyNames keyNames;
+
+    // The program shell is not wired yet: reading the configuration proves the ports are in place.
+    const cellaro::FileReadResult configuration = files.read(files.programDirectory() + "CRO.cfg");
+    return configuration.status == cellaro::FileReadResult::Status::Error ? 1 : 0;
+}

@@ -1,0 +1,69 @@
+// The desktop port over the Windows API: monitors and other programs' top-level windows.
+#pragma once
+
+#include "platform/desktop.h"
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+namespace cellaro::win32 {
+
+class Win32Desktop final : public Desktop {
+public:
+    Win32Desktop();
+    ~Win32Desktop() override = default;
+
+    [[nodiscard]] std::vector<Monitor> monitors() const override;
+
+    [[nodiscard]] WindowId foregroundWindow() const override;
+    [[nodiscard]] std::vector<WindowId> topLevelWindows() const override;
+    [[nodiscard]] WindowId findWindowByTitle(const std::string& title) const override;
+
+    [[nodiscard]] bool exists(WindowId window) const override;
+    [[nodiscard]] std::string title(WindowId window) const override;
+    [[nodiscard]] std::string className(WindowId window) const override;
+    [[nodiscard]] bool isVisible(WindowId window) const override;
+    [[nodiscard]] bool isCloaked(WindowId window) const override;
+    [[nodiscard]] bool isHung(WindowId window) const override;
+    [[nodiscard]] std::optional<WindowPlacement> placement(WindowId window) const override;
+    [[nodiscard]] std::optional<Rect> windowRect(WindowId window) const override;
+    [[nodiscard]] std::optional<Rect> visibleFrameRect(WindowId window) const override;
+    [[nodiscard]] std::uint32_t styles(WindowId window) const override;
+    [[nodiscard]] std::uint32_t extendedStyles(WindowId window) const override;
+    [[nodiscard]] std::optional<std::uint8_t> opacity(WindowId window) const override;
+    [[nodiscard]] std::uint32_t processId(WindowId window) const override;
+    [[nodiscard]] std::string executablePath(WindowId window) const override;
+
+    bool move(WindowId window, const Rect& bounds, bool repaint) override;
+    bool show(WindowId window, ShowCommand command) override;
+    bool setZOrder(WindowId window, ZOrder where) override;
+    bool setForeground(WindowId window) override;
+    bool setOpacity(WindowId window, std::optional<std::uint8_t> alpha) override;
+    bool requestClose(WindowId window) override;
+    [[nodiscard]] std::optional<Bitmap> bigIcon(WindowId window, int size, Colour background) const override;
+    [[nodiscard]] std::optional<Bitmap> fileIcon(const std::string& path, int size,
+                                                 Colour background) const override;
+
+private:
+    using DwmGetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+
+    // DwmGetWindowAttribute, false when the compositor is absent (no dwmapi.dll, as under Wine) or
+    // refuses.
+    bool compositorAttribute(HWND window, DWORD attribute, void* value, DWORD size) const;
+
+    ScopedLibrary dwmLibrary_;
+    DwmGetWindowAttributeFunction dwmGetWindowAttribute_ = nullptr;
+};
+
+// Conversions between the program's geometry and the system's, exposed for the adapter's forms.
+[[nodiscard]] inline Rect toRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+[[nodiscard]] inline HWND toHandle(WindowId window) {
+    return reinterpret_cast<HWND>(window.value);
+}
+[[nodiscard]] inline WindowId toWindowId(HWND window) {
+    return WindowId{reinterpret_cast<std::uintptr_t>(window)};
+}
+
+} // namespace cellaro::win32

@@ -1,0 +1,149 @@
+// Timers, message pumping and time on the user-interface thread over the Windows message queue.
+#include "platform/win32/win32_event_loop.h"
+
+#include <algorithm>
+
+namespace cellaro::win32 {
+
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"CellaroEventLoop";
+// However busy the queue is, one processPendingMessages call handles at most this many messages, so
+// a handler that posts a message each time it runs cannot keep it going for ever.
+constexpr int kMaxMessagesPerPass = 4096;
+
+// True when the message was queued after the pass began (tick counts wrap after 49 days).
+bool queuedAfter(DWORD messageTime, DWORD passStart) {
+    return static_cast<LONG>(messageTime - passStart) > 0;
+}
+
+} // namespace
+
+Win32EventLoop::Win32EventLoop() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kWindowClass;
+    // A second event loop in the same process finds the class already there, which is fine.
+    ::RegisterClassExW(&windowClass);
+    window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+}
+
+Win32EventLoop::~Win32EventLoop() {
+    if (window_ != nullptr) {
+        for (const auto& entry : timers_) {
+            ::KillTimer(window_, entry.first);
+        }
+        ::DestroyWindow(window_);
+    }
+}
+
+std::int64_t Win32EventLoop::nowMs() const {
+    return static_cast<std::int64_t>(::GetTickCount64());
+}
+
+TimerId Win32EventLoop::startTimer(int intervalMs, std::function<void()> handler) {
+    if (window_ == nullptr || !handler) {
+        return kNoTimer;
+    }
+    // Ids are never reused while a timer holds them, and rarely at all, so a WM_TIMER already queued
+    // for a stopped timer cannot run a newer one's handler.
+    TimerId id = lastTimer_;
+    do {
+        ++id;
+    } while (id == kNoTimer || timers_.count(id) != 0);
+    const auto interval = static_cast<UINT>(std::max(intervalMs, 1)); // the system raises it to its minimum
+    if (::SetTimer(window_, id, interval, nullptr) == 0) {
+        return kNoTimer;
+    }
+    lastTimer_ = id;
+    timers_.emplace(id, std::make_shared<std::function<void()>>(std::move(handler)));
+    return id;
+}
+
+void Win32EventLoop::stopTimer(TimerId timer) {
+    const auto found = timers_.find(timer);
+    if (found == timers_.end()) {
+        return;
+    }
+    ::KillTimer(window_, timer);
+    timers_.erase(found);
+}
+
+void Win32EventLoop::dispatchTimer(TimerId timer) {
+    const auto found = timers_.find(timer);
+    if (found == timers_.end()) {
+        return; // stopped after this tick was queued
+    }
+    // The copy keeps the handler alive even if it stops its own timer.
+    const std::shared_ptr<std::function<void()>> handler = found->second;
+    (*handler)();
+}
+
+LRESULT CALLBACK Win32EventLoop::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* loop = reinterpret_cast<Win32EventLoop*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (loop != nullptr) {
+            loop->window_ = nullptr;
+        }
+    } else if (message == WM_TIMER && loop != nullptr) {
+        // Failures inside a timer tick are swallowed (the next tick tries again), and an exception
+        // must never unwind through the system's dispatcher.
+        try {
+            loop->dispatchTimer(static_cast<TimerId>(wParam));
+        } catch (...) {
+        }
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32EventLoop::processPendingMessages() {
+    const DWORD passStart = ::GetTickCount();
+    MSG message{};
+    for (int handled = 0; handled < kMaxMessagesPerPass; ++handled) {
+        if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == 0) {
+            return;
+        }
+        if (message.message == WM_QUIT) {
+            // Leave it for the main loop, which ends the program with it.
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+        if (queuedAfter(message.time, passStart)) {
+            return; // what came in during this pass waits for the next one
+        }
+    }
+}
+
+void Win32EventLoop::sleep(int ms) {
+    if (ms > 0) {
+        ::Sleep(static_cast<DWORD>(ms));
+    }
+}
+
+int Win32EventLoop::run() {
+    MSG message{};
+    for (;;) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        if (got == -1) {
+            return -1;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+} // namespace cellaro::win32

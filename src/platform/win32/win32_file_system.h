@@ -1,0 +1,36 @@
+// The file port over the Windows API: whole-file reads and atomic replacement.
+#pragma once
+
+#include "platform/files.h"
+
+#include <cstdint>
+
+namespace cellaro::win32 {
+
+class Win32FileSystem final : public FileSystem {
+public:
+    // Reads the executable's path once: the program directory is fixed at start-up.
+    Win32FileSystem();
+    ~Win32FileSystem() override = default;
+
+    [[nodiscard]] std::string programPath() const override { return programPath_; }
+    [[nodiscard]] std::string programDirectory() const override { return programDirectory_; }
+
+    [[nodiscard]] FileReadResult read(const std::string& path) const override;
+    FileWriteResult writeAtomic(const std::string& path, const std::string& data) override;
+    // True for an existing file; a directory of that name does not count.
+    [[nodiscard]] bool exists(const std::string& path) const override;
+    // True when the file was there and is deleted.
+    bool remove(const std::string& path) override;
+
+private:
+    std::string programPath_;
+    std::string programDirectory_;
+    // Makes each temporary file name of this process unique.
+    std::uint32_t temporaryCounter_ = 0;
+};
+
+// The directory part of a path, up to and including the last separator; empty when it has none.
+[[nodiscard]] std::string directoryOf(const std::string& path);
+
+} // namespace cellaro::win32
