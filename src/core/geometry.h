@@ -65,7 +65,9 @@ struct WindowId {
 
     [[nodiscard]] constexpr bool valid() const { return value != 0; }
     explicit constexpr operator bool() const { return valid(); }
-    friend constexpr auto operator<=>(const WindowId&, const WindowId&) = default;
+    // clang-tidy 14 mistakes the defaulted comparison's zero literal for a null pointer.
+    friend constexpr auto operator<=>(const WindowId&,
+                                      const WindowId&) = default; // NOLINT(modernize-use-nullptr)
 };
 
 inline constexpr WindowId kNoWindow{};

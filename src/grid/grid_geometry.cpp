@@ -89,13 +89,21 @@ int nearestCellIndex(int position, int cellSize, int count) {
 
 } // namespace
 
-int CellTable::columnAt(int x) const { return nearestCellIndex(x, cellWidth_, columns_); }
+int CellTable::columnAt(int x) const {
+    return nearestCellIndex(x, cellWidth_, columns_);
+}
 
-int CellTable::rowAt(int y) const { return nearestCellIndex(y, cellHeight_, rows_); }
+int CellTable::rowAt(int y) const {
+    return nearestCellIndex(y, cellHeight_, rows_);
+}
 
-int GridMapping::cellWidth() const { return divideRoundHalfEven(monitor.bounds.width(), std::max(columns, 1)); }
+int GridMapping::cellWidth() const {
+    return divideRoundHalfEven(monitor.bounds.width(), std::max(columns, 1));
+}
 
-int GridMapping::cellHeight() const { return monitor.workArea.height() / std::max(rows, 1); }
+int GridMapping::cellHeight() const {
+    return monitor.workArea.height() / std::max(rows, 1);
+}
 
 namespace {
 

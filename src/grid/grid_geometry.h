@@ -55,7 +55,9 @@ public:
     // over by the truncating division, or beyond the board) gives the nearest cell in the grid.
     [[nodiscard]] int columnAt(int x) const;
     [[nodiscard]] int rowAt(int y) const;
-    [[nodiscard]] Point cellAt(Point boardPosition) const { return {columnAt(boardPosition.x), rowAt(boardPosition.y)}; }
+    [[nodiscard]] Point cellAt(Point boardPosition) const {
+        return {columnAt(boardPosition.x), rowAt(boardPosition.y)};
+    }
 
 private:
     std::vector<Cell> cells_;

@@ -3,13 +3,21 @@
 
 #include "platform/desktop.h"
 
+#include <optional>
+
 namespace cellaro {
 
 bool UndoJournal::save(const Desktop& desktop, WindowId window) {
     if (!window || top_ >= kCapacity) {
         return false;
     }
-    const auto rect = desktop.windowRect(window);
+    // A minimised window's rectangle is the system's parking place far off screen; undoing to it
+    // would lose the window, so a minimised window saves its restored position instead.
+    std::optional<Rect> rect = desktop.windowRect(window);
+    if (const auto placement = desktop.placement(window);
+        placement && placement->state == ShowState::Minimized) {
+        rect = placement->normal;
+    }
     if (!rect) {
         return false;
     }

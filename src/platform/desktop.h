@@ -32,15 +32,15 @@ struct WindowPlacement {
 
 // Show requests, named after the system's show commands they map to.
 enum class ShowCommand {
-    Hide,           // SW_HIDE
-    ShowNormal,     // SW_SHOWNORMAL: activate, restore if minimised or maximised
-    ShowMinimized,  // SW_SHOWMINIMIZED: activate and minimise
-    ShowMaximized,  // SW_SHOWMAXIMIZED: activate and maximise
-    ShowNoActivate, // SW_SHOWNOACTIVATE: restore to the normal position without activating
-    Show,           // SW_SHOW: make visible in the current state
-    Minimize,       // SW_MINIMIZE: minimise and activate the next window
-    ShowMinNoActive,// SW_SHOWMINNOACTIVE
-    Restore,        // SW_RESTORE
+    Hide,            // SW_HIDE
+    ShowNormal,      // SW_SHOWNORMAL: activate, restore if minimised or maximised
+    ShowMinimized,   // SW_SHOWMINIMIZED: activate and minimise
+    ShowMaximized,   // SW_SHOWMAXIMIZED: activate and maximise
+    ShowNoActivate,  // SW_SHOWNOACTIVATE: restore to the normal position without activating
+    Show,            // SW_SHOW: make visible in the current state
+    Minimize,        // SW_MINIMIZE: minimise and activate the next window
+    ShowMinNoActive, // SW_SHOWMINNOACTIVE
+    Restore,         // SW_RESTORE
 };
 
 // Where a z-order request puts a window.
@@ -121,7 +121,8 @@ public:
     virtual bool requestClose(WindowId window) = 0;
     // The window's big icon (or its class icon) drawn at size x size over the background colour;
     // nothing when the window has none or does not answer in time.
-    [[nodiscard]] virtual std::optional<Bitmap> bigIcon(WindowId window, int size, Colour background) const = 0;
+    [[nodiscard]] virtual std::optional<Bitmap> bigIcon(WindowId window, int size,
+                                                        Colour background) const = 0;
     // The first icon of an executable file drawn the same way.
     [[nodiscard]] virtual std::optional<Bitmap> fileIcon(const std::string& path, int size,
                                                          Colour background) const = 0;

@@ -12,7 +12,9 @@ namespace cellaro {
 
 namespace {
 
-int clampToZero(int value) { return std::max(value, 0); }
+int clampToZero(int value) {
+    return std::max(value, 0);
+}
 
 } // namespace
 
@@ -38,8 +40,8 @@ Colour Bitmap::pixel(int x, int y) const {
 
 void Bitmap::setPixel(int x, int y, Colour colour) {
     if (inside(x, y)) {
-        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)] =
-            colour.value & 0xFFFFFFU;
+        pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                static_cast<std::size_t>(x)] = colour.value & 0xFFFFFFU;
     }
 }
 
@@ -94,7 +96,8 @@ void Bitmap::roundRect(const Rect& area, int cornerWidth, int cornerHeight, Colo
         for (int i = lo; i <= w - 1 - lo; ++i) {
             // A pixel with a 4-neighbour outside the shape is on the outline, which therefore
             // closes the inside against a 4-connected fill.
-            const bool edge = !inShape(i - 1, j) || !inShape(i + 1, j) || !inShape(i, j - 1) || !inShape(i, j + 1);
+            const bool edge =
+                !inShape(i - 1, j) || !inShape(i + 1, j) || !inShape(i, j - 1) || !inShape(i, j + 1);
             setPixel(area.left + i, area.top + j, edge ? pen : brush);
         }
     }
@@ -292,7 +295,8 @@ std::string encodeBmp(const Bitmap& bitmap) {
 
 std::string encodePng(const Bitmap& bitmap) {
     std::string raw;
-    raw.reserve(static_cast<std::size_t>(bitmap.height()) * (1 + static_cast<std::size_t>(bitmap.width()) * 3));
+    raw.reserve(static_cast<std::size_t>(bitmap.height()) *
+                (1 + static_cast<std::size_t>(bitmap.width()) * 3));
     for (int y = 0; y < bitmap.height(); ++y) {
         raw.push_back('\0'); // no filter
         for (int x = 0; x < bitmap.width(); ++x) {

@@ -119,7 +119,7 @@ TEST(Bitmap, EncodingsHaveTheirHeadersAndSizes) {
     Bitmap b(3, 2, kSelect);
     const std::string bmp = encodeBmp(b);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(bmp.size(), 54U + 2 * 12U); // rows padded to 4 bytes
+    EXPECT_EQ(bmp.size(), 54U + 2 * 12U);                 // rows padded to 4 bytes
     EXPECT_EQ(static_cast<unsigned char>(bmp[54]), 0xBA); // blue first
     const std::string png = encodePng(b);
     EXPECT_EQ(png.substr(1, 3), "PNG");

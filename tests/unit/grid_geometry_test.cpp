@@ -10,7 +10,8 @@ namespace {
 
 Monitor monitorAt(int left, int top, int width, int height, int taskBar = 0) {
     const Rect bounds = Rect::fromBounds(left, top, width, height);
-    return Monitor{bounds, Rect{bounds.left, bounds.top, bounds.right, bounds.bottom - taskBar}, left == 0 && top == 0};
+    return Monitor{bounds, Rect{bounds.left, bounds.top, bounds.right, bounds.bottom - taskBar},
+                   left == 0 && top == 0};
 }
 
 TEST(MonitorIndex, PositionsOnSideBySideAndNegativeMonitors) {
@@ -95,8 +96,8 @@ TEST(CellTable, LookupInsideCellsOnGridLinesAndInTheTruncationStrip) {
     };
     // Inside cells; on the grid line 53 (nearest: the cell it starts); the outer edge 0; the strip
     // 318..319 beyond 6 x 53 and positions off the board snap to the nearest cell.
-    for (const Case c : {Case{1, 0}, Case{52, 0}, Case{53, 1}, Case{54, 1}, Case{0, 0}, Case{106, 2}, Case{317, 5},
-                         Case{318, 5}, Case{319, 5}, Case{400, 5}, Case{-20, 0}}) {
+    for (const Case c : {Case{1, 0}, Case{52, 0}, Case{53, 1}, Case{54, 1}, Case{0, 0}, Case{106, 2},
+                         Case{317, 5}, Case{318, 5}, Case{319, 5}, Case{400, 5}, Case{-20, 0}}) {
         EXPECT_EQ(table.columnAt(c.x), c.column) << "x = " << c.x;
     }
     EXPECT_EQ(table.rowAt(31), 0);
@@ -140,8 +141,9 @@ TEST(Rounding, HalvesGoToEven) {
         int denominator;
         int expected;
     };
-    for (const Case c : {Case{1920, 6, 320}, Case{5, 2, 2}, Case{7, 2, 4}, Case{1280, 3, 427}, Case{1366, 4, 342},
-                         Case{1362, 4, 340}, Case{1, 2, 0}, Case{3, 2, 2}, Case{-5, 2, -2}, Case{-7, 2, -4}}) {
+    for (const Case c :
+         {Case{1920, 6, 320}, Case{5, 2, 2}, Case{7, 2, 4}, Case{1280, 3, 427}, Case{1366, 4, 342},
+          Case{1362, 4, 340}, Case{1, 2, 0}, Case{3, 2, 2}, Case{-5, 2, -2}, Case{-7, 2, -4}}) {
         EXPECT_EQ(divideRoundHalfEven(c.numerator, c.denominator), c.expected)
             << c.numerator << " / " << c.denominator;
     }
@@ -168,9 +170,11 @@ TEST(RangeMapping, CompactModeOnA1920x1080MonitorWithATaskBar) {
 TEST(RangeMapping, CompactModeOnASecondMonitorAndAtNegativeCoordinates) {
     const GridMapping right{monitorAt(1920, 0, 1280, 1024), 3, 4, true};
     // 1280 / 3 = 426.67 -> 427; 1024 / 4 = 256.
-    EXPECT_EQ(compactRangeRect(CellRange{{1, 1}, {2, 2}}, right), Rect::fromBounds(1920 + 427, 256, 854, 512));
+    EXPECT_EQ(compactRangeRect(CellRange{{1, 1}, {2, 2}}, right),
+              Rect::fromBounds(1920 + 427, 256, 854, 512));
     const GridMapping left{monitorAt(-1280, -200, 1280, 1024, 30), 2, 2, true};
-    EXPECT_EQ(compactRangeRect(CellRange{{1, 1}, {1, 1}}, left), Rect::fromBounds(-640, -200 + 497, 640, 497));
+    EXPECT_EQ(compactRangeRect(CellRange{{1, 1}, {1, 1}}, left),
+              Rect::fromBounds(-640, -200 + 497, 640, 497));
 }
 
 TEST(RangeMapping, FullScreenModeTakesOriginsFromTheBoard) {

@@ -1,0 +1,235 @@
+// The simulated desktop: monitors and top-level windows held in memory and behaving as the
+// system's window manager does (show states with their normal position, z-order with a topmost
+// band, foreground hand-over, invisible frame borders, opacity, hung and vanishing windows). Tests
+// build a desktop, run the program on it, and assert on the recorded calls and the resulting state.
+#pragma once
+
+#include "platform/desktop.h"
+#include "widgets/bitmap.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace cellaro::sim {
+
+// How far the window rectangle reaches beyond what the user sees, per edge (the invisible resize
+// borders; 7, 0, 7, 7 on a typical Windows 10 window).
+struct FrameInsets {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const FrameInsets&, const FrameInsets&) = default;
+};
+
+// Everything a test says about a window when it creates it.
+struct WindowOptions {
+    std::string title;
+    std::string className = "SimWindow";
+    std::uint32_t processId = 1000;
+    std::string executablePath = "C:\\Program Files\\Sim\\sim.exe";
+    // The visible bit is taken from `visible`, the topmost bit of extendedStyles puts the window in
+    // the topmost band, the layered bit from `opacity`.
+    std::uint32_t styles =
+        style::kCaption | style::kSysMenu | style::kThickFrame | style::kMinimizeBox | style::kMaximizeBox;
+    std::uint32_t extendedStyles = 0;
+    Rect bounds = Rect::fromBounds(100, 100, 800, 600); // the normal position
+    ShowState state = ShowState::Normal;
+    bool visible = true;
+    bool cloaked = false;
+    FrameInsets invisibleBorders;
+    // How far a maximised window reaches beyond the work area on every side (the system lets a
+    // maximised window with a thick frame hang its invisible borders over the monitor's edges).
+    int maximizedOverhang = 0;
+    std::optional<std::uint8_t> opacity; // layered with this alpha
+    std::optional<Colour> bigIcon;       // what WM_GETICON answers, drawn as a square of this colour
+    bool acceptsClose = true;            // a close request destroys it; otherwise it is ignored
+    bool hung = false;
+};
+
+// The program's requests, as recorded in the call log.
+enum class CallKind { Move, Show, SetZOrder, SetForeground, SetOpacity, RequestClose, BigIcon, FileIcon };
+
+// What happened to a request.
+enum class CallOutcome {
+    Done,     // carried out
+    Pending,  // posted to a hung window's thread; carried out when the window answers again
+    TimedOut, // the window did not answer in time (hung); nothing happened
+    Failed,   // no such window (or nothing to give, for icon requests)
+};
+
+// One request of the program, with its arguments; fields that don't belong to the kind keep
+// their defaults.
+struct Call {
+    CallKind kind = CallKind::Move;
+    WindowId window{};
+    Rect bounds{};                        // Move
+    bool repaint = false;                 // Move
+    ShowCommand show = ShowCommand::Show; // Show
+    ZOrder zOrder = ZOrder::Top;          // SetZOrder
+    std::optional<std::uint8_t> alpha{};  // SetOpacity
+    std::string path{};                   // FileIcon
+    int size = 0;                         // BigIcon, FileIcon
+    CallOutcome outcome = CallOutcome::Done;
+};
+
+// A readable one-line form of a call, for test failure messages.
+std::string describe(const Call& call);
+
+// A minimised window parks here, as on Windows.
+inline constexpr Rect kMinimizedRect = Rect::fromBounds(-32000, -32000, 160, 28);
+// The first window id handed out; ids grow from here and are never reused.
+inline constexpr std::uintptr_t kFirstWindowId = 0x10010;
+
+// Behaviour chosen where the system leaves room:
+// - A maximised window's rectangle is the work area of the monitor that holds the centre of its
+//   current rectangle (of its normal position while minimised; else the monitor it overlaps most,
+//   else the primary), grown by the window's maximizedOverhang; its visible frame is that work area.
+// - move() of a normal window sets the rectangle and the normal position; of a maximised window it
+//   sets the rectangle and the window stays maximised with its normal position kept; of a
+//   minimised window it changes nothing that can be seen (the window stays parked) and succeeds.
+// - Minimising a maximised window remembers it, so a later Restore (or setForeground) maximises it
+//   again, while ShowNormal and ShowNoActivate always return to the normal position.
+// - Hiding or minimising the foreground window, and destroying it, hand the foreground to the next
+//   window in z-order that is visible, not cloaked and not minimised, or to no window.
+// - setForeground() on a hidden window makes it the foreground window without showing it.
+// - A hung window: move() and show() are posted (the real adapter posts them so that it never
+//   waits) and carried out in order when the window answers again (setHung(id, false)); they
+//   return true. requestClose() and bigIcon() time out at once and are logged as TimedOut.
+//   z-order, foreground and opacity requests don't need the window's thread and take effect.
+// - A window that ignores close requests still returns true from requestClose(): the request was
+//   delivered.
+// - Monitor changes don't move windows; a maximised window keeps its rectangle until re-maximised.
+class SimDesktop final : public Desktop {
+public:
+    SimDesktop() = default;
+
+    // ----- Driving the desktop (what the user and other programs do; not logged) -----
+
+    // Adds a monitor at the end of the enumeration order; returns its index.
+    std::size_t addMonitor(const Monitor& monitor);
+    // A monitor of this size at (left, top), with a task bar of the given height at its bottom.
+    static Monitor makeMonitor(int left, int top, int width, int height, int taskBarHeight, bool primary);
+    // Replaces the monitor at this index; false for an unknown index.
+    bool replaceMonitor(std::size_t index, const Monitor& monitor);
+    // Removes the monitor at this index; false for an unknown index.
+    bool removeMonitor(std::size_t index);
+    void setMonitors(std::vector<Monitor> monitors);
+
+    // Creates a window at the top of its band (a new window opens above the others). It does not
+    // take the foreground: call activate() for that.
+    WindowId createWindow(const WindowOptions& options);
+    // The window goes away (its owner closed it or the process ended).
+    bool destroyWindow(WindowId window);
+    // The user clicks the window: top of its band, foreground, restored if minimised. kNoWindow
+    // leaves the desktop without a foreground window.
+    bool activate(WindowId window);
+    // The user or its owner moves the window (same rules as move(), not logged).
+    bool place(WindowId window, const Rect& bounds);
+    bool setTitle(WindowId window, const std::string& title);
+    bool setCloaked(WindowId window, bool cloaked);
+    bool setVisible(WindowId window, bool visible);
+    bool setAcceptsClose(WindowId window, bool accepts);
+    bool setBigIcon(WindowId window, std::optional<Colour> colour);
+    bool setProcess(WindowId window, std::uint32_t processId, const std::string& executablePath);
+    // A hung window stops answering; when it answers again its posted moves and shows run.
+    bool setHung(WindowId window, bool hung);
+    // The first icon of an executable file, drawn as a square of this colour; nothing removes it.
+    // Paths compare without regard to letter case.
+    void setFileIcon(const std::string& path, std::optional<Colour> colour);
+
+    // ----- Inspecting what the program did -----
+
+    [[nodiscard]] const std::vector<Call>& calls() const { return calls_; }
+    [[nodiscard]] std::size_t callCount(CallKind kind) const;
+    [[nodiscard]] std::size_t callCount(CallKind kind, WindowId window) const;
+    // The calls that found a hung window and gave up waiting.
+    [[nodiscard]] std::size_t timedOutCount() const;
+    void clearCalls() { calls_.clear(); }
+    // Moves and shows posted to a hung window and not yet carried out.
+    [[nodiscard]] std::size_t pendingCount(WindowId window) const;
+    [[nodiscard]] bool isTopmost(WindowId window) const;
+    [[nodiscard]] bool isMinimized(WindowId window) const;
+    [[nodiscard]] bool isMaximized(WindowId window) const;
+    // Whether a window with this id was ever created and has been destroyed since.
+    [[nodiscard]] bool wasDestroyed(WindowId window) const { return destroyed_.contains(window.value); }
+
+    // ----- The desktop port -----
+
+    [[nodiscard]] std::vector<Monitor> monitors() const override { return monitors_; }
+    [[nodiscard]] WindowId foregroundWindow() const override { return foreground_; }
+    [[nodiscard]] std::vector<WindowId> topLevelWindows() const override { return zOrder_; }
+    [[nodiscard]] WindowId findWindowByTitle(const std::string& title) const override;
+
+    [[nodiscard]] bool exists(WindowId window) const override { return find(window) != nullptr; }
+    [[nodiscard]] std::string title(WindowId window) const override;
+    [[nodiscard]] std::string className(WindowId window) const override;
+    [[nodiscard]] bool isVisible(WindowId window) const override;
+    [[nodiscard]] bool isCloaked(WindowId window) const override;
+    [[nodiscard]] bool isHung(WindowId window) const override;
+    [[nodiscard]] std::optional<WindowPlacement> placement(WindowId window) const override;
+    [[nodiscard]] std::optional<Rect> windowRect(WindowId window) const override;
+    [[nodiscard]] std::optional<Rect> visibleFrameRect(WindowId window) const override;
+    [[nodiscard]] std::uint32_t styles(WindowId window) const override;
+    [[nodiscard]] std::uint32_t extendedStyles(WindowId window) const override;
+    [[nodiscard]] std::optional<std::uint8_t> opacity(WindowId window) const override;
+    [[nodiscard]] std::uint32_t processId(WindowId window) const override;
+    [[nodiscard]] std::string executablePath(WindowId window) const override;
+
+    bool move(WindowId window, const Rect& bounds, bool repaint) override;
+    bool show(WindowId window, ShowCommand command) override;
+    bool setZOrder(WindowId window, ZOrder where) override;
+    bool setForeground(WindowId window) override;
+    bool setOpacity(WindowId window, std::optional<std::uint8_t> alpha) override;
+    bool requestClose(WindowId window) override;
+    [[nodiscard]] std::optional<Bitmap> bigIcon(WindowId window, int size, Colour background) const override;
+    [[nodiscard]] std::optional<Bitmap> fileIcon(const std::string& path, int size,
+                                                 Colour background) const override;
+
+private:
+    struct Window {
+        WindowOptions options; // title, class, process, styles, insets and so on, kept up to date
+        Rect rect;             // the current window rectangle
+        Rect normal;           // the normal (restored) position
+        ShowState state = ShowState::Normal;
+        bool restoreToMaximized = false;
+        std::vector<Call> pending; // posted while hung
+    };
+
+    [[nodiscard]] const Window* find(WindowId window) const;
+    Window* find(WindowId window);
+    void record(Call call) const;
+
+    static void applyMove(Window& window, const Rect& bounds);
+    void applyShow(WindowId id, Window& window, ShowCommand command);
+    static void minimize(Window& window);
+    void maximize(Window& window) const;
+    static void restoreNormal(Window& window);
+    void bringToForeground(WindowId id, Window& window);
+    // Puts the window at the top of its band (topmost or not).
+    void raise(WindowId id);
+    void lower(WindowId id);
+    void removeFromZOrder(WindowId id);
+    // Gives the foreground to the next window that can hold it, when `leaving` holds it now.
+    void passForeground(WindowId leaving);
+    [[nodiscard]] Rect maximizedRect(const Window& window) const;
+    [[nodiscard]] const Monitor* monitorFor(const Rect& rect) const;
+    [[nodiscard]] static Bitmap drawIcon(int size, Colour icon, Colour background);
+
+    std::vector<Monitor> monitors_;
+    std::map<std::uintptr_t, Window> windows_;
+    std::vector<WindowId> zOrder_; // topmost band first
+    std::set<std::uintptr_t> destroyed_;
+    WindowId foreground_;
+    std::uintptr_t nextId_ = kFirstWindowId;
+    std::map<std::string, Colour> fileIcons_; // keyed by the lower-case path
+    // Requests on a const port call (the icon requests) are logged too.
+    mutable std::vector<Call> calls_;
+};
+
+} // namespace cellaro::sim

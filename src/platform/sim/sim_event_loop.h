@@ -1,0 +1,84 @@
+// The simulated event loop: a virtual clock that tests move forward, and interval timers that fire
+// on it in time order, as the user-interface thread's timers do.
+#pragma once
+
+#include "platform/event_loop.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace cellaro::sim {
+
+// Timer rules:
+// - A timer with interval N started at time S is due at S+N, S+2N, ... (the phase never drifts).
+// - advance() fires every due timer at its due time, in time order (equal times in the order the
+//   timers were started). A timer that a handler starts or stops takes effect at once.
+// - A timer that falls behind (the thread slept, or a handler took long) fires once when it is
+//   next looked at, not once per missed interval, and is then due at its next phase point.
+// - A timer is never fired again from inside its own handler (a handler that lets pending messages
+//   run would otherwise recurse into itself).
+// - Intervals below 10 ms count as 10 ms, the system's minimum.
+class SimEventLoop final : public EventLoop {
+public:
+    static constexpr int kMinimumIntervalMs = 10;
+    // advance() gives up (throws std::runtime_error) after this many firings in one call: handlers
+    // that keep starting timers faster than time passes would otherwise never let it return.
+    static constexpr std::size_t kDefaultFiringLimit = 1'000'000;
+
+    explicit SimEventLoop(std::int64_t startMs = 0) : now_(startMs) {}
+
+    // ----- Driving time -----
+
+    // Moves the clock forward by ms, firing the timers that fall due on the way.
+    void advance(std::int64_t ms);
+    void setFiringLimit(std::size_t limit) { firingLimit_ = limit; }
+
+    // ----- Inspecting -----
+
+    [[nodiscard]] bool isRunning(TimerId timer) const { return timers_.contains(timer); }
+    [[nodiscard]] std::size_t runningCount() const { return timers_.size(); }
+    // The interval of a running timer, or 0.
+    [[nodiscard]] int interval(TimerId timer) const;
+    // How many times the timer has fired so far (also after it was stopped).
+    [[nodiscard]] std::size_t firedCount(TimerId timer) const;
+    // The blocking waits the program made, in order.
+    [[nodiscard]] const std::vector<int>& sleeps() const { return sleeps_; }
+    [[nodiscard]] std::size_t pendingMessageRuns() const { return pendingMessageRuns_; }
+
+    // ----- The event-loop port -----
+
+    [[nodiscard]] std::int64_t nowMs() const override { return now_; }
+    TimerId startTimer(int intervalMs, std::function<void()> handler) override;
+    void stopTimer(TimerId timer) override;
+    // Fires each overdue timer once, without moving the clock.
+    void processPendingMessages() override;
+    // Moves the clock forward without firing anything: the thread is blocked.
+    void sleep(int ms) override;
+
+private:
+    struct Timer {
+        int intervalMs = 0;
+        std::int64_t dueMs = 0;
+        bool firing = false;
+        // Shared so that a handler that stops its own timer keeps running to its end.
+        std::shared_ptr<std::function<void()>> handler;
+    };
+
+    // The running timer due soonest at or before `limitMs`, not currently firing; kNoTimer if none.
+    [[nodiscard]] TimerId nextDue(std::int64_t limitMs) const;
+    void fire(TimerId id);
+
+    std::int64_t now_ = 0;
+    TimerId nextId_ = 1;
+    std::map<TimerId, Timer> timers_; // ordered by id, which is the order of starting
+    std::map<TimerId, std::size_t> firings_;
+    std::vector<int> sleeps_;
+    std::size_t pendingMessageRuns_ = 0;
+    std::size_t firingLimit_ = kDefaultFiringLimit;
+};
+
+} // namespace cellaro::sim

@@ -1,0 +1,112 @@
+// The simulated file system and key names.
+#include "platform/sim/sim_files.h"
+
+#include <algorithm>
+
+namespace cellaro::sim {
+
+namespace {
+
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [](char x, char y) { return foldAscii(x) == foldAscii(y); });
+}
+
+} // namespace
+
+bool PathLess::operator()(const std::string& a, const std::string& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(foldAscii(x)) < static_cast<unsigned char>(foldAscii(y));
+    });
+}
+
+std::string SimFileSystem::programDirectory() const {
+    const auto separator = std::find_if(programPath_.rbegin(), programPath_.rend(), isSeparator);
+    return std::string(programPath_.begin(), separator.base());
+}
+
+FileReadResult SimFileSystem::read(const std::string& path) const {
+    if (const auto failure = readFailures_.find(path); failure != readFailures_.end()) {
+        return FileReadResult{FileReadResult::Status::Error, {}, failure->second};
+    }
+    const auto found = files_.find(path);
+    if (found == files_.end()) {
+        return FileReadResult{FileReadResult::Status::NotFound, {}, {}};
+    }
+    return FileReadResult{FileReadResult::Status::Ok, found->second, {}};
+}
+
+const std::string* SimFileSystem::writeFailure(const std::string& path) const {
+    for (const auto& [target, error] : writeFailures_) {
+        const bool isDirectory = !target.empty() && isSeparator(target.back());
+        if (isDirectory ? startsWithIgnoringCase(path, target)
+                        : !PathLess{}(path, target) && !PathLess{}(target, path)) {
+            return &error;
+        }
+    }
+    return nullptr;
+}
+
+FileWriteResult SimFileSystem::writeAtomic(const std::string& path, const std::string& data) {
+    if (const std::string* error = writeFailure(path)) {
+        ++failedWriteCount_;
+        return FileWriteResult{false, *error};
+    }
+    if (temporaryFilesUnavailable_) {
+        ++inPlaceWriteCount_;
+    }
+    files_[path] = data;
+    ++writeCount_;
+    return FileWriteResult{true, {}};
+}
+
+bool SimFileSystem::exists(const std::string& path) const {
+    return files_.contains(path);
+}
+
+bool SimFileSystem::remove(const std::string& path) {
+    return files_.erase(path) > 0;
+}
+
+std::optional<std::string> SimFileSystem::file(const std::string& path) const {
+    const auto found = files_.find(path);
+    if (found == files_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+void SimFileSystem::clearFailures() {
+    readFailures_.clear();
+    writeFailures_.clear();
+    temporaryFilesUnavailable_ = false;
+}
+
+SimKeyNames::SimKeyNames()
+    : names_{{0x0C, "Num 5"},       {0x10, "Shift"},       {0x11, "Ctrl"},     {0x12, "Alt"},
+             {0x13, "Pause"},       {0x14, "Caps Lock"},   {0x2C, "Sys Req"},  {0x5B, "Left Windows"},
+             {0x5D, "Application"}, {0x6A, "Num *"},       {0x6B, "Num +"},    {0x6D, "Num -"},
+             {0x6E, "Num Del"},     {0x6F, "Num /"},       {0x90, "Num Lock"}, {0x91, "Scroll Lock"},
+             {0xA0, "Shift"},       {0xA1, "Right Shift"}, {0xA2, "Ctrl"},     {0xA3, "Right Ctrl"},
+             {0xBA, ";"},           {0xBB, "="},           {0xBC, ","},        {0xBD, "-"},
+             {0xBE, "."},           {0xBF, "/"},           {0xC0, "`"},        {0xDB, "["},
+             {0xDC, "\\"},          {0xDD, "]"},           {0xDE, "'"}} {}
+
+std::optional<std::string> SimKeyNames::displayName(std::uint8_t virtualKey) const {
+    const auto found = names_.find(virtualKey);
+    if (found == names_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+} // namespace cellaro::sim
