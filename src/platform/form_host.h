@@ -1,0 +1,108 @@
+// The form-host port: native top-level windows for the program's own forms. A form describes the
+// window it wants and receives its input and paint requests through NativeWindowEvents.
+#pragma once
+
+#include "core/geometry.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace cellaro {
+
+class Canvas;
+
+enum class MouseButton { Left, Right, Middle };
+
+struct NativeWindowStyle {
+    std::string title = "Cellaro";
+    Rect bounds;
+    bool topmost = false;
+    bool toolWindow = true;            // no task-bar button
+    bool noActivate = false;           // never takes the focus when shown or clicked
+    std::optional<std::uint8_t> alpha; // layered with this opacity; nothing: not layered
+    Size roundedCorners;               // corner ellipse of the window region; 0 x 0: rectangular
+};
+
+// Implemented by a form; every call comes on the user-interface thread. Points are client pixels.
+class NativeWindowEvents {
+public:
+    NativeWindowEvents() = default;
+    NativeWindowEvents(const NativeWindowEvents&) = delete;
+    NativeWindowEvents& operator=(const NativeWindowEvents&) = delete;
+    NativeWindowEvents(NativeWindowEvents&&) = delete;
+    NativeWindowEvents& operator=(NativeWindowEvents&&) = delete;
+    virtual ~NativeWindowEvents() = default;
+
+    virtual void onPaint(Canvas& canvas) = 0;
+    virtual void onMouseDown(Point at, MouseButton button) = 0;
+    virtual void onMouseMove(Point at) = 0;
+    virtual void onMouseUp(Point at, MouseButton button) = 0;
+    virtual void onDoubleClick(Point at, MouseButton button) = 0;
+    virtual void onMouseLeave() = 0;
+    virtual void onKeyDown(int virtualKey) = 0;
+    virtual void onActivate(bool active) = 0;
+    // The window moved or was resized (WM_MOVE / WM_SIZE), by the program or the user.
+    virtual void onBoundsChanged(const Rect& bounds) = 0;
+    // The system or the user asked the window to close (WM_CLOSE, Alt+F4).
+    virtual void onCloseRequest() = 0;
+    // The hint (tooltip) text for a point, empty for none; the host shows it with its delay.
+    [[nodiscard]] virtual std::string hintAt(Point at) const = 0;
+};
+
+class NativeWindow {
+public:
+    NativeWindow() = default;
+    NativeWindow(const NativeWindow&) = delete;
+    NativeWindow& operator=(const NativeWindow&) = delete;
+    NativeWindow(NativeWindow&&) = delete;
+    NativeWindow& operator=(NativeWindow&&) = delete;
+    virtual ~NativeWindow() = default;
+
+    // The window as the desktop port knows it (its handle on Windows).
+    [[nodiscard]] virtual WindowId id() const = 0;
+    [[nodiscard]] virtual Rect bounds() const = 0;
+    virtual void setBounds(const Rect& bounds) = 0;
+    [[nodiscard]] virtual bool visible() const = 0;
+    virtual void show(bool activate) = 0;
+    virtual void hide() = 0;
+    virtual void setAlpha(std::optional<std::uint8_t> alpha) = 0;
+    virtual void setRoundedCorners(Size corners) = 0;
+    virtual void setTopmost(bool topmost) = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    // Schedules a repaint of the whole client area.
+    virtual void invalidate() = 0;
+    // Paints now (used before blocking waits, so the user sees the new state).
+    virtual void update() = 0;
+    virtual void setMouseCapture(bool captured) = 0;
+    // A changed hint under the pointer: hides the shown hint so the new one can appear.
+    virtual void refreshHint() = 0;
+};
+
+// Application-wide hint (tooltip) appearance.
+struct HintStyle {
+    Colour background = Colour::rgb(0xFF, 0xFF, 0xE1);
+    int delayMs = 500;
+    int displayMs = 5000;
+};
+
+class FormHost {
+public:
+    FormHost() = default;
+    FormHost(const FormHost&) = delete;
+    FormHost& operator=(const FormHost&) = delete;
+    FormHost(FormHost&&) = delete;
+    FormHost& operator=(FormHost&&) = delete;
+    virtual ~FormHost() = default;
+
+    // Creates the window hidden. The events object must outlive the window.
+    virtual std::unique_ptr<NativeWindow> createWindow(const NativeWindowStyle& style,
+                                                       NativeWindowEvents& events) = 0;
+    [[nodiscard]] virtual Point cursorPosition() const = 0;
+    virtual void setHintStyle(const HintStyle& style) = 0;
+    // Ends the message loop once the current message has been handled.
+    virtual void quit(int exitCode) = 0;
+};
+
+} // namespace cellaro

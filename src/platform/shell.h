@@ -1,0 +1,87 @@
+// The shell port: the tray icon with its popup menu, documents and programs, window arrangements
+// and message boxes.
+#pragma once
+
+#include "core/geometry.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cellaro {
+
+// One entry of a popup menu. Items with an id of 0 and no submenu do nothing when chosen.
+struct MenuItem {
+    std::string name;    // the item's name, for tests and diagnostics
+    std::string caption; // UTF-8; a tab separates the right-aligned shortcut column
+    int id = 0;
+    bool separator = false;
+    bool visible = true;
+    bool enabled = true;
+    bool checked = false;
+    std::vector<MenuItem> submenu;
+};
+
+class TrayIconEvents {
+public:
+    TrayIconEvents() = default;
+    TrayIconEvents(const TrayIconEvents&) = delete;
+    TrayIconEvents& operator=(const TrayIconEvents&) = delete;
+    TrayIconEvents(TrayIconEvents&&) = delete;
+    TrayIconEvents& operator=(TrayIconEvents&&) = delete;
+    virtual ~TrayIconEvents() = default;
+
+    virtual void onTrayLeftClick() = 0;
+    virtual void onTrayRightClick(Point cursor) = 0;
+};
+
+// The notification-area icon. It keeps itself present: an add that fails because the shell is not
+// ready is retried, and the icon is added again when the shell restarts (TaskbarCreated).
+class TrayIcon {
+public:
+    TrayIcon() = default;
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+    TrayIcon(TrayIcon&&) = delete;
+    TrayIcon& operator=(TrayIcon&&) = delete;
+    virtual ~TrayIcon() = default; // removes the icon
+
+    // The hint text; the caller keeps it within the system's limit of 127 characters.
+    virtual void setHint(const std::string& utf8) = 0;
+    [[nodiscard]] virtual bool present() const = 0;
+    virtual void remove() = 0;
+};
+
+enum class MessageBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageBoxIcon { None, Information, Warning, Error, Question };
+enum class MessageBoxResult { Ok, Cancel, Yes, No };
+
+class Shell {
+public:
+    Shell() = default;
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
+    Shell(Shell&&) = delete;
+    Shell& operator=(Shell&&) = delete;
+    virtual ~Shell() = default;
+
+    // Adds the program's icon to the notification area with this hint; events arrive on the
+    // user-interface thread.
+    virtual std::unique_ptr<TrayIcon> createTrayIcon(const std::string& hint, TrayIconEvents& events) = 0;
+    // Shows a popup menu at the screen point and returns the id of the chosen item, or nothing
+    // when the user dismissed it (clicked elsewhere, Escape).
+    virtual std::optional<int> trackPopupMenu(const std::vector<MenuItem>& items, Point at) = 0;
+
+    // Opens a document or folder with its default verb (ShellExecute "open").
+    virtual bool openDocument(const std::string& path) = 0;
+    // Starts a program (a new process), without arguments.
+    virtual bool startProgram(const std::string& path) = 0;
+    virtual bool cascadeWindows() = 0;
+    virtual bool tileWindows(bool vertical) = 0;
+
+    virtual MessageBoxResult messageBox(const std::string& text, const std::string& caption,
+                                        MessageBoxButtons buttons, MessageBoxIcon icon) = 0;
+};
+
+} // namespace cellaro

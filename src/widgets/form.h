@@ -1,0 +1,87 @@
+// A form: one top-level window of the program with its widget tree. It owns the native window,
+// routes the window's input to the widgets, paints them through the canvas, and offers the
+// window-level operations (show, close, move, opacity) that the program's forms build on.
+#pragma once
+
+#include "platform/form_host.h"
+#include "widgets/widget.h"
+
+#include <memory>
+#include <string>
+
+namespace cellaro {
+
+class Form : public NativeWindowEvents {
+public:
+    // Creates the native window hidden, with the form's name as the root widget's name.
+    Form(FormHost& host, std::string name, const NativeWindowStyle& style);
+    ~Form() override;
+
+    [[nodiscard]] const std::string& name() const { return root_.name(); }
+    [[nodiscard]] Widget& root() { return root_; }
+    [[nodiscard]] const Widget& root() const { return root_; }
+    [[nodiscard]] Widget* find(std::string_view name) { return root_.find(name); }
+    [[nodiscard]] NativeWindow& window() { return *window_; }
+    [[nodiscard]] const NativeWindow& window() const { return *window_; }
+    [[nodiscard]] WindowId id() const { return window_->id(); }
+    [[nodiscard]] FormHost& host() { return host_; }
+
+    // Window geometry in screen pixels.
+    [[nodiscard]] Rect bounds() const { return window_->bounds(); }
+    void setBounds(const Rect& bounds);
+    void setLeft(int left);
+    void setTop(int top);
+    void setSize(Size size);
+
+    [[nodiscard]] bool visible() const { return window_->visible(); }
+    void show(bool activate = true);
+    // Closing a form only hides it: closeQuery may refuse, closed runs after it is hidden.
+    void close();
+    void setAlpha(std::optional<std::uint8_t> alpha);
+    [[nodiscard]] std::optional<std::uint8_t> alpha() const { return alpha_; }
+    [[nodiscard]] bool active() const { return active_; }
+
+    // The widget under the pointer, the one the button went down on (kept while captured).
+    [[nodiscard]] Widget* hovered() const { return hovered_; }
+    [[nodiscard]] Widget* pressed() const { return pressed_; }
+
+    // Repaints; called by widgets whose state changed.
+    void invalidate();
+
+    // NativeWindowEvents
+    void onPaint(Canvas& canvas) override;
+    void onMouseDown(Point at, MouseButton button) override;
+    void onMouseMove(Point at) override;
+    void onMouseUp(Point at, MouseButton button) override;
+    void onDoubleClick(Point at, MouseButton button) override;
+    void onMouseLeave() override;
+    void onKeyDown(int virtualKey) override;
+    void onActivate(bool active) override;
+    void onBoundsChanged(const Rect& bounds) override;
+    void onCloseRequest() override;
+    [[nodiscard]] std::string hintAt(Point at) const override;
+
+protected:
+    // Hooks for the program's forms.
+    virtual void shown() {}
+    virtual bool closeQuery() { return true; }
+    virtual void closed() {}
+    virtual void activated() {}
+    virtual void deactivated() {}
+    virtual void moved(const Rect& /*bounds*/) {}
+    virtual void keyDown(int /*virtualKey*/) {}
+
+private:
+    void setHovered(Widget* widget);
+    void paintTree(Canvas& canvas, const Widget& widget, Point origin);
+
+    FormHost& host_;
+    Widget root_;
+    std::unique_ptr<NativeWindow> window_;
+    std::optional<std::uint8_t> alpha_;
+    Widget* hovered_ = nullptr;
+    Widget* pressed_ = nullptr;
+    bool active_ = false;
+};
+
+} // namespace cellaro

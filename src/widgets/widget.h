@@ -1,0 +1,115 @@
+// The retained widget tree from which every form is built: each widget holds its state (bounds,
+// visibility, caption, hint, tag, colours) and raises events; hit-testing and event routing are
+// platform-neutral, and painting goes through a Canvas.
+#pragma once
+
+#include "core/geometry.h"
+#include "platform/form_host.h"
+#include "widgets/canvas.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cellaro {
+
+class Form;
+
+class Widget {
+public:
+    explicit Widget(std::string name);
+    Widget(const Widget&) = delete;
+    Widget& operator=(const Widget&) = delete;
+    Widget(Widget&&) = delete;
+    Widget& operator=(Widget&&) = delete;
+    virtual ~Widget();
+
+    // Creates a child, owned by this widget, painted above the earlier children.
+    template <typename T, typename... Args> T& add(Args&&... args) {
+        auto child = std::make_unique<T>(std::forward<Args>(args)...);
+        T& ref = *child;
+        adopt(std::move(child));
+        return ref;
+    }
+
+    [[nodiscard]] const std::string& name() const { return name_; }
+    [[nodiscard]] Widget* parent() const { return parent_; }
+    [[nodiscard]] const std::vector<std::unique_ptr<Widget>>& children() const { return children_; }
+    // The widget of this name in the subtree (this one included), or null.
+    [[nodiscard]] Widget* find(std::string_view name);
+    [[nodiscard]] const Widget* find(std::string_view name) const;
+    // The form whose tree holds this widget, or null while detached.
+    [[nodiscard]] Form* form() const;
+
+    // Bounds relative to the parent's client area.
+    [[nodiscard]] const Rect& bounds() const { return bounds_; }
+    void setBounds(const Rect& bounds);
+    // Bounds in the form's client coordinates.
+    [[nodiscard]] Rect formBounds() const;
+    [[nodiscard]] bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    // Visible itself and every ancestor visible.
+    [[nodiscard]] bool showing() const;
+    [[nodiscard]] bool enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+    [[nodiscard]] const std::string& caption() const { return caption_; }
+    void setCaption(std::string caption);
+    [[nodiscard]] const std::string& hint() const { return hint_; }
+    void setHint(std::string hint);
+    [[nodiscard]] int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+    [[nodiscard]] Colour colour() const { return colour_; }
+    void setColour(Colour colour);
+    [[nodiscard]] const Font& font() const { return font_; }
+    void setFont(const Font& font);
+
+    // The deepest showing widget under a point given in this widget's parent coordinates, or null.
+    [[nodiscard]] Widget* hitTest(Point inParent);
+
+    // Asks the form to repaint.
+    void invalidate() const;
+
+    // Events, raised by the form's routing (points are in this widget's own coordinates).
+    std::function<void()> onClick;
+    std::function<void()> onDoubleClick;
+    std::function<void(Point, MouseButton)> onMouseDown;
+    std::function<void(Point)> onMouseMove;
+    std::function<void(Point, MouseButton)> onMouseUp;
+    std::function<void()> onMouseEnter;
+    std::function<void()> onMouseLeave;
+
+    // Routing entry points; widgets with their own behaviour (buttons, drag panels, check boxes)
+    // override them and call the base to raise the events.
+    virtual void mouseDown(Point at, MouseButton button);
+    virtual void mouseMove(Point at);
+    virtual void mouseUp(Point at, MouseButton button);
+    virtual void mouseEnter();
+    virtual void mouseLeave();
+    virtual void doubleClick(Point at, MouseButton button);
+    // A click: button down and up over the same enabled widget.
+    virtual void click();
+
+    // Paints this widget's own content in its own coordinates (0, 0 is its top-left corner).
+    virtual void paint(Canvas& canvas) const;
+
+private:
+    friend class Form;
+    void adopt(std::unique_ptr<Widget> child);
+
+    std::string name_;
+    Widget* parent_ = nullptr;
+    Form* form_ = nullptr; // set on the root by its form
+    std::vector<std::unique_ptr<Widget>> children_;
+    Rect bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string caption_;
+    std::string hint_;
+    int tag_ = 0;
+    Colour colour_ = Colour::rgb(0xF0, 0xF0, 0xF0);
+    Font font_;
+};
+
+} // namespace cellaro
