@@ -17,4 +17,8 @@ ensure_packages() {
 
 # What building and testing both builds needs.
 BUILD_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-    g++-mingw-w64-x86-64-posix clang libclang-rt-14-dev clang-format clang-tidy)
+    g++-mingw-w64-x86-64-posix clang libclang-rt-14-dev clang-format clang-tidy python3)
+
+# What the end-to-end tests and scripts/run.sh need: Wine, an X server with the dummy video driver,
+# RandR tools, real input and screenshots.
+E2E_PACKAGES=(wine wine64 xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool imagemagick)

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace cellaro {
 
@@ -34,8 +35,14 @@ public:
     void setSize(Size size);
 
     [[nodiscard]] bool visible() const { return window_->visible(); }
+    // Shows the window. A hidden form runs shown() first, as the framework's show event runs before
+    // the window appears; activation (and activated()) follows from the host. A visible form is
+    // only brought forward (and activated when asked).
     void show(bool activate = true);
-    // Closing a form only hides it: closeQuery may refuse, closed runs after it is hidden.
+    // Hides the window without asking closeQuery.
+    void hide();
+    // Closing a form only hides it: closeQuery() may refuse; otherwise the window is hidden and then
+    // closed() runs.
     void close();
     void setAlpha(std::optional<std::uint8_t> alpha);
     [[nodiscard]] std::optional<std::uint8_t> alpha() const { return alpha_; }
@@ -44,6 +51,8 @@ public:
     // The widget under the pointer, the one the button went down on (kept while captured).
     [[nodiscard]] Widget* hovered() const { return hovered_; }
     [[nodiscard]] Widget* pressed() const { return pressed_; }
+    // The deepest showing widget under a client point (disabled ones included), or null.
+    [[nodiscard]] Widget* widgetAt(Point at);
 
     // Repaints; called by widgets whose state changed.
     void invalidate();
@@ -72,8 +81,15 @@ protected:
     virtual void keyDown(int /*virtualKey*/) {}
 
 private:
+    friend class Widget;
+    // Keeps widgets removed during event routing alive until the routing is over.
+    class RoutingScope;
+
     void setHovered(Widget* widget);
     void paintTree(Canvas& canvas, const Widget& widget, Point origin);
+    // Called by Widget::removeChild before the subtree goes away.
+    void dispose(std::unique_ptr<Widget> subtree);
+    static Point toLocal(const Widget& widget, Point formPoint);
 
     FormHost& host_;
     Widget root_;
@@ -81,7 +97,11 @@ private:
     std::optional<std::uint8_t> alpha_;
     Widget* hovered_ = nullptr;
     Widget* pressed_ = nullptr;
+    MouseButton captureButton_ = MouseButton::Left;
+    bool pressIsDoubleClick_ = false; // the press was a double click: its release is no click
     bool active_ = false;
+    int routingDepth_ = 0;
+    std::vector<std::unique_ptr<Widget>> disposed_;
 };
 
 } // namespace cellaro

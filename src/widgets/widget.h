@@ -39,9 +39,20 @@ public:
     [[nodiscard]] const std::vector<std::unique_ptr<Widget>>& children() const { return children_; }
     // The widget of this name in the subtree (this one included), or null.
     [[nodiscard]] Widget* find(std::string_view name);
+    // Typed lookup: the widget of this name when it is a T, or null.
+    template <typename T> [[nodiscard]] T* findAs(std::string_view name) {
+        return dynamic_cast<T*>(find(name));
+    }
     [[nodiscard]] const Widget* find(std::string_view name) const;
     // The form whose tree holds this widget, or null while detached.
     [[nodiscard]] Form* form() const;
+    // Destroys a child and its subtree. The form forgets it first (hover, capture), and while the
+    // form is routing an event the objects live on until the event has been handled, so a handler
+    // may remove the row its own button sits on. A widget that is not a child is left alone.
+    void removeChild(Widget& child);
+    void clearChildren();
+    // Whether the other widget is this one or lies in its subtree.
+    [[nodiscard]] bool contains(const Widget& other) const;
 
     // Bounds relative to the parent's client area.
     [[nodiscard]] const Rect& bounds() const { return bounds_; }
@@ -54,6 +65,8 @@ public:
     [[nodiscard]] bool showing() const;
     [[nodiscard]] bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
+    // Enabled itself and every ancestor enabled: only such widgets receive input.
+    [[nodiscard]] bool enabledInTree() const;
     [[nodiscard]] const std::string& caption() const { return caption_; }
     void setCaption(std::string caption);
     [[nodiscard]] const std::string& hint() const { return hint_; }
@@ -64,9 +77,13 @@ public:
     void setColour(Colour colour);
     [[nodiscard]] const Font& font() const { return font_; }
     void setFont(const Font& font);
+    // The colour of the widget's text (black until set).
+    [[nodiscard]] Colour fontColour() const { return fontColour_; }
+    void setFontColour(Colour colour);
 
     // The deepest showing widget under a point given in this widget's parent coordinates, or null.
     [[nodiscard]] Widget* hitTest(Point inParent);
+    [[nodiscard]] const Widget* hitTest(Point inParent) const;
 
     // Asks the form to repaint.
     void invalidate() const;
@@ -88,11 +105,18 @@ public:
     virtual void mouseEnter();
     virtual void mouseLeave();
     virtual void doubleClick(Point at, MouseButton button);
-    // A click: button down and up over the same enabled widget.
+    // A click: left button down and up over the same enabled widget.
     virtual void click();
+    // Widgets that answer false (buttons, check boxes) get the second press of a double click as
+    // an ordinary press, so a quick double click on them counts as two clicks.
+    [[nodiscard]] virtual bool acceptsDoubleClicks() const { return true; }
 
     // Paints this widget's own content in its own coordinates (0, 0 is its top-left corner).
     virtual void paint(Canvas& canvas) const;
+
+protected:
+    // Called after setBounds changed the size (pages follow their notebook, for example).
+    virtual void resized() {}
 
 private:
     friend class Form;
@@ -110,6 +134,7 @@ private:
     int tag_ = 0;
     Colour colour_ = Colour::rgb(0xF0, 0xF0, 0xF0);
     Font font_;
+    Colour fontColour_{};
 };
 
 } // namespace cellaro

@@ -261,6 +261,24 @@ bool SimDesktop::setVisible(WindowId window, bool visible) {
     return true;
 }
 
+bool SimDesktop::restyle(WindowId window, std::uint32_t extendedStyles, std::optional<std::uint8_t> opacity) {
+    Window* found = find(window);
+    if (found == nullptr) {
+        return false;
+    }
+    const std::uint32_t before = found->options.extendedStyles;
+    std::uint32_t after = extendedStyles & ~exstyle::kLayered;
+    if (opacity) {
+        after |= exstyle::kLayered;
+    }
+    found->options.extendedStyles = after;
+    found->options.opacity = opacity;
+    if (((before ^ after) & exstyle::kTopmost) != 0) {
+        raise(window);
+    }
+    return true;
+}
+
 bool SimDesktop::setAcceptsClose(WindowId window, bool accepts) {
     Window* found = find(window);
     if (found == nullptr) {

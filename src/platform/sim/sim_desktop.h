@@ -137,6 +137,10 @@ public:
     bool setAcceptsClose(WindowId window, bool accepts);
     bool setBigIcon(WindowId window, std::optional<Colour> colour);
     bool setProcess(WindowId window, std::uint32_t processId, const std::string& executablePath);
+    // The window's own program changes its extended styles and layering (as the program's own
+    // forms do through their host, not through the desktop port): the topmost bit moves the window
+    // to the top of its new band, the layered bit follows `opacity`.
+    bool restyle(WindowId window, std::uint32_t extendedStyles, std::optional<std::uint8_t> opacity);
     // A hung window stops answering; when it answers again its posted moves and shows run.
     bool setHung(WindowId window, bool hung);
     // The first icon of an executable file, drawn as a square of this colour; nothing removes it.

@@ -1,11 +1,15 @@
-// Entry point of cellaro.exe: locks down DLL loading, builds the ports over the Windows API and
-// reads the configuration file through them.
+// Entry point of cellaro.exe: locks down DLL loading, builds the ports over the Windows API, starts
+// the program on them and runs the message loop until the program quits.
+#include "app/ports.h"
+#include "app/program.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_autostart_registry.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_form_host.h"
 #include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_shell.h"
 
 #include <windows.h>
 
@@ -35,8 +39,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     cellaro::win32::Win32AutostartRegistry autostart;
     cellaro::win32::Win32EventLoop eventLoop;
     cellaro::win32::Win32KeyNames keyNames;
+    cellaro::win32::Win32FormHost formHost;
+    cellaro::win32::Win32Shell shell;
 
-    // The program shell is not wired yet: reading the configuration proves the ports are in place.
-    const cellaro::FileReadResult configuration = files.read(files.programDirectory() + "CRO.cfg");
-    return configuration.status == cellaro::FileReadResult::Status::Error ? 1 : 0;
+    const cellaro::Ports ports{desktop, files, autostart, eventLoop, keyNames, formHost, shell};
+    cellaro::Program program(ports);
+    return eventLoop.run();
 }

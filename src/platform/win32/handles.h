@@ -94,6 +94,14 @@ struct LocalMemoryTraits {
     static void close(Handle h) { ::LocalFree(h); }
 };
 
+// A menu not attached to a window or to a parent menu (which destroy their menus themselves).
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle none() { return nullptr; }
+    static bool valid(Handle h) { return h != nullptr; }
+    static void close(Handle h) { ::DestroyMenu(h); }
+};
+
 using ScopedHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
@@ -101,6 +109,7 @@ using ScopedGdiObject = UniqueHandle<GdiObjectTraits>;
 using ScopedLibrary = UniqueHandle<LibraryTraits>;
 using ScopedIcon = UniqueHandle<IconTraits>;
 using ScopedLocalMemory = UniqueHandle<LocalMemoryTraits>;
+using ScopedMenu = UniqueHandle<MenuTraits>;
 
 // A window's device context from GetDC, released to that window.
 class ScopedWindowDc {

@@ -1,0 +1,25 @@
+// The set of ports the program runs over: the Windows adapter in the product, the simulated
+// desktop in tests.
+#pragma once
+
+namespace cellaro {
+
+class Desktop;
+class FileSystem;
+class AutostartRegistry;
+class EventLoop;
+class KeyNames;
+class FormHost;
+class Shell;
+
+struct Ports {
+    Desktop& desktop;
+    FileSystem& files;
+    AutostartRegistry& autostart;
+    EventLoop& loop;
+    KeyNames& keyNames;
+    FormHost& host;
+    Shell& shell;
+};
+
+} // namespace cellaro

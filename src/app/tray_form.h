@@ -1,0 +1,72 @@
+// The main tray form (TQstartForm): an invisible form that owns the tray icon and its menu, keeps
+// the groups navigation menu's position and the autostart entry, and shows or hides the working
+// window.
+#pragma once
+
+#include "platform/shell.h"
+#include "widgets/form.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace cellaro {
+
+class Program;
+enum class TrayCommand : int;
+
+class TrayForm final : public Form, public TrayIconEvents {
+public:
+    // FormCreate: loads the navigation menu's position, parks the form off screen and adds the
+    // tray icon with its first hint.
+    explicit TrayForm(Program& program);
+    ~TrayForm() override;
+
+    // GetPolozaj: the monitor index of this form.
+    [[nodiscard]] int monitorIndex() const;
+    // The groups navigation menu's position as loaded at start-up (LoadSettings).
+    [[nodiscard]] Point navigationMenuPosition() const { return navigationMenuPosition_; }
+
+    // ZAGONSM: shows the working window, or hides it when it is shown.
+    void toggleWorkingWindow();
+    // SSMClick: the tray's "Show Cellaro".
+    void showCellaro();
+
+    [[nodiscard]] bool autostartChecked() const { return autostartChecked_; }
+    void setAutostartChecked(bool checked) { autostartChecked_ = checked; }
+    // loadAtStartUpClick
+    void toggleAutostart();
+    // Start1Click
+    void startNewInstance();
+    void openUserGuide();
+
+    // PopupAPopup: the menu as it is about to open.
+    [[nodiscard]] std::vector<MenuItem> menuItems() const;
+    void runCommand(TrayCommand command);
+
+    [[nodiscard]] TrayIcon& trayIcon() { return *trayIcon_; }
+    void setTrayHint(const std::string& hint);
+
+    // TrayIconEvents
+    void onTrayLeftClick() override; // ctiClick
+    void onTrayRightClick(Point cursor) override;
+
+protected:
+    bool closeQuery() override; // FormCloseQuery
+    void closed() override;     // FormClose
+    void moved(const Rect& bounds) override;
+
+private:
+    // FormResize: the form never takes a size that could show it.
+    void keepHidden();
+    void loadSettings();
+    void saveSettings();
+    void syncRunEntry();
+
+    Program& program_;
+    Point navigationMenuPosition_;
+    bool autostartChecked_ = false;
+    std::unique_ptr<TrayIcon> trayIcon_;
+};
+
+} // namespace cellaro

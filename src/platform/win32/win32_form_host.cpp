@@ -1,0 +1,565 @@
+// The forms' native windows: creation with the styles a form asks for, double-buffered painting,
+// mouse and keyboard input, and hints through a tooltip control.
+#include "platform/win32/win32_form_host.h"
+
+#include "platform/win32/system_library.h"
+#include "platform/win32/text.h"
+#include "platform/win32/win32_desktop.h"
+
+#include <algorithm>
+
+namespace cellaro::win32 {
+
+namespace {
+
+constexpr const wchar_t* kFormClass = L"CellaroForm";
+// The one tool of each window's tooltip: the whole client area.
+constexpr UINT_PTR kHintTool = 1;
+// Lines of a hint longer than this wrap; it also makes the tooltip honour line breaks.
+constexpr int kMaxHintWidth = 640;
+// The application icon in the executable's resources.
+constexpr WORD kApplicationIconId = 1;
+
+Point pointFrom(LPARAM lParam) {
+    // Signed: with the mouse captured, points left of or above the window are negative.
+    return Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+DWORD extendedStyleFor(const NativeWindowStyle& style) {
+    DWORD extended = 0;
+    if (style.toolWindow) {
+        extended |= WS_EX_TOOLWINDOW;
+    }
+    if (style.topmost) {
+        extended |= WS_EX_TOPMOST;
+    }
+    if (style.noActivate) {
+        extended |= WS_EX_NOACTIVATE;
+    }
+    if (style.alpha) {
+        extended |= WS_EX_LAYERED;
+    }
+    return extended;
+}
+
+void setExtendedStyleBit(HWND window, DWORD bit, bool on) {
+    const auto current = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    const DWORD wanted = on ? (current | bit) : (current & ~bit);
+    if (wanted != current) {
+        ::SetWindowLongPtrW(window, GWL_EXSTYLE, static_cast<LONG_PTR>(wanted));
+    }
+}
+
+Size clientSize(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return Size{client.right - client.left, client.bottom - client.top};
+}
+
+TTTOOLINFOW hintToolFor(HWND window) {
+    TTTOOLINFOW tool{};
+    // The version-2 size is understood by every tooltip implementation, themed or not.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window;
+    tool.uId = kHintTool;
+    ::GetClientRect(window, &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    return tool;
+}
+
+} // namespace
+
+// ---- Win32NativeWindow ---------------------------------------------------------------------------
+
+Win32NativeWindow::Win32NativeWindow(Win32FormHost& host, const NativeWindowStyle& style,
+                                     NativeWindowEvents& events)
+    : host_(host), events_(events), corners_(style.roundedCorners) {
+    const std::wstring title = toWide(style.title);
+    const Rect& bounds = style.bounds;
+    // WM_NCCREATE stores this object in the window, so the messages of creation already reach it.
+    ::CreateWindowExW(extendedStyleFor(style), kFormClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN,
+                      bounds.left, bounds.top, bounds.width(), bounds.height(), nullptr, nullptr,
+                      host.instance(), this);
+    if (window_ == nullptr) {
+        return;
+    }
+    host_.attach(*this);
+    if (style.alpha) {
+        ::SetLayeredWindowAttributes(window_, 0, *style.alpha, LWA_ALPHA);
+    }
+    updateRegion(true);
+    createTooltip();
+    host_.styleTooltip(*this);
+}
+
+Win32NativeWindow::~Win32NativeWindow() {
+    if (window_ == nullptr) {
+        return;
+    }
+    // The messages of the window's end (deactivation, hiding) must not reach the form: it is
+    // usually the owner of this object and already half destroyed.
+    const HWND window = window_;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    windowDestroyed();
+    ::DestroyWindow(window);
+}
+
+LRESULT CALLBACK Win32NativeWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<Win32NativeWindow*>(creation->lpCreateParams);
+        self->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32NativeWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // From here on nothing may reach the object: it may be on its way out already.
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->windowDestroyed();
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    // A form's failure must not unwind through the system's dispatcher; like the other failures of
+    // the program's handlers it is swallowed and the next message tries again.
+    try {
+        return self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void Win32NativeWindow::windowDestroyed() {
+    host_.detach(*this);
+    window_ = nullptr;
+    tooltip_ = nullptr; // owned by the window, so destroyed with it
+}
+
+LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = window_;
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // the paint covers everything, from a back buffer: erasing first would flicker
+    case WM_PAINT: {
+        PAINTSTRUCT paintInfo{};
+        const HDC dc = ::BeginPaint(window, &paintInfo);
+        if (dc != nullptr) {
+            paint(dc, paintInfo.rcPaint);
+        }
+        ::EndPaint(window, &paintInfo);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+        return handleMouse(message, wParam, lParam);
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        shownHint_.clear();
+        events_.onMouseLeave();
+        return 0;
+    case WM_KEYDOWN:
+        events_.onKeyDown(static_cast<int>(wParam));
+        return 0;
+    case WM_ACTIVATE: {
+        const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
+        events_.onActivate(LOWORD(wParam) != WA_INACTIVE);
+        return result;
+    }
+    case WM_MOVE:
+        events_.onBoundsChanged(bounds());
+        return 0;
+    case WM_SIZE: {
+        updateRegion(false);
+        if (tooltip_ != nullptr) {
+            TTTOOLINFOW tool = hintToolFor(window);
+            ::SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        ::InvalidateRect(window, nullptr, FALSE);
+        events_.onBoundsChanged(bounds());
+        return 0;
+    }
+    case WM_CLOSE:
+        // Closing is the form's decision (most forms only hide): the window is never destroyed here.
+        events_.onCloseRequest();
+        return 0;
+    case WM_NOTIFY:
+        if (lParam != 0) {
+            return handleNotify(*reinterpret_cast<NMHDR*>(lParam));
+        }
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32NativeWindow::handleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    const Point at = pointFrom(lParam);
+    if (message == WM_MOUSEMOVE) {
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{};
+            track.cbSize = sizeof(track);
+            track.dwFlags = TME_LEAVE;
+            track.hwndTrack = window_;
+            trackingLeave_ = ::TrackMouseEvent(&track) != 0;
+        }
+        std::string hint = events_.hintAt(at);
+        if (hint != shownHint_) {
+            shownHint_ = std::move(hint);
+            restartHint();
+        }
+    }
+    // The tooltip learns of the pointer before the form acts, so the form's handler comes last.
+    relayToTooltip(message, wParam, lParam);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        events_.onMouseMove(at);
+        break;
+    case WM_LBUTTONDOWN:
+        events_.onMouseDown(at, MouseButton::Left);
+        break;
+    case WM_RBUTTONDOWN:
+        events_.onMouseDown(at, MouseButton::Right);
+        break;
+    case WM_MBUTTONDOWN:
+        events_.onMouseDown(at, MouseButton::Middle);
+        break;
+    case WM_LBUTTONUP:
+        events_.onMouseUp(at, MouseButton::Left);
+        break;
+    case WM_RBUTTONUP:
+        events_.onMouseUp(at, MouseButton::Right);
+        break;
+    case WM_MBUTTONUP:
+        events_.onMouseUp(at, MouseButton::Middle);
+        break;
+    case WM_LBUTTONDBLCLK:
+        events_.onDoubleClick(at, MouseButton::Left);
+        break;
+    case WM_RBUTTONDBLCLK:
+        events_.onDoubleClick(at, MouseButton::Right);
+        break;
+    case WM_MBUTTONDBLCLK:
+        events_.onDoubleClick(at, MouseButton::Middle);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT Win32NativeWindow::handleNotify(NMHDR& header) {
+    if (header.hwndFrom != tooltip_ || tooltip_ == nullptr || header.code != TTN_GETDISPINFOW) {
+        return 0;
+    }
+    // The notification carries no point: the hint is the one under the pointer now.
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(window_, &cursor);
+    hintBuffer_ = toWide(events_.hintAt(Point{cursor.x, cursor.y}));
+    auto& request = reinterpret_cast<NMTTDISPINFOW&>(header);
+    request.hinst = nullptr;
+    request.szText[0] = L'\0';
+    request.lpszText = hintBuffer_.data(); // kept alive by the member until the next request
+    return 0;
+}
+
+void Win32NativeWindow::paint(HDC target, const RECT& area) {
+    const Size size = clientSize(window_);
+    if (size.width <= 0 || size.height <= 0) {
+        return;
+    }
+    // Everything is drawn into a back buffer and copied once, so no half-drawn state is ever seen.
+    const ScopedMemoryDc memory(::CreateCompatibleDC(target));
+    const ScopedGdiObject buffer(memory ? ::CreateCompatibleBitmap(target, size.width, size.height)
+                                        : nullptr);
+    if (!memory || !buffer) {
+        GdiCanvas direct(target, host_.fonts());
+        events_.onPaint(direct);
+        return;
+    }
+    const ScopedSelection selection(memory.get(), buffer.get());
+    const RECT whole{0, 0, size.width, size.height};
+    ::FillRect(memory.get(), &whole, ::GetSysColorBrush(COLOR_BTNFACE));
+    {
+        GdiCanvas canvas(memory.get(), host_.fonts());
+        events_.onPaint(canvas);
+    }
+    ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.get(),
+             area.left, area.top, SRCCOPY);
+}
+
+void Win32NativeWindow::createTooltip() {
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, host_.instance(), nullptr);
+    if (tooltip_ == nullptr) {
+        return;
+    }
+    TTTOOLINFOW tool = hintToolFor(window_);
+    if (::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
+        ::DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
+        return;
+    }
+    ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
+}
+
+void Win32NativeWindow::restartHint() {
+    if (tooltip_ == nullptr) {
+        return;
+    }
+    // Switching the tooltip off and on forgets that its one tool has had its turn, so the next
+    // relayed move starts the delay again and the new text is asked for.
+    ::SendMessageW(tooltip_, TTM_POP, 0, 0);
+    ::SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    ::SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+}
+
+void Win32NativeWindow::relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tooltip_ == nullptr) {
+        return;
+    }
+    MSG relayed{};
+    relayed.hwnd = window_;
+    relayed.message = message;
+    relayed.wParam = wParam;
+    relayed.lParam = lParam;
+    relayed.time = static_cast<DWORD>(::GetMessageTime());
+    ::GetCursorPos(&relayed.pt);
+    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void Win32NativeWindow::updateRegion(bool force) {
+    if (window_ == nullptr) {
+        return;
+    }
+    const Size size = clientSize(window_);
+    if (!force && size == regionSize_) {
+        return;
+    }
+    regionSize_ = size;
+    if (corners_.width <= 0 || corners_.height <= 0) {
+        ::SetWindowRgn(window_, nullptr, TRUE);
+        return;
+    }
+    // One pixel more than the window on the right and bottom, as the system's rounded rectangles
+    // leave their last row and column out.
+    const HRGN region =
+        ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, corners_.width, corners_.height);
+    if (region != nullptr && ::SetWindowRgn(window_, region, TRUE) == 0) {
+        ::DeleteObject(region); // the system owns the region only when it took it
+    }
+}
+
+WindowId Win32NativeWindow::id() const {
+    return toWindowId(window_);
+}
+
+Rect Win32NativeWindow::bounds() const {
+    RECT rect{};
+    if (window_ == nullptr || ::GetWindowRect(window_, &rect) == 0) {
+        return {};
+    }
+    return toRect(rect);
+}
+
+void Win32NativeWindow::setBounds(const Rect& bounds) {
+    if (window_ != nullptr) {
+        ::SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.width(), bounds.height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+bool Win32NativeWindow::visible() const {
+    return window_ != nullptr && ::IsWindowVisible(window_) != 0;
+}
+
+void Win32NativeWindow::show(bool activate) {
+    if (window_ == nullptr) {
+        return;
+    }
+    ::ShowWindow(window_, activate ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (activate) {
+        ::SetForegroundWindow(window_);
+    }
+}
+
+void Win32NativeWindow::hide() {
+    if (window_ != nullptr) {
+        ::ShowWindow(window_, SW_HIDE);
+    }
+}
+
+void Win32NativeWindow::setAlpha(std::optional<std::uint8_t> alpha) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (alpha) {
+        setExtendedStyleBit(window_, WS_EX_LAYERED, true);
+        ::SetLayeredWindowAttributes(window_, 0, *alpha, LWA_ALPHA);
+        return;
+    }
+    setExtendedStyleBit(window_, WS_EX_LAYERED, false);
+    // Leaving the layered state drops the window's picture: it has to be painted again.
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void Win32NativeWindow::setRoundedCorners(Size corners) {
+    corners_ = corners;
+    updateRegion(true);
+}
+
+void Win32NativeWindow::setTopmost(bool topmost) {
+    if (window_ != nullptr) {
+        ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Win32NativeWindow::setTitle(const std::string& title) {
+    if (window_ != nullptr) {
+        ::SetWindowTextW(window_, toWide(title).c_str());
+    }
+}
+
+void Win32NativeWindow::invalidate() {
+    if (window_ != nullptr) {
+        ::InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+void Win32NativeWindow::update() {
+    if (window_ != nullptr) {
+        ::UpdateWindow(window_);
+    }
+}
+
+void Win32NativeWindow::setMouseCapture(bool captured) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (captured) {
+        ::SetCapture(window_);
+    } else if (::GetCapture() == window_) {
+        ::ReleaseCapture();
+    }
+}
+
+void Win32NativeWindow::refreshHint() {
+    if (window_ == nullptr || tooltip_ == nullptr) {
+        return;
+    }
+    restartHint();
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    if (::WindowFromPoint(cursor) != window_) {
+        shownHint_.clear();
+        return;
+    }
+    // The pointer stays where it is: tell the tooltip it is there, so the delay starts now.
+    POINT client = cursor;
+    ::ScreenToClient(window_, &client);
+    shownHint_ = events_.hintAt(Point{client.x, client.y});
+    relayToTooltip(WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+}
+
+// ---- Win32FormHost -------------------------------------------------------------------------------
+
+Win32FormHost::Win32FormHost() : instance_(::GetModuleHandleW(nullptr)) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = Win32NativeWindow::windowProcedure;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = ::LoadIconW(instance_, MAKEINTRESOURCEW(kApplicationIconId));
+    windowClass.lpszClassName = kFormClass;
+    // Another host in the same process (tests) finds the class registered, which serves as well.
+    windowClass_ = ::RegisterClassExW(&windowClass);
+
+    themeLibrary_ = loadSystemLibrary(L"uxtheme.dll");
+    setWindowTheme_ = procAddress<SetWindowThemeFunction>(themeLibrary_.get(), "SetWindowTheme");
+}
+
+Win32FormHost::~Win32FormHost() {
+    if (windowClass_ != 0 && windows_.empty()) {
+        ::UnregisterClassW(kFormClass, instance_);
+    }
+}
+
+const wchar_t* Win32FormHost::windowClassName() {
+    return kFormClass;
+}
+
+std::unique_ptr<NativeWindow> Win32FormHost::createWindow(const NativeWindowStyle& style,
+                                                          NativeWindowEvents& events) {
+    // Should the system refuse the window, the object still stands and every call on it does
+    // nothing, so a form never has to check.
+    return std::make_unique<Win32NativeWindow>(*this, style, events);
+}
+
+Point Win32FormHost::cursorPosition() const {
+    POINT cursor{};
+    if (::GetCursorPos(&cursor) == 0) {
+        return {};
+    }
+    return Point{cursor.x, cursor.y};
+}
+
+void Win32FormHost::setHintStyle(const HintStyle& style) {
+    hintStyle_ = style;
+    for (Win32NativeWindow* window : windows_) {
+        styleTooltip(*window);
+    }
+}
+
+void Win32FormHost::quit(int exitCode) {
+    ::PostQuitMessage(exitCode);
+}
+
+void Win32FormHost::attach(Win32NativeWindow& window) {
+    windows_.push_back(&window);
+}
+
+void Win32FormHost::detach(const Win32NativeWindow& window) {
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
+}
+
+void Win32FormHost::styleTooltip(Win32NativeWindow& window) {
+    const HWND tooltip = window.tooltip();
+    if (tooltip == nullptr || !hintStyle_) {
+        return;
+    }
+    // A themed tooltip paints its own background and ignores the colour: the colour the program
+    // chose needs the classic look.
+    if (setWindowTheme_ != nullptr) {
+        setWindowTheme_(tooltip, L"", L"");
+    }
+    ::SendMessageW(tooltip, TTM_SETTIPBKCOLOR, toColorRef(hintStyle_->background), 0);
+    const auto milliseconds = [](int ms) { return MAKELPARAM(std::clamp(ms, 0, 0x7FFF), 0); };
+    ::SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, milliseconds(hintStyle_->delayMs));
+    ::SendMessageW(tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, milliseconds(hintStyle_->displayMs));
+}
+
+} // namespace cellaro::win32

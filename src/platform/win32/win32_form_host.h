@@ -1,0 +1,107 @@
+// The form-host port over the Windows API: one borderless top-level window per form, painted double
+// buffered through a GDI canvas, with a tooltip control for its hints.
+#pragma once
+
+#include "platform/form_host.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace cellaro::win32 {
+
+class Win32FormHost;
+
+// A form's window. The handle lives as long as this object unless the system destroys the window
+// first, after which every call does nothing. A window must not be destroyed from inside one of its
+// own events.
+class Win32NativeWindow final : public NativeWindow {
+public:
+    Win32NativeWindow(Win32FormHost& host, const NativeWindowStyle& style, NativeWindowEvents& events);
+    ~Win32NativeWindow() override;
+
+    [[nodiscard]] WindowId id() const override;
+    [[nodiscard]] Rect bounds() const override;
+    void setBounds(const Rect& bounds) override;
+    [[nodiscard]] bool visible() const override;
+    void show(bool activate) override;
+    void hide() override;
+    void setAlpha(std::optional<std::uint8_t> alpha) override;
+    void setRoundedCorners(Size corners) override;
+    void setTopmost(bool topmost) override;
+    void setTitle(const std::string& title) override;
+    void invalidate() override;
+    void update() override;
+    void setMouseCapture(bool captured) override;
+    void refreshHint() override;
+
+    [[nodiscard]] HWND handle() const { return window_; }
+    [[nodiscard]] HWND tooltip() const { return tooltip_; }
+
+    // The window procedure of the forms' window class.
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleNotify(NMHDR& header);
+    void paint(HDC target, const RECT& area);
+    void createTooltip();
+    // Hides the shown hint and restarts the tooltip's delay, so a changed hint appears afresh.
+    void restartHint();
+    void relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+    void updateRegion(bool force);
+    void windowDestroyed();
+
+    Win32FormHost& host_;
+    NativeWindowEvents& events_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    Size corners_;
+    Size regionSize_; // client size the current region was made for
+    bool trackingLeave_ = false;
+    std::string shownHint_;   // the hint under the pointer at the last mouse move
+    std::wstring hintBuffer_; // what the tooltip reads after TTN_GETDISPINFOW
+};
+
+// Creates the forms' windows on the user-interface thread and keeps what they share: the window
+// class, the fonts and the hint appearance. It must outlive every window it created.
+class Win32FormHost final : public FormHost {
+public:
+    Win32FormHost();
+    ~Win32FormHost() override;
+
+    std::unique_ptr<NativeWindow> createWindow(const NativeWindowStyle& style,
+                                               NativeWindowEvents& events) override;
+    [[nodiscard]] Point cursorPosition() const override;
+    void setHintStyle(const HintStyle& style) override;
+    void quit(int exitCode) override;
+
+    [[nodiscard]] GdiFontCache& fonts() { return fonts_; }
+    [[nodiscard]] HINSTANCE instance() const { return instance_; }
+    [[nodiscard]] static const wchar_t* windowClassName();
+
+private:
+    friend class Win32NativeWindow;
+    using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+
+    void attach(Win32NativeWindow& window);
+    void detach(const Win32NativeWindow& window);
+    // Gives a new window's tooltip the current appearance, if the program set one.
+    void styleTooltip(Win32NativeWindow& window);
+
+    HINSTANCE instance_;
+    ATOM windowClass_ = 0;
+    GdiFontCache fonts_;
+    std::optional<HintStyle> hintStyle_;
+    ScopedLibrary themeLibrary_;
+    SetWindowThemeFunction setWindowTheme_ = nullptr;
+    std::vector<Win32NativeWindow*> windows_;
+};
+
+} // namespace cellaro::win32

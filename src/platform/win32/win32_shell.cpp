@@ -1,0 +1,426 @@
+// The notification-area icon, popup menus, shell execution, window arrangements and message boxes.
+#include "platform/win32/win32_shell.h"
+
+#include "platform/win32/text.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace cellaro::win32 {
+
+namespace {
+
+constexpr const wchar_t* kShellWindowClass = L"CellaroShell";
+// The longest tip the notification area shows, without its terminating NUL.
+constexpr std::size_t kMaxTipUnits = 127;
+// While the shell is not ready (early at log-on), the icon is offered again this often.
+constexpr UINT kRetryIntervalMs = 1000;
+constexpr WORD kApplicationIconId = 1;
+
+bool isHighSurrogate(wchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+// The menu and its submenus; items the program hides are left out.
+ScopedMenu buildMenu(const std::vector<MenuItem>& items) {
+    ScopedMenu menu(::CreatePopupMenu());
+    if (!menu) {
+        return menu;
+    }
+    for (const MenuItem& item : items) {
+        if (!item.visible) {
+            continue;
+        }
+        if (item.separator) {
+            ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        UINT flags = MF_STRING;
+        if (item.checked) {
+            flags |= MF_CHECKED;
+        }
+        if (!item.enabled) {
+            flags |= MF_GRAYED;
+        }
+        // The caption's tab is the menu's own column separator: the shortcut text is right-aligned.
+        const std::wstring caption = toWide(item.caption);
+        if (!item.submenu.empty()) {
+            ScopedMenu submenu = buildMenu(item.submenu);
+            if (submenu && ::AppendMenuW(menu.get(), flags | MF_POPUP,
+                                         reinterpret_cast<UINT_PTR>(submenu.get()), caption.c_str()) != 0) {
+                submenu.release(); // destroyed with its parent from now on
+            }
+            continue;
+        }
+        ::AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(static_cast<UINT>(item.id)), caption.c_str());
+    }
+    return menu;
+}
+
+UINT messageBoxType(MessageBoxButtons buttons, MessageBoxIcon icon) {
+    UINT type = MB_TOPMOST | MB_SETFOREGROUND | MB_TASKMODAL;
+    switch (buttons) {
+    case MessageBoxButtons::Ok:
+        type |= MB_OK;
+        break;
+    case MessageBoxButtons::OkCancel:
+        type |= MB_OKCANCEL;
+        break;
+    case MessageBoxButtons::YesNo:
+        type |= MB_YESNO;
+        break;
+    case MessageBoxButtons::YesNoCancel:
+        type |= MB_YESNOCANCEL;
+        break;
+    }
+    switch (icon) {
+    case MessageBoxIcon::None:
+        break;
+    case MessageBoxIcon::Information:
+        type |= MB_ICONINFORMATION;
+        break;
+    case MessageBoxIcon::Warning:
+        type |= MB_ICONWARNING;
+        break;
+    case MessageBoxIcon::Error:
+        type |= MB_ICONERROR;
+        break;
+    case MessageBoxIcon::Question:
+        type |= MB_ICONQUESTION;
+        break;
+    }
+    return type;
+}
+
+// When the box could not be shown, the answer that changes nothing: Cancel where there is one.
+MessageBoxResult unansweredResult(MessageBoxButtons buttons) {
+    switch (buttons) {
+    case MessageBoxButtons::Ok:
+        return MessageBoxResult::Ok;
+    case MessageBoxButtons::YesNo:
+        return MessageBoxResult::No;
+    case MessageBoxButtons::OkCancel:
+    case MessageBoxButtons::YesNoCancel:
+        break;
+    }
+    return MessageBoxResult::Cancel;
+}
+
+bool shellExecuteSucceeded(HINSTANCE result) {
+    // ShellExecute reports success with a value above 32, squeezed into an HINSTANCE.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+} // namespace
+
+std::wstring cutUtf16(std::wstring_view text, std::size_t maxUnits) {
+    if (text.size() <= maxUnits) {
+        return std::wstring(text);
+    }
+    std::size_t length = maxUnits;
+    if (length > 0 && isHighSurrogate(text[length - 1])) {
+        --length; // the pair would be split: leave the whole character out
+    }
+    return std::wstring(text.substr(0, length));
+}
+
+// ---- Win32TrayIcon -------------------------------------------------------------------------------
+
+Win32TrayIcon::Win32TrayIcon(Win32Shell& shell, UINT iconId, const std::string& hint, TrayIconEvents& events)
+    : shell_(&shell), iconId_(iconId), events_(events), tip_(cutUtf16(toWide(hint), kMaxTipUnits)) {
+    ownIcon_.reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    // Without the resource (a test program) the system's generic application icon stands in; it
+    // is shared and never destroyed.
+    icon_ = ownIcon_ ? ownIcon_.get() : ::LoadIconW(nullptr, IDI_APPLICATION);
+    addToShell();
+}
+
+Win32TrayIcon::~Win32TrayIcon() {
+    remove();
+    if (shell_ != nullptr) {
+        shell_->forget(iconId_);
+    }
+}
+
+NOTIFYICONDATAW Win32TrayIcon::iconData() const {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = shell_ != nullptr ? shell_->window() : nullptr;
+    data.uID = iconId_;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = Win32Shell::kTrayCallbackMessage;
+    data.hIcon = icon_;
+    tip_.copy(data.szTip, std::min(tip_.size(), std::size(data.szTip) - 1));
+    return data;
+}
+
+void Win32TrayIcon::addToShell() {
+    if (!wanted_ || shell_ == nullptr || shell_->window() == nullptr) {
+        return;
+    }
+    NOTIFYICONDATAW data = iconData();
+    bool added = ::Shell_NotifyIconW(NIM_ADD, &data) != 0;
+    if (!added) {
+        // An add that timed out may still have reached the shell: then the icon is there already.
+        added = ::Shell_NotifyIconW(NIM_MODIFY, &data) != 0;
+    }
+    if (!added) {
+        present_ = false;
+        startRetry();
+        return;
+    }
+    present_ = true;
+    stopRetry();
+    // Version 0: the callback's lParam is the plain mouse message and wParam the icon's id.
+    data.uVersion = 0;
+    ::Shell_NotifyIconW(NIM_SETVERSION, &data);
+}
+
+void Win32TrayIcon::setHint(const std::string& utf8) {
+    tip_ = cutUtf16(toWide(utf8), kMaxTipUnits);
+    if (!present_) {
+        return; // the next add carries the new tip
+    }
+    NOTIFYICONDATAW data = iconData();
+    if (::Shell_NotifyIconW(NIM_MODIFY, &data) == 0) {
+        // The shell lost the icon (it restarted and its broadcast has not come yet): add it again.
+        addToShell();
+    }
+}
+
+void Win32TrayIcon::remove() {
+    wanted_ = false;
+    stopRetry();
+    if (present_ && shell_ != nullptr) {
+        NOTIFYICONDATAW data = iconData();
+        ::Shell_NotifyIconW(NIM_DELETE, &data);
+    }
+    present_ = false;
+}
+
+void Win32TrayIcon::shellClosing() {
+    remove();
+    shell_ = nullptr;
+}
+
+void Win32TrayIcon::startRetry() {
+    if (!retrying_ && shell_ != nullptr && shell_->window() != nullptr) {
+        retrying_ = ::SetTimer(shell_->window(), iconId_, kRetryIntervalMs, nullptr) != 0;
+    }
+}
+
+void Win32TrayIcon::stopRetry() {
+    if (retrying_ && shell_ != nullptr && shell_->window() != nullptr) {
+        ::KillTimer(shell_->window(), iconId_);
+    }
+    retrying_ = false;
+}
+
+void Win32TrayIcon::handleCallback(UINT mouseMessage) {
+    switch (mouseMessage) {
+    case WM_MOUSEMOVE:
+    case WM_RBUTTONDOWN:
+        rightReleased_ = false;
+        return;
+    case WM_LBUTTONDOWN:
+        leftPressed_ = true;
+        rightReleased_ = false;
+        return;
+    case WM_LBUTTONUP:
+        // A click is a press and a release on the icon; a release alone (a drag that ended here)
+        // is not one.
+        if (leftPressed_) {
+            leftPressed_ = false;
+            events_.onTrayLeftClick(); // last: the handler may remove this icon
+        }
+        return;
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU: {
+        // Some shells follow the release with WM_CONTEXTMENU: one gesture opens one menu.
+        const bool sameGesture = mouseMessage == WM_CONTEXTMENU && rightReleased_;
+        rightReleased_ = mouseMessage == WM_RBUTTONUP;
+        if (sameGesture) {
+            return;
+        }
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        events_.onTrayRightClick(Point{cursor.x, cursor.y}); // last: the handler may remove this icon
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+// ---- Win32Shell ----------------------------------------------------------------------------------
+
+Win32Shell::Win32Shell() : instance_(::GetModuleHandleW(nullptr)) {
+    // Some shell verbs and namespace extensions need COM on the calling thread.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    comInitialised_ = SUCCEEDED(com);
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = instance_;
+    windowClass.lpszClassName = kShellWindowClass;
+    windowClass_ = ::RegisterClassExW(&windowClass);
+
+    taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    // A hidden top-level tool window: no task-bar button, never shown.
+    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kShellWindowClass, L"Cellaro", WS_POPUP, 0, 0, 0, 0,
+                                nullptr, nullptr, instance_, this);
+    if (window_ != nullptr && taskbarCreated_ != 0) {
+        // Run elevated, the program would otherwise never hear of a restarted (unelevated) shell.
+        ::ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    }
+}
+
+Win32Shell::~Win32Shell() {
+    for (const auto& entry : icons_) {
+        entry.second->shellClosing();
+    }
+    icons_.clear();
+    if (window_ != nullptr) {
+        ::DestroyWindow(window_);
+    }
+    if (windowClass_ != 0) {
+        ::UnregisterClassW(kShellWindowClass, instance_);
+    }
+    if (comInitialised_) {
+        ::CoUninitialize();
+    }
+}
+
+LRESULT CALLBACK Win32Shell::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<Win32Shell*>(creation->lpCreateParams);
+        self->window_ = window; // the messages of creation are answered through it already
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Shell*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        return 0; // the program's handlers never unwind through the system's dispatcher
+    }
+}
+
+LRESULT Win32Shell::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTrayCallbackMessage) {
+        const auto found = icons_.find(static_cast<UINT>(wParam));
+        if (found != icons_.end()) {
+            found->second->handleCallback(static_cast<UINT>(LOWORD(lParam)));
+        }
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        const auto found = icons_.find(static_cast<UINT>(wParam));
+        if (found != icons_.end()) {
+            found->second->addToShell();
+        } else {
+            ::KillTimer(window_, wParam);
+        }
+        return 0;
+    }
+    if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        // The shell (re)started with an empty notification area: every icon still wanted goes back.
+        for (const auto& entry : icons_) {
+            entry.second->addToShell();
+        }
+        return 0;
+    }
+    if (message == WM_CLOSE) {
+        return 0; // the window lives as long as the shell object, whoever asks it to close
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Win32Shell::forget(UINT iconId) {
+    icons_.erase(iconId);
+}
+
+std::unique_ptr<TrayIcon> Win32Shell::createTrayIcon(const std::string& hint, TrayIconEvents& events) {
+    const UINT iconId = nextIconId_++;
+    auto icon = std::make_unique<Win32TrayIcon>(*this, iconId, hint, events);
+    icons_.emplace(iconId, icon.get());
+    return icon;
+}
+
+std::optional<int> Win32Shell::trackPopupMenu(const std::vector<MenuItem>& items, Point at) {
+    const ScopedMenu menu = buildMenu(items);
+    if (!menu || window_ == nullptr) {
+        return std::nullopt;
+    }
+    // The menu closes on a click elsewhere only while its owner is the foreground window, and the
+    // message posted after it makes the system notice the switch back (the known quirk of menus
+    // opened from the notification area).
+    ::SetForegroundWindow(window_);
+    const BOOL chosen = ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                           at.y, window_, nullptr);
+    ::PostMessageW(window_, WM_NULL, 0, 0);
+    if (chosen == 0) {
+        return std::nullopt;
+    }
+    return static_cast<int>(chosen);
+}
+
+bool Win32Shell::openDocument(const std::string& path) {
+    const auto widePath = toWideName(path);
+    if (!widePath || widePath->empty()) {
+        return false;
+    }
+    return shellExecuteSucceeded(
+        ::ShellExecuteW(nullptr, nullptr, widePath->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+bool Win32Shell::startProgram(const std::string& path) {
+    const auto widePath = toWideName(path);
+    if (!widePath || widePath->empty()) {
+        return false;
+    }
+    // The file is passed on its own, so a path with blanks needs no quotes.
+    return shellExecuteSucceeded(
+        ::ShellExecuteW(window_, L"open", widePath->c_str(), nullptr, nullptr, SW_SHOW));
+}
+
+bool Win32Shell::cascadeWindows() {
+    return ::CascadeWindows(nullptr, MDITILE_SKIPDISABLED, nullptr, 0, nullptr) != 0;
+}
+
+bool Win32Shell::tileWindows(bool vertical) {
+    return ::TileWindows(nullptr, vertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL, nullptr, 0, nullptr) != 0;
+}
+
+MessageBoxResult Win32Shell::messageBox(const std::string& text, const std::string& caption,
+                                        MessageBoxButtons buttons, MessageBoxIcon icon) {
+    const std::wstring wideText = toWide(text);
+    const std::wstring wideCaption = toWide(caption);
+    switch (::MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), messageBoxType(buttons, icon))) {
+    case IDOK:
+        return MessageBoxResult::Ok;
+    case IDCANCEL:
+        return MessageBoxResult::Cancel;
+    case IDYES:
+        return MessageBoxResult::Yes;
+    case IDNO:
+        return MessageBoxResult::No;
+    default:
+        return unansweredResult(buttons);
+    }
+}
+
+} // namespace cellaro::win32

@@ -1,0 +1,97 @@
+// The shell port over the Windows API: the notification-area icon, popup menus, documents and
+// programs, window arrangements and message boxes.
+#pragma once
+
+#include "platform/shell.h"
+#include "platform/win32/handles.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <map>
+#include <string>
+
+namespace cellaro::win32 {
+
+class Win32Shell;
+
+// One icon in the notification area, kept present until it is removed: a failed add is retried
+// every second, and the icon is added again when the shell restarts.
+class Win32TrayIcon final : public TrayIcon {
+public:
+    Win32TrayIcon(Win32Shell& shell, UINT iconId, const std::string& hint, TrayIconEvents& events);
+    ~Win32TrayIcon() override;
+
+    void setHint(const std::string& utf8) override;
+    [[nodiscard]] bool present() const override { return present_; }
+    void remove() override;
+
+    // Called by the shell's window.
+    void addToShell();
+    void handleCallback(UINT mouseMessage);
+    // The shell goes first: the icon is taken out of the notification area and forgets the shell.
+    void shellClosing();
+
+private:
+    [[nodiscard]] NOTIFYICONDATAW iconData() const;
+    void startRetry();
+    void stopRetry();
+
+    Win32Shell* shell_;
+    UINT iconId_;
+    TrayIconEvents& events_;
+    std::wstring tip_;
+    ScopedIcon ownIcon_; // the application icon loaded at the small-icon size
+    HICON icon_ = nullptr;
+    bool wanted_ = true;
+    bool present_ = false;
+    bool retrying_ = false;
+    bool leftPressed_ = false;
+    bool rightReleased_ = false; // a right release was just reported
+};
+
+// Owns a hidden top-level window (not a message-only one: the shell's "TaskbarCreated" broadcast
+// reaches top-level windows only) that receives the tray icons' messages and owns the popup menus.
+// It must be created on the user-interface thread, whose message loop then serves it, and must
+// outlive the tray icons it created.
+class Win32Shell final : public Shell {
+public:
+    Win32Shell();
+    ~Win32Shell() override;
+
+    std::unique_ptr<TrayIcon> createTrayIcon(const std::string& hint, TrayIconEvents& events) override;
+    std::optional<int> trackPopupMenu(const std::vector<MenuItem>& items, Point at) override;
+
+    bool openDocument(const std::string& path) override;
+    bool startProgram(const std::string& path) override;
+    bool cascadeWindows() override;
+    bool tileWindows(bool vertical) override;
+
+    MessageBoxResult messageBox(const std::string& text, const std::string& caption,
+                                MessageBoxButtons buttons, MessageBoxIcon icon) override;
+
+    [[nodiscard]] HWND window() const { return window_; }
+    // The message the tray icons report their mouse messages with.
+    static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
+private:
+    friend class Win32TrayIcon;
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void forget(UINT iconId);
+
+    HINSTANCE instance_;
+    ATOM windowClass_ = 0;
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    bool comInitialised_ = false;
+    std::map<UINT, Win32TrayIcon*> icons_;
+    UINT nextIconId_ = 1;
+};
+
+// The text cut to at most maxUnits UTF-16 code units without splitting a surrogate pair.
+[[nodiscard]] std::wstring cutUtf16(std::wstring_view text, std::size_t maxUnits);
+
+} // namespace cellaro::win32

@@ -1,0 +1,284 @@
+// The form: its native window, input routing to the widget tree, painting and the window-level
+// operations.
+#include "widgets/form.h"
+
+#include <utility>
+
+namespace cellaro {
+
+// Counts the events being routed; widgets removed meanwhile are destroyed when the last one ends.
+class Form::RoutingScope {
+public:
+    explicit RoutingScope(Form& form) : form_(form) { ++form_.routingDepth_; }
+    RoutingScope(const RoutingScope&) = delete;
+    RoutingScope& operator=(const RoutingScope&) = delete;
+    RoutingScope(RoutingScope&&) = delete;
+    RoutingScope& operator=(RoutingScope&&) = delete;
+    ~RoutingScope() {
+        if (--form_.routingDepth_ == 0) {
+            // Destroying a widget runs no handlers, so nothing can be added to the list meanwhile.
+            auto disposed = std::move(form_.disposed_);
+            form_.disposed_.clear();
+        }
+    }
+
+private:
+    Form& form_;
+};
+
+Form::Form(FormHost& host, std::string name, const NativeWindowStyle& style)
+    : host_(host), root_(std::move(name)), alpha_(style.alpha) {
+    root_.form_ = this;
+    root_.setBounds(Rect::fromBounds(0, 0, style.bounds.width(), style.bounds.height()));
+    window_ = host_.createWindow(style, *this);
+}
+
+Form::~Form() {
+    // The native window goes first: it must not call into a form that is being taken apart.
+    window_.reset();
+    hovered_ = nullptr;
+    pressed_ = nullptr;
+    root_.form_ = nullptr;
+}
+
+void Form::setBounds(const Rect& bounds) {
+    window_->setBounds(bounds);
+}
+
+void Form::setLeft(int left) {
+    const Rect now = bounds();
+    setBounds(now.offset(left - now.left, 0));
+}
+
+void Form::setTop(int top) {
+    const Rect now = bounds();
+    setBounds(now.offset(0, top - now.top));
+}
+
+void Form::setSize(Size size) {
+    const Rect now = bounds();
+    setBounds(Rect::fromBounds(now.left, now.top, size.width, size.height));
+}
+
+void Form::show(bool activate) {
+    if (!visible()) {
+        shown();
+    }
+    window_->show(activate);
+}
+
+void Form::hide() {
+    window_->hide();
+}
+
+void Form::close() {
+    if (!closeQuery()) {
+        return;
+    }
+    window_->hide();
+    closed();
+}
+
+void Form::setAlpha(std::optional<std::uint8_t> alpha) {
+    alpha_ = alpha;
+    window_->setAlpha(alpha);
+}
+
+Widget* Form::widgetAt(Point at) {
+    return root_.hitTest(at);
+}
+
+void Form::invalidate() {
+    if (window_) {
+        window_->invalidate();
+    }
+}
+
+Point Form::toLocal(const Widget& widget, Point formPoint) {
+    const Rect area = widget.formBounds();
+    return Point{formPoint.x - area.left, formPoint.y - area.top};
+}
+
+void Form::dispose(std::unique_ptr<Widget> subtree) {
+    if (hovered_ != nullptr && subtree->contains(*hovered_)) {
+        hovered_ = nullptr;
+    }
+    if (pressed_ != nullptr && subtree->contains(*pressed_)) {
+        pressed_ = nullptr;
+        if (window_) {
+            window_->setMouseCapture(false);
+        }
+    }
+    if (routingDepth_ > 0) {
+        disposed_.push_back(std::move(subtree));
+    }
+}
+
+void Form::setHovered(Widget* widget) {
+    if (widget == hovered_) {
+        return;
+    }
+    Widget* previous = hovered_;
+    hovered_ = widget;
+    if (previous != nullptr && previous->enabledInTree()) {
+        previous->mouseLeave();
+    }
+    // The leave handler may have moved things about: enter only what is still hovered.
+    if (widget != nullptr && hovered_ == widget && widget->enabledInTree()) {
+        widget->mouseEnter();
+    }
+    if (window_) {
+        window_->refreshHint();
+    }
+}
+
+void Form::onPaint(Canvas& canvas) {
+    const Rect& area = root_.bounds();
+    canvas.setOrigin(Point{0, 0});
+    canvas.pushClip(Rect::fromBounds(0, 0, area.width(), area.height()));
+    canvas.fillRect(Rect::fromBounds(0, 0, area.width(), area.height()), root_.colour());
+    canvas.popClip();
+    paintTree(canvas, root_, Point{0, 0});
+    canvas.setOrigin(Point{0, 0});
+}
+
+void Form::paintTree(Canvas& canvas, const Widget& widget, Point origin) {
+    if (!widget.visible()) {
+        return;
+    }
+    // The root's bounds are the client area: its own offset is not applied.
+    const Rect& area = widget.bounds();
+    const Point own = &widget == &root_ ? origin : Point{origin.x + area.left, origin.y + area.top};
+    canvas.setOrigin(own);
+    canvas.pushClip(Rect::fromBounds(0, 0, area.width(), area.height()));
+    widget.paint(canvas);
+    for (const auto& child : widget.children()) {
+        paintTree(canvas, *child, own);
+    }
+    canvas.setOrigin(own);
+    canvas.popClip();
+}
+
+void Form::onMouseDown(Point at, MouseButton button) {
+    const RoutingScope scope(*this);
+    if (pressed_ != nullptr) {
+        // Another button while captured: the captured widget gets it, the capture stays.
+        pressed_->mouseDown(toLocal(*pressed_, at), button);
+        return;
+    }
+    Widget* target = widgetAt(at);
+    setHovered(target);
+    if (target == nullptr || !target->enabledInTree()) {
+        return; // a disabled widget swallows the press
+    }
+    pressed_ = target;
+    captureButton_ = button;
+    pressIsDoubleClick_ = false;
+    window_->setMouseCapture(true);
+    target->mouseDown(toLocal(*target, at), button);
+}
+
+void Form::onMouseMove(Point at) {
+    const RoutingScope scope(*this);
+    Widget* under = widgetAt(at);
+    setHovered(under);
+    if (pressed_ != nullptr) {
+        pressed_->mouseMove(toLocal(*pressed_, at));
+    } else if (under != nullptr && hovered_ == under && under->enabledInTree()) {
+        under->mouseMove(toLocal(*under, at));
+    }
+}
+
+void Form::onMouseUp(Point at, MouseButton button) {
+    const RoutingScope scope(*this);
+    if (pressed_ != nullptr) {
+        Widget* target = pressed_;
+        if (button != captureButton_) {
+            target->mouseUp(toLocal(*target, at), button);
+            return;
+        }
+        pressed_ = nullptr;
+        window_->setMouseCapture(false);
+        const bool wasDoubleClick = pressIsDoubleClick_;
+        pressIsDoubleClick_ = false;
+        target->mouseUp(toLocal(*target, at), button);
+        // The up handler may have removed, hidden or disabled the widget: then no click.
+        Widget* under = widgetAt(at);
+        if (button == MouseButton::Left && !wasDoubleClick && under == target && target->enabledInTree()) {
+            target->click();
+        }
+        setHovered(widgetAt(at));
+        return;
+    }
+    Widget* under = widgetAt(at);
+    setHovered(under);
+    if (under != nullptr && under->enabledInTree()) {
+        under->mouseUp(toLocal(*under, at), button);
+    }
+}
+
+void Form::onDoubleClick(Point at, MouseButton button) {
+    Widget* target = widgetAt(at);
+    if (target != nullptr && target->enabledInTree() && !target->acceptsDoubleClicks()) {
+        onMouseDown(at, button);
+        return;
+    }
+    const RoutingScope scope(*this);
+    if (pressed_ != nullptr) {
+        return;
+    }
+    setHovered(target);
+    if (target == nullptr || !target->enabledInTree()) {
+        return;
+    }
+    // The double click stands for the second press: it captures until the release, which is then
+    // no click of its own.
+    pressed_ = target;
+    captureButton_ = button;
+    pressIsDoubleClick_ = true;
+    window_->setMouseCapture(true);
+    target->doubleClick(toLocal(*target, at), button);
+}
+
+void Form::onMouseLeave() {
+    const RoutingScope scope(*this);
+    setHovered(nullptr);
+}
+
+void Form::onKeyDown(int virtualKey) {
+    const RoutingScope scope(*this);
+    keyDown(virtualKey);
+}
+
+void Form::onActivate(bool active) {
+    if (active == active_) {
+        return;
+    }
+    active_ = active;
+    if (active) {
+        activated();
+    } else {
+        deactivated();
+    }
+}
+
+void Form::onBoundsChanged(const Rect& bounds) {
+    root_.setBounds(Rect::fromBounds(0, 0, bounds.width(), bounds.height()));
+    moved(bounds);
+}
+
+void Form::onCloseRequest() {
+    close();
+}
+
+std::string Form::hintAt(Point at) const {
+    const Widget* widget = root_.hitTest(at);
+    for (; widget != nullptr; widget = widget->parent()) {
+        if (!widget->hint().empty()) {
+            return widget->hint();
+        }
+    }
+    return {};
+}
+
+} // namespace cellaro

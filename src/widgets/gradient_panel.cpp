@@ -1,0 +1,84 @@
+// The gradient title panel and its window drag.
+#include "widgets/gradient_panel.h"
+
+#include "widgets/form.h"
+
+#include <utility>
+
+namespace cellaro {
+
+GradientPanel::GradientPanel(std::string name) : Widget(std::move(name)) {}
+
+void GradientPanel::setGradientColour(std::optional<Colour> colour) {
+    if (colour != gradientColour_) {
+        gradientColour_ = colour;
+        invalidate();
+    }
+}
+
+void GradientPanel::setVertical(bool vertical) {
+    if (vertical != vertical_) {
+        vertical_ = vertical;
+        invalidate();
+    }
+}
+
+void GradientPanel::setCaptionAlign(TextAlign align) {
+    if (align != captionAlign_) {
+        captionAlign_ = align;
+        invalidate();
+    }
+}
+
+void GradientPanel::setCaptionMargin(int pixels) {
+    if (pixels != captionMargin_) {
+        captionMargin_ = pixels;
+        invalidate();
+    }
+}
+
+void GradientPanel::setDragsWindow(bool drags) {
+    dragsWindow_ = drags;
+    if (!drags) {
+        drag_.end();
+    }
+}
+
+void GradientPanel::mouseDown(Point at, MouseButton button) {
+    if (dragsWindow_ && button == MouseButton::Left) {
+        if (Form* owner = form()) {
+            drag_.begin(*owner);
+        }
+    }
+    Widget::mouseDown(at, button);
+}
+
+void GradientPanel::mouseMove(Point at) {
+    if (drag_.follow() && onDragged) {
+        onDragged(form()->bounds());
+    }
+    Widget::mouseMove(at);
+}
+
+void GradientPanel::mouseUp(Point at, MouseButton button) {
+    if (button == MouseButton::Left) {
+        drag_.end();
+    }
+    Widget::mouseUp(at, button);
+}
+
+void GradientPanel::paint(Canvas& canvas) const {
+    const Rect area = Rect::fromBounds(0, 0, bounds().width(), bounds().height());
+    canvas.gradient(area, colour(), gradientColour_.value_or(colour()), vertical_);
+    if (!caption().empty()) {
+        TextStyle style;
+        style.font = font();
+        style.colour = fontColour();
+        style.align = captionAlign_;
+        style.endEllipsis = true;
+        canvas.text(Rect{area.left + captionMargin_, area.top, area.right - captionMargin_, area.bottom},
+                    caption(), style);
+    }
+}
+
+} // namespace cellaro

@@ -1,0 +1,57 @@
+// The image widget.
+#include "widgets/image.h"
+
+#include <utility>
+
+namespace cellaro {
+
+Image::Image(std::string name) : Widget(std::move(name)) {}
+
+void Image::setPicture(Bitmap picture) {
+    picture_ = std::move(picture);
+    invalidate();
+}
+
+void Image::setFit(ImageFit fit) {
+    if (fit != fit_) {
+        fit_ = fit;
+        invalidate();
+    }
+}
+
+void Image::setTransparentColour(std::optional<Colour> colour) {
+    if (colour != transparent_) {
+        transparent_ = colour;
+        invalidate();
+    }
+}
+
+void Image::paint(Canvas& canvas) const {
+    if (picture_.empty()) {
+        return;
+    }
+    const int width = bounds().width();
+    const int height = bounds().height();
+    switch (fit_) {
+    case ImageFit::TopLeft:
+        canvas.drawBitmap(picture_, Point{0, 0}, transparent_);
+        break;
+    case ImageFit::Centre:
+        canvas.drawBitmap(picture_, Point{(width - picture_.width()) / 2, (height - picture_.height()) / 2},
+                          transparent_);
+        break;
+    case ImageFit::Stretch:
+        if (!transparent_) {
+            canvas.drawBitmapStretched(picture_, Rect::fromBounds(0, 0, width, height));
+        } else {
+            // The canvas stretches without a transparent colour: stretch a copy here instead.
+            Bitmap stretched = picture_;
+            if (stretched.stretch(width, height)) {
+                canvas.drawBitmap(stretched, Point{0, 0}, transparent_);
+            }
+        }
+        break;
+    }
+}
+
+} // namespace cellaro

@@ -1,0 +1,27 @@
+// Dragging a form by the cursor's travel.
+#include "widgets/window_drag.h"
+
+#include "widgets/form.h"
+
+namespace cellaro {
+
+void WindowDrag::begin(Form& form) {
+    form_ = &form;
+    startBounds_ = form.bounds();
+    startCursor_ = form.host().cursorPosition();
+}
+
+bool WindowDrag::follow() {
+    if (form_ == nullptr) {
+        return false;
+    }
+    const Point cursor = form_->host().cursorPosition();
+    const Rect target = startBounds_.offset(cursor.x - startCursor_.x, cursor.y - startCursor_.y);
+    if (target == form_->bounds()) {
+        return false;
+    }
+    form_->setBounds(target);
+    return true;
+}
+
+} // namespace cellaro

@@ -1,0 +1,27 @@
+// Dragging a borderless form by one of its widgets: the form follows the cursor by the distance it
+// travelled since the press. Shared by the gradient panel and by forms that drag by plain panels.
+#pragma once
+
+#include "core/geometry.h"
+
+namespace cellaro {
+
+class Form;
+
+class WindowDrag {
+public:
+    // Remembers the form's position and the cursor (from the form's host) at the press.
+    void begin(Form& form);
+    // Moves the form to its start position plus the cursor's travel; false when nothing moved
+    // (no drag in progress, or the form is already there).
+    bool follow();
+    void end() { form_ = nullptr; }
+    [[nodiscard]] bool active() const { return form_ != nullptr; }
+
+private:
+    Form* form_ = nullptr;
+    Rect startBounds_;
+    Point startCursor_;
+};
+
+} // namespace cellaro

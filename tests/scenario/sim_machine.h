@@ -1,0 +1,47 @@
+// A simulated machine for scenario tests: every port over the simulated desktop, and the program
+// started on it as the entry point starts it on Windows.
+#pragma once
+
+#include "app/ports.h"
+#include "app/program.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_event_loop.h"
+#include "platform/sim/sim_files.h"
+#include "platform/sim/sim_form_host.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_shell.h"
+
+#include <memory>
+
+namespace cellaro::testing {
+
+struct SimMachine {
+    static constexpr const char* kProgramPath = "C:\\Program Files\\Cellaro\\cellaro.exe";
+    static constexpr const char* kConfigPath = "C:\\Program Files\\Cellaro\\CRO.cfg";
+
+    // One 1920 x 1080 monitor with a 40-pixel task bar; two adds a 1280 x 1024 one to its right.
+    explicit SimMachine(int monitors = 1) {
+        desktop.addMonitor(sim::SimDesktop::makeMonitor(0, 0, 1920, 1080, 40, true));
+        if (monitors > 1) {
+            desktop.addMonitor(sim::SimDesktop::makeMonitor(1920, 0, 1280, 1024, 0, false));
+        }
+        files.setProgramPath(kProgramPath);
+    }
+
+    Program& start() {
+        program = std::make_unique<Program>(ports);
+        return *program;
+    }
+
+    sim::SimDesktop desktop;
+    sim::SimEventLoop loop;
+    sim::SimFileSystem files;
+    sim::SimAutostartRegistry registry;
+    sim::SimKeyNames keyNames;
+    sim::SimFormHost host{desktop, loop};
+    sim::SimShell shell{loop};
+    Ports ports{desktop, files, registry, loop, keyNames, host, shell};
+    std::unique_ptr<Program> program;
+};
+
+} // namespace cellaro::testing
