@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-ensure_packages "${BUILD_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${E2E_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake --preset windows >/dev/null

@@ -1,0 +1,402 @@
+// End-to-end probe: a console program run under Wine beside cellaro.exe that reports what the
+// desktop holds (windows, monitors, the open popup menu, the tray tooltip, the autostart value) as
+// tab-separated UTF-8 lines for the test scripts.
+//
+//   probe windows [all]     top-level windows (visible ones only unless "all")
+//   probe find TITLE        top-level windows with exactly this title, visible or not
+//   probe pid TITLE         process ids of the windows with this title
+//   probe process EXE       process ids of the running programs with this file name
+//   probe monitors          the monitors in enumeration order
+//   probe menu              the items of the open popup menu, with their screen rectangles
+//   probe tooltip           the text of the tooltip on show
+//   probe regrun NAME       the value NAME under the current user's Run key (64-bit view)
+//   probe popup-demo X Y    shows a known popup menu at X,Y and prints the chosen command
+//
+// Exit status: 0 success, 1 nothing found, 2 usage or system error.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kReplyTimeoutMs = 5000;
+
+void write(const std::wstring& text) {
+    if (text.empty()) {
+        return;
+    }
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                            0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
+                          nullptr);
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written,
+                nullptr);
+}
+
+std::wstring escaped(const std::wstring& text) {
+    std::wstring result;
+    for (const wchar_t character : text) {
+        switch (character) {
+        case L'\\':
+            result += L"\\\\";
+            break;
+        case L'\t':
+            result += L"\\t";
+            break;
+        case L'\r':
+            result += L"\\r";
+            break;
+        case L'\n':
+            result += L"\\n";
+            break;
+        default:
+            result += character;
+            break;
+        }
+    }
+    return result;
+}
+
+std::wstring hex(unsigned long long value) {
+    wchar_t buffer[32] = {};
+    ::wsprintfW(buffer, L"0x%I64x", value);
+    return buffer;
+}
+
+std::wstring rectText(const RECT& rect) {
+    return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+           std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom);
+}
+
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::vector<HWND> topLevelWindows() {
+    std::vector<HWND> windows;
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::wstring describeWindow(HWND window) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    std::wstring alpha = L"none";
+    BYTE alphaValue = 0;
+    DWORD layeredFlags = 0;
+    if ((exStyle & WS_EX_LAYERED) != 0 &&
+        ::GetLayeredWindowAttributes(window, nullptr, &alphaValue, &layeredFlags) != FALSE &&
+        (layeredFlags & LWA_ALPHA) != 0) {
+        alpha = std::to_wstring(alphaValue);
+    }
+    return L"window\thwnd=" + hex(reinterpret_cast<UINT_PTR>(window)) + L"\tpid=" +
+           std::to_wstring(processId) + L"\tvisible=" +
+           std::to_wstring(::IsWindowVisible(window) != FALSE ? 1 : 0) + L"\trect=" + rectText(rect) +
+           L"\tstyle=" + hex(static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE))) + L"\texstyle=" +
+           hex(exStyle) + L"\talpha=" + alpha + L"\tclass=" + escaped(className(window)) + L"\ttitle=" +
+           escaped(windowText(window)) + L"\n";
+}
+
+int listWindows(bool includeHidden) {
+    for (HWND window : topLevelWindows()) {
+        if (includeHidden || ::IsWindowVisible(window) != FALSE) {
+            write(describeWindow(window));
+        }
+    }
+    return 0;
+}
+
+int findWindows(const std::wstring& title, bool processIdsOnly) {
+    int found = 0;
+    for (HWND window : topLevelWindows()) {
+        if (windowText(window) != title) {
+            continue;
+        }
+        ++found;
+        if (processIdsOnly) {
+            DWORD processId = 0;
+            ::GetWindowThreadProcessId(window, &processId);
+            write(std::to_wstring(processId) + L"\n");
+        } else {
+            write(describeWindow(window));
+        }
+    }
+    return found > 0 ? 0 : 1;
+}
+
+int listProcesses(const std::wstring& executable) {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return 2;
+    }
+    int found = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more != FALSE;
+         more = ::Process32NextW(snapshot, &entry)) {
+        if (::lstrcmpiW(entry.szExeFile, executable.c_str()) == 0) {
+            write(std::to_wstring(entry.th32ProcessID) + L"\n");
+            ++found;
+        }
+    }
+    ::CloseHandle(snapshot);
+    return found > 0 ? 0 : 1;
+}
+
+int listMonitors() {
+    std::vector<HMONITOR> monitors;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM context) -> BOOL {
+            reinterpret_cast<std::vector<HMONITOR>*>(context)->push_back(monitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    for (size_t index = 0; index < monitors.size(); ++index) {
+        MONITORINFOEXW info{};
+        info.cbSize = sizeof(info);
+        ::GetMonitorInfoW(monitors[index], &info);
+        write(L"monitor\tindex=" + std::to_wstring(index) + L"\trect=" + rectText(info.rcMonitor) +
+              L"\twork=" + rectText(info.rcWork) + L"\tprimary=" +
+              std::to_wstring((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? 1 : 0) + L"\tdevice=" +
+              escaped(info.szDevice) + L"\n");
+    }
+    return monitors.empty() ? 1 : 0;
+}
+
+int readRunValue(const std::wstring& name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                        KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
+        write(L"absent\n");
+        return 1;
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    LONG status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes);
+    std::wstring value(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (status == ERROR_SUCCESS) {
+        bytes = static_cast<DWORD>((value.size() - 1) * sizeof(wchar_t));
+        status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+                                    &bytes);
+    }
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        write(L"absent\n");
+        return 1;
+    }
+    value.resize(bytes / sizeof(wchar_t));
+    const auto end = value.find(L'\0');
+    if (end != std::wstring::npos) {
+        value.resize(end);
+    }
+    write(std::wstring(type == REG_SZ ? L"value\t" : L"value-of-type-" + std::to_wstring(type) + L"\t") +
+          escaped(value) + L"\n");
+    return 0;
+}
+
+// The topmost visible top-level window of this class, if one is shown.
+HWND shownWindowOfClass(const wchar_t* windowClass) {
+    for (HWND window : topLevelWindows()) {
+        if (::IsWindowVisible(window) != FALSE && className(window) == windowClass) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// Receives the hook's description.
+LRESULT CALLBACK replyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        auto* reply = reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (reply != nullptr && data != nullptr && data->lpData != nullptr) {
+            reply->assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+        }
+        return TRUE;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Menu items and tooltip texts live in the owning process, and Wine (unlike Windows) does not let
+// another process read them through the handle. So the hook library is placed on the window's
+// thread, reads them there and sends back its lines, which this returns (empty on failure, with an
+// error line written).
+std::wstring askOwnerThread(HWND window) {
+    wchar_t probePath[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, probePath, MAX_PATH);
+    std::wstring libraryPath = probePath;
+    libraryPath.resize(libraryPath.find_last_of(L"\\/") + 1);
+    libraryPath += L"probe_hook.dll";
+    HMODULE library = ::LoadLibraryW(libraryPath.c_str());
+    const auto hookProcedure = library == nullptr ? nullptr
+                                                  : reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                                        ::GetProcAddress(library, "probeCallWndProc")));
+    if (hookProcedure == nullptr) {
+        write(L"error\tcannot load " + escaped(libraryPath) + L"\n");
+        return {};
+    }
+
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = replyProcedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"CellaroProbeReply";
+    ::RegisterClassW(&windowClass);
+    HWND replyWindow = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                         nullptr, windowClass.hInstance, nullptr);
+    std::wstring reply;
+    ::SetWindowLongPtrW(replyWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
+
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, hookProcedure, library,
+                                     ::GetWindowThreadProcessId(window, nullptr));
+    if (hook == nullptr) {
+        write(L"error\tSetWindowsHookEx failed " + std::to_wstring(::GetLastError()) + L"\n");
+        ::DestroyWindow(replyWindow);
+        return {};
+    }
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(window, ::RegisterWindowMessageW(L"CellaroProbeDescribeMenu"),
+                          reinterpret_cast<WPARAM>(replyWindow), 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                          &ignored);
+    ::UnhookWindowsHookEx(hook);
+    ::DestroyWindow(replyWindow);
+    if (reply.empty()) {
+        write(L"error\tno reply from the window's thread\n");
+    }
+    return reply;
+}
+
+int describeOpenMenu() {
+    HWND menuWindow = shownWindowOfClass(L"#32768");
+    if (menuWindow == nullptr) {
+        write(L"error\tno open menu\n");
+        return 1;
+    }
+    RECT menuRect{};
+    ::GetWindowRect(menuWindow, &menuRect);
+    // How many items this process can see through the handle itself: the count on Windows, -1
+    // under Wine, where menus are private to their process.
+    DWORD_PTR handle = 0;
+    ::SendMessageTimeoutW(menuWindow, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &handle);
+    const int directCount = ::GetMenuItemCount(reinterpret_cast<HMENU>(handle));
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(menuWindow, &processId);
+    const std::wstring reply = askOwnerThread(menuWindow);
+    if (reply.empty()) {
+        return 2;
+    }
+    write(L"menu\thwnd=" + hex(reinterpret_cast<UINT_PTR>(menuWindow)) + L"\tpid=" +
+          std::to_wstring(processId) + L"\trect=" + rectText(menuRect) + L"\thandle=" + hex(handle) +
+          L"\tdirect-count=" + std::to_wstring(directCount) + L"\n");
+    write(reply);
+    return 0;
+}
+
+int describeShownTooltip() {
+    HWND tooltip = shownWindowOfClass(L"tooltips_class32");
+    if (tooltip == nullptr) {
+        write(L"error\tno tooltip shown\n");
+        return 1;
+    }
+    const std::wstring reply = askOwnerThread(tooltip);
+    write(reply);
+    return reply.rfind(L"tooltip\t", 0) == 0 ? 0 : 2;
+}
+
+// A window that pops up a known menu, so the rig can check the menu reader against known items.
+int popupDemo(int x, int y) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"CellaroProbeDemo";
+    ::RegisterClassW(&windowClass);
+    HWND owner = ::CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"Probe demo", WS_POPUP, 0, 0,
+                                   1, 1, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HMENU submenu = ::CreatePopupMenu();
+    ::AppendMenuW(submenu, MF_STRING, 21, L"Inner one");
+    ::AppendMenuW(submenu, MF_STRING, 22, L"Inner two");
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, 11, L"First \tAlt+1");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), L"More");
+    ::AppendMenuW(menu, MF_STRING | MF_CHECKED, 12, L"Checked");
+    ::AppendMenuW(menu, MF_STRING | MF_GRAYED, 13, L"Grayed");
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, 14, L"Exit");
+    ::SetForegroundWindow(owner);
+    // Nobody may hold the menu open for ever.
+    ::SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    const BOOL chosen = ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    ::PostMessageW(owner, WM_NULL, 0, 0);
+    write(L"chosen\tid=" + std::to_wstring(chosen) + L"\n");
+    ::DestroyMenu(menu);
+    ::DestroyWindow(owner);
+    return chosen != 0 ? 0 : 1;
+}
+
+int usage() {
+    write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
+          L"regrun "
+          L"NAME | popup-demo "
+          L"X Y\n");
+    return 2;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> arguments(argv + 1, argv + argc);
+    if (arguments.empty()) {
+        return usage();
+    }
+    const std::wstring& verb = arguments[0];
+    if (verb == L"windows") {
+        return listWindows(arguments.size() > 1 && arguments[1] == L"all");
+    }
+    if (verb == L"find" && arguments.size() == 2) {
+        return findWindows(arguments[1], false);
+    }
+    if (verb == L"pid" && arguments.size() == 2) {
+        return findWindows(arguments[1], true);
+    }
+    if (verb == L"process" && arguments.size() == 2) {
+        return listProcesses(arguments[1]);
+    }
+    if (verb == L"monitors") {
+        return listMonitors();
+    }
+    if (verb == L"menu") {
+        return describeOpenMenu();
+    }
+    if (verb == L"tooltip") {
+        return describeShownTooltip();
+    }
+    if (verb == L"regrun" && arguments.size() == 2) {
+        return readRunValue(arguments[1]);
+    }
+    if (verb == L"popup-demo" && arguments.size() == 3) {
+        return popupDemo(_wtoi(arguments[1].c_str()), _wtoi(arguments[2].c_str()));
+    }
+    return usage();
+}

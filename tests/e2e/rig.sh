@@ -1,0 +1,408 @@
+# shellcheck shell=bash disable=SC2034
+# The end-to-end rig (sourced by the tests and by scripts/run.sh): an Xorg server with the dummy
+# driver and two monitors, a fresh Wine prefix per run, cellaro.exe started from its own program
+# directory, the probe, xdotool input and screenshots. Every wait is bounded; rig_cleanup (run by
+# the EXIT trap that rig_begin installs) stops Wine and the X server whatever happened.
+#
+# Callers set, before rig_begin:
+#   CELLARO_EXE  path of cellaro.exe           PROBE_EXE  path of probe.exe (probe_hook.dll beside it)
+# Optional:
+#   E2E_WORK       where prefixes and runs live (default: <repo>/build/e2e)
+#   E2E_ARTIFACTS  where screenshots go (default: $E2E_WORK/artifacts)
+
+E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_WORK=${E2E_WORK:-$E2E_REPO/build/e2e}
+E2E_ARTIFACTS=${E2E_ARTIFACTS:-$E2E_WORK/artifacts}
+RIG_POLL=0.15 # seconds between two looks in every wait
+
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs while a prefix is prepared.
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+
+rig_log() { printf '[rig %s] %s\n' "$(date +%H:%M:%S.%N | cut -c1-12)" "$*" >&2; }
+rig_fail() {
+    rig_log "FAIL: $*"
+    exit 1
+}
+
+# Seconds since the epoch with milliseconds, for timings.
+rig_now() { date +%s.%N | cut -c1-14; }
+rig_elapsed() { awk -v a="$1" -v b="$(rig_now)" 'BEGIN { printf "%.2f", b - a }'; }
+
+# wait_until SECONDS DESCRIPTION COMMAND...: runs COMMAND every RIG_POLL seconds until it succeeds;
+# false (with a log line) when it has not succeeded within SECONDS.
+wait_until() {
+    local limit=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + limit))
+    # SECONDS counts whole seconds, so the last look may come up to a second late: never early.
+    while true; do
+        if "$@"; then
+            return 0
+        fi
+        if [ "$SECONDS" -gt "$deadline" ]; then
+            rig_log "timed out after ${limit}s waiting for: $what"
+            return 1
+        fi
+        sleep "$RIG_POLL"
+    done
+}
+
+# rig_begin NAME: a fresh run directory with an EXIT trap that cleans up.
+rig_begin() {
+    RIG_NAME=$1
+    mkdir -p "$E2E_WORK/runs" "$E2E_ARTIFACTS"
+    rm -rf "$E2E_WORK/runs/$RIG_NAME".* # what the last failed run of this test kept
+    RIG_RUN=$(mktemp -d "$E2E_WORK/runs/$RIG_NAME.XXXXXX")
+    RIG_XORG_PID=
+    RIG_APP_PID=
+    RIG_DISPLAY_NUMBER=
+    trap rig_cleanup EXIT
+    trap 'exit 130' INT TERM
+}
+
+rig_cleanup() {
+    local status=$?
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        timeout 10 wineserver -k >/dev/null 2>&1 || true
+        timeout 10 wineserver -w >/dev/null 2>&1 || true
+    fi
+    if [ -n "${RIG_APP_PID:-}" ]; then
+        kill -9 "$RIG_APP_PID" 2>/dev/null || true
+    fi
+    stop_display
+    if [ "$status" -eq 0 ] && [ -n "${RIG_RUN:-}" ] && [ -z "${E2E_KEEP_RUN:-}" ]; then
+        rm -rf "$RIG_RUN"
+    elif [ -n "${RIG_RUN:-}" ]; then
+        [ -n "${E2E_KEEP_RUN:-}" ] || rm -rf "$RIG_RUN/prefix"
+        rig_log "run directory kept: $RIG_RUN"
+    fi
+    return "$status"
+}
+
+# --- the X server -------------------------------------------------------------------------------
+
+rig_write_xorg_config() {
+    cat >"$1" <<'EOF'
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 4096 2160
+    EndSubSection
+EndSection
+EOF
+}
+
+rig_display_answers() { xrandr -d ":$1" -q >/dev/null 2>&1; }
+rig_xorg_alive() { kill -0 "$RIG_XORG_PID" 2>/dev/null; }
+# Up, or our server gave up (another run may have taken the number in the meantime).
+rig_display_settled() { ! rig_xorg_alive || rig_display_answers "$1"; }
+# The server on :N answers and is the one this run started (its lock names our process; under
+# sudo the lock names the server, a child of ours).
+rig_display_ours() {
+    rig_xorg_alive && rig_display_answers "$1" || return 1
+    local owner
+    owner=$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)
+    [ "$owner" = "$RIG_XORG_PID" ] || [ "$(ps -o ppid= -p "$owner" 2>/dev/null | tr -d ' ')" = "$RIG_XORG_PID" ]
+}
+rig_two_monitors() { [ "$(xrandr --listmonitors 2>/dev/null | head -n1)" = "Monitors: 2" ]; }
+
+# Starts Xorg with the dummy driver on the first free display from :100 up and sets DISPLAY; the
+# monitors are 1920x1080 at 0,0 (primary) and 1280x1024 at 1920,0.
+start_display() {
+    local config=$RIG_RUN/xorg.conf number xorg=(Xorg)
+    # Xorg takes a configuration file from any place only from root.
+    [ "$(id -u)" -eq 0 ] || xorg=(sudo -n Xorg)
+    rig_write_xorg_config "$config"
+    for number in $(seq 100 160); do
+        if [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; then
+            continue
+        fi
+        "${xorg[@]}" ":$number" -noreset -nolisten tcp -config "$config" -logfile "$RIG_RUN/xorg.$number.log" \
+            >"$RIG_RUN/xorg.$number.out" 2>&1 &
+        RIG_XORG_PID=$!
+        wait_until 20 "Xorg on :$number" rig_display_settled "$number" || true
+        if rig_display_ours "$number"; then
+            RIG_DISPLAY_NUMBER=$number
+            break
+        fi
+        # Another server took the number between the look and the start, or this one failed.
+        kill "$RIG_XORG_PID" 2>/dev/null || true
+        wait "$RIG_XORG_PID" 2>/dev/null || true
+        RIG_XORG_PID=
+    done
+    [ -n "$RIG_DISPLAY_NUMBER" ] || rig_fail "no X server could be started (see $RIG_RUN/xorg.*.log)"
+    export DISPLAY=":$RIG_DISPLAY_NUMBER"
+
+    # The modes may exist already on a reused server: BadName is fine there.
+    xrandr --newmode "1920x1080" 173.00 1920 2048 2248 2576 1080 1083 1088 1120 -hsync +vsync 2>/dev/null || true
+    xrandr --newmode "1280x1024" 109.00 1280 1368 1496 1712 1024 1027 1034 1063 -hsync +vsync 2>/dev/null || true
+    xrandr --addmode DUMMY0 1920x1080 2>/dev/null || true
+    xrandr --addmode DUMMY1 1280x1024 2>/dev/null || true
+    xrandr --output DUMMY0 --mode 1920x1080 --pos 0x0 --primary \
+        --output DUMMY1 --mode 1280x1024 --pos 1920x0 || rig_fail "xrandr could not set up the two outputs"
+    # Wine reads the "current" RandR resources, which stay stale until a full query has run.
+    xrandr --verbose >/dev/null
+    wait_until 10 "two RandR monitors" rig_two_monitors || rig_fail "the X server does not show two monitors"
+    rig_log "display $DISPLAY up with two monitors"
+}
+
+stop_display() {
+    if [ -n "${RIG_XORG_PID:-}" ]; then
+        kill "$RIG_XORG_PID" 2>/dev/null || true
+        local waited=0
+        while kill -0 "$RIG_XORG_PID" 2>/dev/null && [ $waited -lt 50 ]; do
+            sleep 0.1
+            waited=$((waited + 1))
+        done
+        kill -9 "$RIG_XORG_PID" 2>/dev/null || true
+        wait "$RIG_XORG_PID" 2>/dev/null || true
+        RIG_XORG_PID=
+    fi
+}
+
+# --- Wine ---------------------------------------------------------------------------------------
+
+# A prepared prefix is made once (about ten seconds) and copied for every run (well under one).
+rig_template_prefix() {
+    local template=$E2E_WORK/prefix-template version
+    version=$(wine --version 2>/dev/null)
+    exec 9>"$E2E_WORK/prefix-template.lock"
+    flock -w 120 9 || rig_fail "another run holds the prefix template lock"
+    if [ ! -f "$template/.rig-ready" ] || [ "$(cat "$template/.rig-ready")" != "$version" ]; then
+        local started fresh
+        started=$(rig_now)
+        rm -rf "$template" "$template.new"
+        fresh=$template.new
+        mkdir -p "$fresh"
+        # No display: wineboot must not open windows on a test server.
+        WINEPREFIX=$fresh DISPLAY='' timeout 120 wineboot -i >/dev/null 2>&1 ||
+            rig_fail "wineboot could not create a prefix"
+        WINEPREFIX=$fresh timeout 60 wineserver -w || true
+        echo "$version" >"$fresh/.rig-ready"
+        mv "$fresh" "$template"
+        rig_log "prefix template created in $(rig_elapsed "$started")s"
+    fi
+    exec 9>&-
+    RIG_TEMPLATE=$template
+}
+
+# The copy shares system32 (about 630 of the prefix's 700 MB: Wine's own libraries, which nothing
+# writes to at run time) through hard links and copies the rest: registry, profile, settings.
+make_prefix() {
+    rig_template_prefix
+    local started libraries=drive_c/windows/system32
+    started=$(rig_now)
+    mkdir -p "$RIG_RUN/prefix"
+    tar -C "$RIG_TEMPLATE" --exclude="./$libraries" -cf - . | tar -C "$RIG_RUN/prefix" -xf - ||
+        rig_fail "could not copy the prefix"
+    cp -al "$RIG_TEMPLATE/$libraries" "$RIG_RUN/prefix/$libraries" || rig_fail "could not link the prefix's libraries"
+    export WINEPREFIX=$RIG_RUN/prefix
+    rig_log "prefix copied in $(rig_elapsed "$started")s"
+}
+
+# The Windows path of a Unix path (through the Z: drive that every prefix has).
+rig_windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# start_app: copies cellaro.exe into a fresh program directory (so CRO.cfg is written there) and
+# starts it in the background. Sets RIG_PROGRAM_DIR, RIG_APP_PID, RIG_APP_STARTED.
+start_app() {
+    RIG_PROGRAM_DIR=$RIG_RUN/program
+    mkdir -p "$RIG_PROGRAM_DIR"
+    cp "$CELLARO_EXE" "$RIG_PROGRAM_DIR/cellaro.exe"
+    RIG_APP_STARTED=$(rig_now)
+    rm -f "$RIG_RUN/app.status"
+    (
+        cd "$RIG_PROGRAM_DIR" || exit 1
+        status=0
+        wine cellaro.exe >"$RIG_RUN/app.out" 2>&1 || status=$?
+        echo "$status" >"$RIG_RUN/app.status"
+    ) &
+    RIG_APP_PID=$!
+}
+
+# For failure messages: whether the program still runs, or how it ended.
+app_state() {
+    if app_running; then
+        echo "cellaro.exe is running"
+    else
+        echo "cellaro.exe has ended with status $(cat "$RIG_RUN/app.status" 2>/dev/null)"
+    fi
+}
+
+app_running() { [ -n "${RIG_APP_PID:-}" ] && kill -0 "$RIG_APP_PID" 2>/dev/null; }
+app_gone() { ! app_running; }
+
+# wait_app_exit SECONDS: true when the program has ended within the time; sets RIG_APP_STATUS.
+wait_app_exit() {
+    wait_until "$1" "cellaro.exe to end" app_gone || return 1
+    wait "$RIG_APP_PID" 2>/dev/null || true
+    RIG_APP_STATUS=$(cat "$RIG_RUN/app.status" 2>/dev/null || echo unknown)
+    RIG_APP_PID=
+}
+
+# probe ARGS...: runs probe.exe in the run's prefix, bounded in time; its lines on stdout.
+probe() { timeout 30 wine "$PROBE_EXE" "$@" 2>/dev/null; }
+
+# Probe lines are "key=value" fields separated by tabs; field LINE KEY prints the value of KEY.
+field() { printf '%s\n' "$1" | tr '\t' '\n' | sed -n "s/^$2=//p" | head -n1; }
+
+# --- the tray icon and input --------------------------------------------------------------------
+
+# The X window Wine draws its own notification area in (there is no XEmbed tray on this server).
+tray_window() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -n1; }
+rig_tray_shown() { [ -n "$(tray_window)" ]; }
+rig_tray_gone() { ! rig_tray_shown; }
+
+rig_tray_shown_or_app_gone() { rig_tray_shown || app_gone; }
+
+# wait_tray SECONDS: sets RIG_TRAY to the tray window and logs the time since start_app; gives up
+# at once when the program ends first.
+wait_tray() {
+    wait_until "$1" "the tray icon" rig_tray_shown_or_app_gone && rig_tray_shown || return 1
+    RIG_TRAY=$(tray_window)
+    rig_log "tray icon shown $(rig_elapsed "$RIG_APP_STARTED")s after the start"
+}
+
+tooltip_read() { probe tooltip >"$RIG_RUN/tooltip.txt" && grep -q '^tooltip' "$RIG_RUN/tooltip.txt"; }
+
+# read_tray_hint SECONDS: rests the pointer on the tray icon until its tooltip shows; its text
+# (escaped like every probe text) is left in RIG_HINT.
+read_tray_hint() {
+    local attempt
+    for attempt in 1 2; do
+        xdotool mousemove --window "$RIG_TRAY" 8 8 sleep 0.2 mousemove --window "$RIG_TRAY" 9 9
+        if wait_until "$1" "the tray tooltip (attempt $attempt)" tooltip_read; then
+            RIG_HINT=$(sed -n 's/^tooltip\ttext=//p' "$RIG_RUN/tooltip.txt")
+            return 0
+        fi
+        xdotool mousemove 600 600 # away, so the next rest on the icon starts a new tooltip
+    done
+    return 1
+}
+
+menu_open() { probe menu >"$RIG_RUN/menu.txt" && grep -q '^item' "$RIG_RUN/menu.txt"; }
+
+# open_tray_menu SECONDS: right-clicks the tray icon; the probe's description of the open menu is
+# left in RIG_MENU (lines "menu ..." then "item ...").
+open_tray_menu() {
+    xdotool mousemove --window "$RIG_TRAY" 5 5 click 3
+    wait_until "$1" "the tray menu" menu_open || return 1
+    RIG_MENU=$(cat "$RIG_RUN/menu.txt")
+}
+
+# menu_item_line TEXT-PREFIX: the probe line of the first top-level item whose text starts so.
+menu_item_line() {
+    printf '%s\n' "$RIG_MENU" | awk -F'\t' -v want="$1" '
+        $1 == "item" && $2 !~ /\./ {
+            for (i = 2; i <= NF; i++) if ($i ~ /^text=/) text = substr($i, 6)
+            if (index(text, want) == 1) { print; exit }
+        }'
+}
+
+# click_menu_item TEXT-PREFIX: a real left click in the middle of that item of the open menu.
+click_menu_item() {
+    local line rect x y
+    line=$(menu_item_line "$1")
+    [ -n "$line" ] || rig_fail "the open menu has no item \"$1\""
+    rect=$(field "$line" rect)
+    [ "$rect" != none ] || rig_fail "no rectangle for the menu item \"$1\""
+    IFS=, read -r left top right bottom <<<"$rect"
+    x=$(((left + right) / 2))
+    y=$(((top + bottom) / 2))
+    xdotool mousemove "$x" "$y"
+    sleep 0.2 # let the menu see the pointer over the item before the button goes down
+    xdotool click 1
+}
+
+menu_closed() { ! probe windows | grep -q $'\tclass=#32768\t'; }
+
+# screenshot NAME [X Y W H]: the whole screen (or that part) to the artefacts directory.
+screenshot() {
+    local target=$E2E_ARTIFACTS/$1.png
+    if [ $# -ge 5 ]; then
+        import -window root -crop "${4}x${5}+${2}+${3}" +repage "$target"
+    else
+        import -window root "$target"
+    fi
+    rig_log "screenshot $target"
+}
+
+# X geometry of a window as "X Y W H".
+window_geometry() {
+    xdotool getwindowgeometry --shell "$1" |
+        awk -F= '/^X=/ { x = $2 } /^Y=/ { y = $2 } /^WIDTH=/ { w = $2 } /^HEIGHT=/ { h = $2 } END { print x, y, w, h }'
+}
+
+# menu_summary: the open menu (RIG_MENU) as "INDEX FLAGS TEXT" lines, tab-separated; a separator
+# is just "INDEX separator" whatever state the system reports for it.
+menu_summary() {
+    printf '%s\n' "$RIG_MENU" | awk -F'\t' '
+        $1 == "item" {
+            index_ = flags = text = ""
+            for (i = 2; i <= NF; i++) {
+                if ($i ~ /^index=/) index_ = substr($i, 7)
+                else if ($i ~ /^flags=/) flags = substr($i, 7)
+                else if ($i ~ /^text=/) text = substr($i, 6)
+            }
+            if (flags ~ /separator/) print index_ "\tseparator"
+            else print index_ "\t" flags "\t" text
+        }'
+}
+
+# --- checks -------------------------------------------------------------------------------------
+
+# rig_args CELLARO_EXE PROBE_EXE: the two programs every test is given by ctest.
+rig_args() {
+    CELLARO_EXE=${1:?path of cellaro.exe}
+    PROBE_EXE=${2:?path of probe.exe}
+    local file
+    for file in "$CELLARO_EXE" "$PROBE_EXE" "$(dirname "$PROBE_EXE")/probe_hook.dll"; do
+        [ -f "$file" ] || rig_fail "$file is missing: build the Windows preset first (cmake --build --preset windows)"
+    done
+}
+
+# expect_equal WHAT EXPECTED ACTUAL
+expect_equal() {
+    if [ "$2" != "$3" ]; then
+        rig_log "$1: expected"
+        printf '%s\n' "$2" >&2
+        rig_log "$1: but got"
+        printf '%s\n' "$3" >&2
+        diff <(printf '%s\n' "$2") <(printf '%s\n' "$3") >&2 || true
+        rig_fail "$1"
+    fi
+    rig_log "ok: $1"
+}
+
+# expect_file_bytes WHAT FILE BYTES (with printf's backslash escapes): the file holds exactly these bytes.
+expect_file_bytes() {
+    local expected=$RIG_RUN/expected.bytes
+    printf '%b' "$3" >"$expected"
+    [ -f "$2" ] || rig_fail "$1: $2 does not exist"
+    if ! cmp -s "$expected" "$2"; then
+        rig_log "$1: expected bytes"
+        od -c "$expected" >&2
+        rig_log "$1: but $2 holds"
+        od -c "$2" >&2
+        rig_fail "$1"
+    fi
+    rig_log "ok: $1"
+}
+
+# file_has_bytes FILE BYTES: for waiting until a file reaches a state.
+file_has_bytes() { [ -f "$1" ] && cmp -s <(printf '%b' "$2") "$1"; }
