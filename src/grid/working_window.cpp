@@ -1,18 +1,26 @@
-// The working window's frame: creation, showing from the tray, closing.
+// The working window's frame: creation, showing from the tray, pages, undo, the fade, closing.
 #include "grid/working_window.h"
 
 #include "app/program.h"
 #include "app/tray_form.h"
 #include "config/config_keys.h"
+#include "grid/auto_hide.h"
 #include "grid/grid_geometry.h"
 #include "platform/desktop.h"
+#include "widgets/gradient_button.h"
+#include "widgets/gradient_panel.h"
+#include "widgets/image.h"
+#include "widgets/label.h"
+#include "widgets/notebook.h"
+#include "widgets/panel.h"
 
 namespace cellaro {
 
 namespace {
 
-constexpr Colour kDefaultBackground{2039583};
 constexpr int kParkedTop = -1000;
+constexpr int kHalfWidth = 167;
+constexpr int kVirtualKeyEscape = 0x1B;
 
 Monitor monitorOrEmpty(const std::vector<Monitor>& monitors, int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < monitors.size()) {
@@ -21,14 +29,11 @@ Monitor monitorOrEmpty(const std::vector<Monitor>& monitors, int index) {
     return Monitor{};
 }
 
-int centredLeft(const Monitor& monitor) {
-    return monitor.bounds.left + monitor.bounds.width() / 2 - WorkingWindow::kCompactSize.width / 2;
-}
-
 NativeWindowStyle workingWindowStyle(const std::vector<Monitor>& monitors) {
+    const Monitor first = monitorOrEmpty(monitors, 0);
     NativeWindowStyle style;
     style.title = "Cellaro";
-    style.bounds = Rect::fromBounds(centredLeft(monitorOrEmpty(monitors, 0)), kParkedTop,
+    style.bounds = Rect::fromBounds(first.bounds.left + first.bounds.width() / 2 - kHalfWidth, kParkedTop,
                                     WorkingWindow::kCompactSize.width, WorkingWindow::kCompactSize.height);
     style.topmost = true;
     style.toolWindow = true;
@@ -41,8 +46,8 @@ NativeWindowStyle workingWindowStyle(const std::vector<Monitor>& monitors) {
 
 WorkingWindow::WorkingWindow(Program& program)
     : Form(program.ports().host, "fMove", workingWindowStyle(program.ports().desktop.monitors())),
-      program_(program) {
-    root().setColour(kDefaultBackground);
+      program_(program), autoHideTimer_(program.ports().loop, kAutoHideIntervalMs) {
+    buildLayout();
     program_.ports().host.setHintStyle(HintStyle{Colour::rgb(0xFF, 0xFF, 0xFF), 250, 6000});
 
     const ConfigFile config = program_.openConfig();
@@ -55,7 +60,12 @@ WorkingWindow::WorkingWindow(Program& program)
         program_.trayForm().setAutostartChecked(false);
     }
     maxRowsColumns_ = config.readBool(config::kMaxRowsColumns);
+
+    autoHideTimer_.onTimer = [this] { autoHideTick(); };
+    applyTheme();
 }
+
+WorkingWindow::~WorkingWindow() = default;
 
 int WorkingWindow::monitorIndex() const {
     return monitorIndexOfLeftAndWidth(bounds(), program_.ports().desktop.monitors());
@@ -71,15 +81,52 @@ void WorkingWindow::redrawBoard() {
 }
 
 void WorkingWindow::resetTargetDisplay() {
-    invalidate();
+    statusPicture_->setPicture(Bitmap(32, 32, colours_.background));
+    statusText_->setText(std::string());
 }
 
 void WorkingWindow::startShowing() {
     ProgramFlags& flags = program_.flags();
     setAlpha(kShownAlpha);
-    flags.fadeCounter = kShownAlpha;
+    autoHideTimer_.setEnabled(true);
+    flags.fadeCounter = kFadeStartFromTray;
     flags.closing = false;
     show(true);
+}
+
+void WorkingWindow::showPage(int page) {
+    notebook_->setActivePage(page);
+    statusStrip_->setVisible(page != 2);
+    manageGroupsButton_->setVisible(page == 2);
+    fullScreenButton_->setVisible(page == 0);
+}
+
+int WorkingWindow::page() const {
+    return notebook_->activePage();
+}
+
+void WorkingWindow::undo() {
+    journal_.undo(program_.ports().desktop);
+}
+
+void WorkingWindow::autoHideTick() {
+    ProgramFlags& flags = program_.flags();
+    if (!autoHide_ || !visible() || program_.settingsWindow().visible() || program_.windowList().visible() ||
+        flags.closing) {
+        return;
+    }
+    const Rect window = bounds();
+    const Point cursor = program_.ports().host.cursorPosition();
+    const Point client{cursor.x - window.left, cursor.y - window.top};
+    const FadeStep step = autoHideStep(flags.fadeCounter, client, Size{window.width(), window.height()},
+                                       window.width(), flags.fullScreen);
+    flags.fadeCounter = step.counter;
+    if (step.close) {
+        close();
+    }
+    if (step.alpha) {
+        setAlpha(*step.alpha);
+    }
 }
 
 bool WorkingWindow::closeQuery() {
@@ -88,6 +135,7 @@ bool WorkingWindow::closeQuery() {
         returnToCompact();
     }
     program_.previewRectangle().close();
+    autoHideTimer_.setEnabled(false);
     resetTargetDisplay();
     // The working window's own settings; a failed write must not keep it open.
     ConfigFile config = program_.openConfig();
@@ -99,10 +147,18 @@ bool WorkingWindow::closeQuery() {
 
 void WorkingWindow::closed() {
     const Monitor monitor = monitorOrEmpty(program_.ports().desktop.monitors(), monitorIndex());
-    setBounds(Rect::fromBounds(monitor.bounds.left + monitor.bounds.width() / 2 - 167, kParkedTop,
+    setBounds(Rect::fromBounds(monitor.bounds.left + monitor.bounds.width() / 2 - kHalfWidth, kParkedTop,
                                bounds().width(), bounds().height()));
     program_.flags().fullScreen = false;
     program_.flags().fullScreenReady = false;
 }
+
+void WorkingWindow::keyDown(int virtualKey) {
+    if (virtualKey == kVirtualKeyEscape) {
+        close();
+    }
+}
+
+void WorkingWindow::moved(const Rect& /*bounds*/) {}
 
 } // namespace cellaro
