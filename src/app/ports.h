@@ -11,6 +11,7 @@ class EventLoop;
 class KeyNames;
 class FormHost;
 class Shell;
+class SystemState;
 
 struct Ports {
     Desktop& desktop;
@@ -20,6 +21,7 @@ struct Ports {
     KeyNames& keyNames;
     FormHost& host;
     Shell& shell;
+    SystemState& system;
 };
 
 } // namespace cellaro

@@ -10,6 +10,7 @@
 #include "platform/sim/sim_form_host.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_system_state.h"
 
 #include <memory>
 
@@ -40,7 +41,8 @@ struct SimMachine {
     sim::SimKeyNames keyNames;
     sim::SimFormHost host{desktop, loop};
     sim::SimShell shell{loop};
-    Ports ports{desktop, files, registry, loop, keyNames, host, shell};
+    sim::SimSystemState systemState;
+    Ports ports{desktop, files, registry, loop, keyNames, host, shell, systemState};
     std::unique_ptr<Program> program;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/win32/win32_form_host.h"
 #include "platform/win32/win32_key_names.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_state.h"
 
 #include <windows.h>
 
@@ -41,8 +42,9 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     cellaro::win32::Win32KeyNames keyNames;
     cellaro::win32::Win32FormHost formHost;
     cellaro::win32::Win32Shell shell;
+    cellaro::win32::Win32SystemState systemState;
 
-    const cellaro::Ports ports{desktop, files, autostart, eventLoop, keyNames, formHost, shell};
+    const cellaro::Ports ports{desktop, files, autostart, eventLoop, keyNames, formHost, shell, systemState};
     cellaro::Program program(ports);
     return eventLoop.run();
 }

@@ -1,0 +1,267 @@
+// Target window tracking: the tracking tick, the target display refresh and the re-check tick.
+#include "grid/target_tracker.h"
+
+#include "app/tray_hint.h"
+#include "grid/grid_geometry.h"
+#include "platform/desktop.h"
+#include "platform/system_state.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+namespace cellaro {
+
+namespace {
+
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Letter case of ASCII letters ignored; other bytes compare as they are (enough for the fixed
+// ASCII titles and for Windows paths as the system reports them).
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+// UTF-8 characters: every byte that does not continue a sequence starts a character.
+std::size_t characterCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
+}
+
+// The text's first `count` characters (as characterCount counts them).
+std::string_view firstCharacters(std::string_view text, std::size_t count) {
+    std::size_t seen = 0;
+    for (std::size_t position = 0; position < text.size(); ++position) {
+        if ((static_cast<unsigned char>(text[position]) & 0xC0U) != 0x80U && seen++ == count) {
+            return text.substr(0, position);
+        }
+    }
+    return text;
+}
+
+template <std::size_t N>
+bool isOneOf(const std::string& title, const std::array<std::string_view, N>& titles) {
+    return std::find(titles.begin(), titles.end(), title) != titles.end();
+}
+
+} // namespace
+
+TargetTracker::TargetTracker(Desktop& desktop, const SystemState& system, std::string programPath,
+                             TrackingHost& host)
+    : desktop_(desktop), system_(system), programPath_(std::move(programPath)), host_(host) {}
+
+void TargetTracker::tick() {
+    const bool workingVisible = host_.workingWindowVisible();
+
+    // The preview rectangle is only ever seen together with the working window.
+    if (host_.previewVisible() != workingVisible) {
+        host_.parkPreviewLeft();
+    }
+
+    // Moving to the next monitor needs one.
+    const int monitorCount = static_cast<int>(desktop_.monitors().size());
+    host_.setNextMonitorAvailable(monitorCount >= 2);
+
+    // The foreground window, unless it is the shell's, one of the program's windows or nothing.
+    WindowId foreground = desktop_.foregroundWindow();
+    const WindowId workingWindow = host_.workingWindowId();
+    bool excluded = !foreground || foreground == workingWindow || foreground == host_.trayFormId();
+    for (const std::string_view title : kExcludedTitles) {
+        if (excluded) {
+            break;
+        }
+        excluded = foreground == desktop_.findWindowByTitle(std::string(title));
+    }
+    // An untitled foreground window (a dialog's owner, a tool strip) stands for the previous target.
+    std::string foregroundTitle = desktop_.title(foreground);
+    if (foregroundTitle.empty()) {
+        foreground = previousTarget_;
+        foregroundTitle = desktop_.title(foreground);
+        excluded = excluded || foregroundTitle.empty();
+    }
+
+    // A window that passed is the candidate.
+    if (!excluded) {
+        candidate_ = foreground;
+    }
+
+    // A new candidate changes the target.
+    if (candidate_ != lastCandidate_ && !excluded && foreground != workingWindow) {
+        if (workingVisible && host_.workingWindowTopmost()) {
+            host_.bringWorkingWindowToFront();
+        }
+        // Closing a hidden working window would only run its closing steps (a configuration
+        // write-back) for nothing.
+        if (workingVisible && system_.screenSaverRunning()) {
+            host_.closeWorkingWindow();
+        }
+        // The program's other windows are titled "Cellaro" too; only the first one is found by title.
+        if (!equalsIgnoringCase(foregroundTitle, kProductName)) {
+            target_ = candidate_;
+            refreshTarget();
+        }
+        previousTarget_ = target_;
+        // While the working window is shown, the refresh just below follows at once.
+        lastCandidate_ = candidate_;
+    }
+
+    // While shown, the status strip follows the target on every tick, and the window stays on top.
+    if (host_.workingWindowVisible()) {
+        refreshTarget();
+        if (!host_.workingWindowTopmost()) {
+            host_.makeWorkingWindowTopmost();
+        }
+    }
+
+    updateTrayHint(monitorCount);
+
+    // A target of the program's own or one that has gone out of sight is replaced.
+    if (!isShown(target_) || isOwnExecutableTarget()) {
+        refreshTarget();
+    }
+}
+
+void TargetTracker::refreshTarget(bool freshIcon) {
+    if (freshIcon) {
+        iconOf_.reset();
+    }
+    const bool entryShown = isShown(target_);
+    const bool minimised = host_.workingWindowMinimised();
+
+    if (!entryShown || minimised) {
+        // The fallback picks a visible window; with none the target stays as it is.
+        if (const WindowId fallback = fallbackTarget()) {
+            target_ = fallback;
+        }
+        host_.showDesktopDisplay();
+        return;
+    }
+    if (isOwnExecutableTarget()) {
+        host_.showDesktopDisplay();
+        return;
+    }
+    const Bitmap& icon = targetIcon();
+    host_.showTargetDisplay(icon, fittedTitle(desktop_.title(target_)));
+}
+
+void TargetTracker::recheck() {
+    executableOf_.reset();
+    iconOf_.reset();
+    fittedFrom_.reset();
+    if (!isShown(target_)) {
+        refreshTarget();
+    }
+}
+
+int TargetTracker::targetMonitorIndex() const {
+    const std::optional<Rect> rect = desktop_.windowRect(target_);
+    if (!rect) {
+        return 0;
+    }
+    return monitorIndexOfLeftAndWidth(*rect, desktop_.monitors());
+}
+
+bool TargetTracker::isShown(WindowId window) const {
+    return window && desktop_.isVisible(window) && !desktop_.isCloaked(window);
+}
+
+bool TargetTracker::isOwnWindow(WindowId window) const {
+    return isOwnExecutable(desktop_.executablePath(window));
+}
+
+std::string TargetTracker::trayHintText(const std::string& title, int monitorCount, int monitorIndex) {
+    const std::string head = std::string(kProductName) + "\r\n";
+    const std::string monitorLine =
+        monitorCount > 1 ? "\r\nMonitor: " + std::to_string(monitorIndex + 1) : "";
+    if (characterCount(title) < 2) {
+        return std::string(kProductName) + monitorLine;
+    }
+    // A title too long for the tray loses its end, not the monitor line: cut with an ellipsis.
+    const std::size_t room = kTrayHintLimit - characterCount(head) - characterCount(monitorLine);
+    if (characterCount(title) <= room) {
+        return fitTrayHint(head + title + monitorLine);
+    }
+    return fitTrayHint(head + std::string(firstCharacters(title, room - 1)) + "\u2026" + monitorLine);
+}
+
+WindowId TargetTracker::fallbackTarget() const {
+    const WindowId workingWindow = host_.workingWindowId();
+    const WindowId trayForm = host_.trayFormId();
+    for (const WindowId window : desktop_.topLevelWindows()) {
+        if (window == workingWindow || window == trayForm || !isShown(window)) {
+            continue;
+        }
+        const std::string title = desktop_.title(window);
+        if (title.empty() || isOneOf(title, kFallbackSkippedTitles) ||
+            equalsIgnoringCase(title, kProductName)) {
+            continue;
+        }
+        if (isOwnExecutable(desktop_.executablePath(window))) {
+            continue;
+        }
+        return window;
+    }
+    return kNoWindow;
+}
+
+bool TargetTracker::isOwnExecutable(const std::string& path) const {
+    return !path.empty() && equalsIgnoringCase(path, programPath_);
+}
+
+const std::string& TargetTracker::targetExecutable() {
+    if (executableOf_ != target_) {
+        executable_ = desktop_.executablePath(target_);
+        executableOf_ = target_;
+    }
+    return executable_;
+}
+
+bool TargetTracker::isOwnExecutableTarget() {
+    return isOwnExecutable(targetExecutable());
+}
+
+const Bitmap& TargetTracker::targetIcon() {
+    if (iconOf_ == target_) {
+        return icon_;
+    }
+    const Colour background = host_.statusBackground();
+    std::optional<Bitmap> icon;
+    // A hung window would only make the request wait for its time-out: its file's icon serves.
+    if (!desktop_.isHung(target_)) {
+        icon = desktop_.bigIcon(target_, kIconSize, background);
+    }
+    if (!icon) {
+        const std::string& executable = targetExecutable();
+        if (!executable.empty()) {
+            icon = desktop_.fileIcon(executable, kIconSize, background);
+        }
+    }
+    if (icon && (icon->width() != kIconSize || icon->height() != kIconSize)) {
+        icon->stretch(kIconSize, kIconSize);
+    }
+    icon_ = icon ? std::move(*icon) : Bitmap(kIconSize, kIconSize, background);
+    iconOf_ = target_;
+    return icon_;
+}
+
+const std::string& TargetTracker::fittedTitle(const std::string& title) {
+    if (fittedFrom_ != title) {
+        fitted_ = host_.fitStatusText(title);
+        fittedFrom_ = title;
+    }
+    return fitted_;
+}
+
+void TargetTracker::updateTrayHint(int monitorCount) {
+    const int monitorIndex = monitorCount > 1 ? host_.currentMonitorIndex() : 0;
+    std::string hint = trayHintText(desktop_.title(target_), monitorCount, monitorIndex);
+    if (hint != trayHint_) {
+        trayHint_ = std::move(hint);
+        host_.setTrayHint(trayHint_);
+    }
+}
+
+} // namespace cellaro
