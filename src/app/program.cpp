@@ -36,11 +36,7 @@ Program::Program(const Ports& ports) : ports_(ports) {
     trayForm_ = std::make_unique<TrayForm>(*this);
     workingWindow_ = std::make_unique<WorkingWindow>(*this);
 
-    NativeWindowStyle preview = toolStyle(Rect::fromBounds(0, 0, 1, 1), true);
-    preview.alpha = 100;
-    preview.noActivate = true;
-    preview.roundedCorners = Size{16, 16};
-    previewRectangle_ = std::make_unique<Form>(ports_.host, "fakeOkno", preview);
+    previewRectangle_ = std::make_unique<PreviewRectangle>(ports_.host);
 
     windowList_ = std::make_unique<Form>(ports_.host, "WMFselectWindow",
                                          toolStyle(Rect::fromBounds(0, -1000, 600, 420), true));
@@ -59,9 +55,7 @@ Program::Program(const Ports& ports) : ports_(ports) {
     navigationMenu_ = std::make_unique<Form>(ports_.host, "fFloat", navigation);
     navigationMenu_->root().setColour(Colour::rgb(67, 74, 84));
 
-    NativeWindowStyle caption = toolStyle(Rect::fromBounds(0, -1000, 400, 60), true);
-    caption.noActivate = true;
-    onScreenCaption_ = std::make_unique<Form>(ports_.host, "fNapis", caption);
+    onScreenCaption_ = std::make_unique<OnScreenCaption>(ports_.host, ports_.loop);
     infoWindow_ =
         std::make_unique<Form>(ports_.host, "fInfo", toolStyle(Rect::fromBounds(0, -1000, 300, 200), false));
 }

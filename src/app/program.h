@@ -4,6 +4,8 @@
 
 #include "app/ports.h"
 #include "config/config_file.h"
+#include "grid/on_screen_caption.h"
+#include "grid/preview_rectangle.h"
 
 #include <memory>
 #include <string>
@@ -54,13 +56,13 @@ public:
 
     [[nodiscard]] TrayForm& trayForm() { return *trayForm_; }
     [[nodiscard]] WorkingWindow& workingWindow() { return *workingWindow_; }
-    [[nodiscard]] Form& previewRectangle() { return *previewRectangle_; }
+    [[nodiscard]] PreviewRectangle& previewRectangle() { return *previewRectangle_; }
     [[nodiscard]] Form& windowList() { return *windowList_; }
     [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
     [[nodiscard]] Form& aboutWindow() { return *aboutWindow_; }
     [[nodiscard]] Form& screenGrab() { return *screenGrab_; }
     [[nodiscard]] Form& navigationMenu() { return *navigationMenu_; }
-    [[nodiscard]] Form& onScreenCaption() { return *onScreenCaption_; }
+    [[nodiscard]] OnScreenCaption& onScreenCaption() { return *onScreenCaption_; }
     [[nodiscard]] Form& infoWindow() { return *infoWindow_; }
     // All forms, in creation order.
     [[nodiscard]] std::vector<Form*> forms() const;
@@ -78,13 +80,13 @@ private:
 
     std::unique_ptr<TrayForm> trayForm_;
     std::unique_ptr<WorkingWindow> workingWindow_;
-    std::unique_ptr<Form> previewRectangle_;
+    std::unique_ptr<PreviewRectangle> previewRectangle_;
     std::unique_ptr<Form> windowList_;
     std::unique_ptr<Form> settingsWindow_;
     std::unique_ptr<Form> aboutWindow_;
     std::unique_ptr<Form> screenGrab_;
     std::unique_ptr<Form> navigationMenu_;
-    std::unique_ptr<Form> onScreenCaption_;
+    std::unique_ptr<OnScreenCaption> onScreenCaption_;
     std::unique_ptr<Form> infoWindow_;
 };
 

@@ -8,10 +8,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cellaro {
 
 class Canvas;
+struct Font;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -101,6 +103,9 @@ public:
                                                        NativeWindowEvents& events) = 0;
     [[nodiscard]] virtual Point cursorPosition() const = 0;
     virtual void setHintStyle(const HintStyle& style) = 0;
+    // The size of a text in a font as the forms' windows draw it, for forms that size themselves
+    // to their text outside painting.
+    [[nodiscard]] virtual Size measureText(std::string_view utf8, const Font& font) = 0;
     // Ends the message loop once the current message has been handled.
     virtual void quit(int exitCode) = 0;
 };

@@ -120,6 +120,10 @@ public:
     std::unique_ptr<NativeWindow> createWindow(const NativeWindowStyle& style,
                                                NativeWindowEvents& events) override;
     void setHintStyle(const HintStyle& style) override { hintStyle_ = style; }
+    // The approximation of canvases without fonts (approximateTextSize).
+    [[nodiscard]] Size measureText(std::string_view utf8, const Font& font) override {
+        return approximateTextSize(utf8, font);
+    }
     void quit(int exitCode) override { exitCode_ = exitCode; }
 
 private:

@@ -534,6 +534,15 @@ void Win32FormHost::setHintStyle(const HintStyle& style) {
     }
 }
 
+Size Win32FormHost::measureText(std::string_view utf8, const Font& font) {
+    const ScopedWindowDc screen(nullptr);
+    if (!screen) {
+        return {};
+    }
+    GdiCanvas canvas(screen.get(), fonts_);
+    return canvas.measureText(utf8, font);
+}
+
 void Win32FormHost::quit(int exitCode) {
     ::PostQuitMessage(exitCode);
 }

@@ -80,6 +80,8 @@ public:
                                                NativeWindowEvents& events) override;
     [[nodiscard]] Point cursorPosition() const override;
     void setHintStyle(const HintStyle& style) override;
+    // Measured on the screen's device context with the fonts the windows paint with.
+    [[nodiscard]] Size measureText(std::string_view utf8, const Font& font) override;
     void quit(int exitCode) override;
 
     [[nodiscard]] GdiFontCache& fonts() { return fonts_; }

@@ -1,0 +1,56 @@
+// Benchmarks of the grid board: the highlight that runs on every pointer move over the compact
+// board and the full-screen grid, and the first drawing of a board of a new size.
+#include "grid/grid_board.h"
+
+#include <benchmark/benchmark.h>
+
+namespace cellaro {
+namespace {
+
+// Alternates between two ranges, as a pointer moving across the board does.
+void highlightBenchmark(benchmark::State& state, Size size, int cells, CellRange first, CellRange second) {
+    GridBoard board;
+    board.drawPlain(size, cells, cells, size.height + 40);
+    bool flip = false;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(board.highlight(flip ? first : second));
+        benchmark::DoNotOptimize(board.bitmap().pixels().data());
+        flip = !flip;
+    }
+}
+
+void BM_BoardCompactHighlight(benchmark::State& state) {
+    highlightBenchmark(state, Size{320, 195}, 6, CellRange{{1, 1}, {3, 4}}, CellRange{{1, 1}, {4, 4}});
+}
+BENCHMARK(BM_BoardCompactHighlight)->Unit(benchmark::kMicrosecond);
+
+void BM_BoardFullScreenWholeRange(benchmark::State& state) {
+    highlightBenchmark(state, Size{1920, 1040}, 10, CellRange{{0, 0}, {9, 9}}, CellRange{{9, 9}, {0, 0}});
+}
+BENCHMARK(BM_BoardFullScreenWholeRange)->Unit(benchmark::kMicrosecond);
+
+// A board of a new size each time: the plain picture is built from nothing.
+void BM_BoardFullScreenFirstDrawing(benchmark::State& state) {
+    GridBoard board;
+    int height = 1040;
+    for (auto _ : state) {
+        height = height == 1040 ? 1041 : 1040;
+        board.drawPlain(Size{1920, height}, 10, 10, 1080);
+        benchmark::DoNotOptimize(board.bitmap().pixels().data());
+    }
+}
+BENCHMARK(BM_BoardFullScreenFirstDrawing)->Unit(benchmark::kMicrosecond);
+
+void BM_BoardCompactFirstDrawing(benchmark::State& state) {
+    GridBoard board;
+    int height = 195;
+    for (auto _ : state) {
+        height = height == 195 ? 196 : 195;
+        board.drawPlain(Size{320, height}, 6, 6, 267);
+        benchmark::DoNotOptimize(board.bitmap().pixels().data());
+    }
+}
+BENCHMARK(BM_BoardCompactFirstDrawing)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace cellaro

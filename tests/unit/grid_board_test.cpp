@@ -1,0 +1,250 @@
+// Pixel tests of the grid board: the plain grid, its cell table, and the range highlight, checked
+// against a board drawn the plain way (background, one rounded rectangle per cell, one surface
+// fill per highlighted cell) and against the colours a user sees.
+#include "grid/grid_board.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace cellaro {
+namespace {
+
+constexpr Colour kGrey = Colour::rgb(0x80, 0x80, 0x80);
+constexpr Colour kDark = Colour::rgb(0x1F, 0x1F, 0x1F);
+constexpr Colour kSelection = Colour::rgb(0x83, 0x99, 0xBA);
+
+// The board drawn step by step, without any of GridBoard's shortcuts.
+Bitmap referencePlain(Size size, int columns, int rows, int fillHeight, const BoardColours& colours) {
+    Bitmap board(size.width, size.height);
+    board.fill(Rect{0, 0, size.width, fillHeight}, colours.background);
+    const CellTable table = CellTable::build(size, columns, rows);
+    for (const Cell& cell : table.cells()) {
+        board.roundRect(cell.board, 10, 10, colours.grid, colours.gridBackground);
+    }
+    return board;
+}
+
+Bitmap referenceHighlight(Size size, int columns, int rows, int fillHeight, const BoardColours& colours,
+                          const CellRange& range) {
+    Bitmap board = referencePlain(size, columns, rows, fillHeight, colours);
+    const CellTable table = CellTable::build(size, columns, rows);
+    for (const Cell& cell : table.cells()) {
+        if (range.contains(cell.column, cell.row)) {
+            board.floodFill(cell.board.left + 6, cell.board.top + 6, colours.rangeSelection);
+        }
+    }
+    return board;
+}
+
+BoardColours colourful() {
+    return BoardColours{Colour::rgb(10, 20, 30), Colour::rgb(200, 200, 200), Colour::rgb(0, 0, 255),
+                        Colour::rgb(255, 0, 0), Colour::rgb(0, 255, 0)};
+}
+
+struct BoardCase {
+    std::string name;
+    Size size;
+    int columns;
+    int rows;
+    int fillHeight;
+    BoardColours colours;
+    CellRange range;
+};
+
+class BoardMatchesStepByStepDrawing : public ::testing::TestWithParam<BoardCase> {};
+
+TEST_P(BoardMatchesStepByStepDrawing, PlainAndHighlighted) {
+    const BoardCase& c = GetParam();
+    GridBoard board(c.colours);
+    board.drawPlain(c.size, c.columns, c.rows, c.fillHeight);
+    EXPECT_EQ(board.bitmap(), referencePlain(c.size, c.columns, c.rows, c.fillHeight, c.colours));
+    ASSERT_TRUE(board.highlight(c.range));
+    EXPECT_EQ(board.bitmap(),
+              referenceHighlight(c.size, c.columns, c.rows, c.fillHeight, c.colours, c.range));
+    // Back to the plain grid, and highlighted again from it: nothing of the first highlight stays.
+    board.redrawPlain();
+    EXPECT_EQ(board.bitmap(), referencePlain(c.size, c.columns, c.rows, c.fillHeight, c.colours));
+    ASSERT_TRUE(board.highlight(CellRange{{0, 0}, {0, 0}}));
+    EXPECT_EQ(board.bitmap(), referenceHighlight(c.size, c.columns, c.rows, c.fillHeight, c.colours,
+                                                 CellRange{{0, 0}, {0, 0}}));
+}
+
+const BoardColours kDefault{};
+
+INSTANTIATE_TEST_SUITE_P(
+    Boards, BoardMatchesStepByStepDrawing,
+    ::testing::Values(
+        BoardCase{"compact6x6", {320, 195}, 6, 6, 267, kDefault, {{1, 2}, {3, 4}}},
+        BoardCase{"compact10x10", {320, 195}, 10, 10, 267, colourful(), {{0, 0}, {9, 9}}},
+        BoardCase{"oneCell", {320, 195}, 1, 1, 267, colourful(), {{0, 0}, {0, 0}}},
+        BoardCase{"reversedRange", {320, 195}, 6, 6, 267, colourful(), {{4, 3}, {1, 0}}},
+        BoardCase{"clearedRange", {320, 195}, 6, 6, 267, colourful(), CellRange::cleared()},
+        BoardCase{"rangeBeyondGrid", {320, 195}, 4, 3, 267, colourful(), {{2, 1}, {15, 12}}},
+        BoardCase{"wideFullScreen", {1000, 600}, 10, 10, 600, colourful(), {{0, 0}, {9, 9}}},
+        // The working window shorter than the board: rows below it stay black.
+        BoardCase{"shortFill", {320, 195}, 6, 6, 100, colourful(), {{0, 0}, {5, 5}}},
+        // Cells too small for the fill's start point: it lands elsewhere, as drawn step by step.
+        BoardCase{"tinyCells", {40, 30}, 10, 10, 30, colourful(), {{0, 0}, {9, 9}}},
+        BoardCase{"narrowCells", {70, 195}, 10, 6, 195, colourful(), {{2, 1}, {4, 3}}},
+        // Outline in the inside's colour: the fill runs over every cell it reaches.
+        BoardCase{"gridLikeInside",
+                  {320, 195},
+                  6,
+                  6,
+                  267,
+                  BoardColours{Colour::rgb(1, 2, 3), Colour::rgb(9, 9, 9), Colour::rgb(9, 9, 9),
+                               Colour::rgb(255, 0, 0), Colour::rgb(0, 0, 0)},
+                  {{2, 2}, {2, 2}}},
+        // Selection in the inside's colour: the fill changes nothing.
+        BoardCase{"selectionLikeInside",
+                  {320, 195},
+                  6,
+                  6,
+                  267,
+                  BoardColours{Colour::rgb(1, 2, 3), Colour::rgb(9, 9, 9), Colour::rgb(0, 0, 255),
+                               Colour::rgb(9, 9, 9), Colour::rgb(0, 0, 0)},
+                  {{0, 0}, {3, 3}}},
+        // Selection in the outline's colour.
+        BoardCase{"selectionLikeGrid",
+                  {320, 195},
+                  6,
+                  6,
+                  267,
+                  BoardColours{Colour::rgb(1, 2, 3), Colour::rgb(9, 9, 9), Colour::rgb(0, 0, 255),
+                               Colour::rgb(0, 0, 255), Colour::rgb(0, 0, 0)},
+                  {{0, 0}, {3, 3}}},
+        BoardCase{"emptyBoard", {0, 0}, 6, 6, 0, colourful(), {{0, 0}, {1, 1}}}),
+    [](const ::testing::TestParamInfo<BoardCase>& info) { return info.param.name; });
+
+TEST(GridBoard, CompactSixBySixLayoutAndStrips) {
+    GridBoard board;
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    const Bitmap& picture = board.bitmap();
+    ASSERT_EQ(picture.width(), 320);
+    ASSERT_EQ(picture.height(), 195);
+    EXPECT_EQ(board.cells().cellWidth(), 53);
+    EXPECT_EQ(board.cells().cellHeight(), 32);
+    ASSERT_EQ(board.cells().cells().size(), 36U);
+    // The strips left over by the truncating division: 2 columns right, 3 rows below.
+    for (int y = 0; y < 195; ++y) {
+        for (int x = 0; x < 320; ++x) {
+            if (x >= 318 || y >= 192) {
+                ASSERT_EQ(picture.pixel(x, y), kDark) << x << "," << y;
+            }
+        }
+    }
+    // Every cell: rounded corners show the background, straight edges the grey outline, the inside
+    // the grid background.
+    for (const Cell& cell : board.cells().cells()) {
+        const Rect& r = cell.board;
+        const int midX = r.left + r.width() / 2;
+        const int midY = r.top + r.height() / 2;
+        SCOPED_TRACE(std::to_string(cell.column) + "," + std::to_string(cell.row));
+        EXPECT_EQ(picture.pixel(r.left, r.top), kDark);
+        EXPECT_EQ(picture.pixel(r.right - 1, r.bottom - 1), kDark);
+        EXPECT_EQ(picture.pixel(midX, r.top), kGrey);
+        EXPECT_EQ(picture.pixel(midX, r.bottom - 1), kGrey);
+        EXPECT_EQ(picture.pixel(r.left, midY), kGrey);
+        EXPECT_EQ(picture.pixel(r.right - 1, midY), kGrey);
+        EXPECT_EQ(picture.pixel(midX, midY), kDark);
+    }
+}
+
+TEST(GridBoard, CellTablesOfTheLargestAndSmallestGrids) {
+    GridBoard board;
+    board.drawPlain(Size{320, 195}, 10, 10, 267);
+    EXPECT_EQ(board.cells().cells().size(), 100U);
+    EXPECT_EQ(board.cells().rowTops().size(), 10U);
+
+    board.drawPlain(Size{320, 195}, 1, 1, 267);
+    ASSERT_EQ(board.cells().cells().size(), 1U);
+    EXPECT_EQ(board.cells().cells().front().board, (Rect{0, 0, 320, 195}));
+    // One cell covering the board: outlined along the board's edges.
+    EXPECT_EQ(board.bitmap().pixel(160, 0), kGrey);
+    EXPECT_EQ(board.bitmap().pixel(319, 97), kGrey);
+    EXPECT_EQ(board.bitmap().pixel(160, 97), kDark);
+
+    // Counts below 1 count as 1.
+    board.drawPlain(Size{320, 195}, 0, -3, 267);
+    EXPECT_EQ(board.columns(), 1);
+    EXPECT_EQ(board.rows(), 1);
+}
+
+TEST(GridBoard, HighlightWithTheDefaultColours) {
+    GridBoard board;
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    const Bitmap plain = board.bitmap();
+    const CellRange range{{1, 1}, {2, 3}};
+    ASSERT_TRUE(board.highlight(range));
+    const Bitmap& picture = board.bitmap();
+    for (const Cell& cell : board.cells().cells()) {
+        const Rect& r = cell.board;
+        const int midX = r.left + r.width() / 2;
+        const int midY = r.top + r.height() / 2;
+        SCOPED_TRACE(std::to_string(cell.column) + "," + std::to_string(cell.row));
+        EXPECT_EQ(picture.pixel(midX, r.top), kGrey);
+        EXPECT_EQ(picture.pixel(r.left, midY), kGrey);
+        if (range.contains(cell.column, cell.row)) {
+            EXPECT_EQ(picture.pixel(midX, midY), kSelection);
+            EXPECT_EQ(picture.pixel(r.left + 6, r.top + 6), kSelection);
+            EXPECT_EQ(picture.pixel(r.left, r.top), kDark); // the corner stays outside
+        } else {
+            for (int y = r.top; y < r.bottom; ++y) {
+                for (int x = r.left; x < r.right; ++x) {
+                    ASSERT_EQ(picture.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(GridBoard, RangeEndingBeyondTwentyLeavesTheBoardAsItWas) {
+    GridBoard board;
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    ASSERT_TRUE(board.highlight(CellRange{{0, 0}, {1, 1}}));
+    const Bitmap before = board.bitmap();
+    for (const CellRange& range : {CellRange{{0, 0}, {21, 0}}, CellRange{{0, 0}, {0, 21}}}) {
+        EXPECT_FALSE(board.highlight(range));
+        EXPECT_EQ(board.bitmap(), before);
+    }
+    // Only the end cell counts; 20 itself is drawn.
+    EXPECT_TRUE(board.highlight(CellRange{{25, 25}, {0, 0}}));
+    EXPECT_TRUE(board.highlight(CellRange{{0, 0}, {20, 20}}));
+}
+
+TEST(GridBoard, FillSpreadsWhereTheOutlineHasTheInsidesColour) {
+    const Colour same = Colour::rgb(90, 90, 90);
+    GridBoard board(BoardColours{Colour::rgb(0, 0, 0), same, same, Colour::rgb(255, 0, 0), same});
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    ASSERT_TRUE(board.highlight(CellRange{{0, 0}, {0, 0}}));
+    // The neighbouring cells touch along their outlines: the fill reaches the far corner cell.
+    EXPECT_EQ(board.bitmap().pixel(5 * 53 + 26, 5 * 32 + 16), Colour::rgb(255, 0, 0));
+}
+
+TEST(GridBoard, ReversedRangesDrawTheSame) {
+    GridBoard forward;
+    GridBoard backward;
+    forward.drawPlain(Size{320, 195}, 6, 6, 267);
+    backward.drawPlain(Size{320, 195}, 6, 6, 267);
+    ASSERT_TRUE(forward.highlight(CellRange{{1, 0}, {4, 3}}));
+    ASSERT_TRUE(backward.highlight(CellRange{{4, 3}, {1, 0}}));
+    EXPECT_EQ(forward.bitmap(), backward.bitmap());
+    ASSERT_TRUE(backward.highlight(CellRange{{4, 0}, {1, 3}}));
+    EXPECT_EQ(forward.bitmap(), backward.bitmap());
+}
+
+TEST(GridBoard, NewColoursApplyToTheNextDrawing) {
+    GridBoard board;
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    board.setColours(colourful());
+    ASSERT_TRUE(board.highlight(CellRange{{0, 0}, {1, 1}}));
+    EXPECT_EQ(board.bitmap(),
+              referenceHighlight(Size{320, 195}, 6, 6, 267, colourful(), CellRange{{0, 0}, {1, 1}}));
+    board.drawPlain(Size{200, 100}, 3, 2, 100);
+    EXPECT_EQ(board.bitmap(), referencePlain(Size{200, 100}, 3, 2, 100, colourful()));
+}
+
+} // namespace
+} // namespace cellaro
