@@ -36,8 +36,14 @@ void PreviewRectangle::setPanelColour(Colour colour) {
     panel_.setColour(colour);
 }
 
-void PreviewRectangle::place(const Rect& area) {
+bool PreviewRectangle::place(const Rect& area) {
+    if (bounds() == area) {
+        return false;
+    }
     setBounds(area);
+    // Back to the front of the topmost windows, whatever came up since it was shown.
+    window().setTopmost(true);
+    return true;
 }
 
 void PreviewRectangle::shrink() {

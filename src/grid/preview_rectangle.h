@@ -28,8 +28,9 @@ public:
     // Shows the window without taking the focus from anyone: it never activates, whatever the
     // caller asks.
     void show(bool /*activate*/ = false) { Form::show(false); }
-    // The preview timer's output: the window covers the rectangle (screen pixels).
-    void place(const Rect& area);
+    // The preview timer's output: the window covers the rectangle (screen pixels) and comes to the
+    // front of the topmost windows. False when it covered the rectangle already.
+    bool place(const Rect& area);
     // After a placement: 1 x 1 pixel where it stands.
     void shrink();
     // The pointer left the board: hidden and moved to top -10000.

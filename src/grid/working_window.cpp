@@ -46,7 +46,11 @@ NativeWindowStyle workingWindowStyle(const std::vector<Monitor>& monitors) {
 
 WorkingWindow::WorkingWindow(Program& program)
     : Form(program.ports().host, "fMove", workingWindowStyle(program.ports().desktop.monitors())),
-      program_(program), autoHideTimer_(program.ports().loop, kAutoHideIntervalMs) {
+      program_(program), autoHideTimer_(program.ports().loop, kAutoHideIntervalMs),
+      tracker_(program.ports().desktop, program.ports().system, program.programPath(), *this),
+      trackingTimer_(program.ports().loop, kTrackingIntervalMs),
+      recheckTimer_(program.ports().loop, kRecheckIntervalMs),
+      previewTimer_(program.ports().loop, kPreviewIntervalMs) {
     buildLayout();
     program_.ports().host.setHintStyle(HintStyle{Colour::rgb(0xFF, 0xFF, 0xFF), 250, 6000});
 
@@ -62,7 +66,14 @@ WorkingWindow::WorkingWindow(Program& program)
     maxRowsColumns_ = config.readBool(config::kMaxRowsColumns);
 
     autoHideTimer_.onTimer = [this] { autoHideTick(); };
+    trackingTimer_.onTimer = [this] { tracker_.tick(); };
+    recheckTimer_.onTimer = [this] { tracker_.recheck(); };
+    previewTimer_.onTimer = [this] { previewTick(); };
     applyTheme();
+    activeColumns_ = columns_;
+    activeRows_ = rows_;
+    // The target is followed for the program's whole life, shown or not.
+    trackingTimer_.setEnabled(true);
 }
 
 WorkingWindow::~WorkingWindow() = default;
@@ -71,13 +82,19 @@ int WorkingWindow::monitorIndex() const {
     return monitorIndexOfLeftAndWidth(bounds(), program_.ports().desktop.monitors());
 }
 
+// ResetirajPolozaj
 void WorkingWindow::returnToCompact() {
-    const Rect current = bounds();
-    setBounds(Rect::fromBounds(current.left, current.top, kCompactSize.width, kCompactSize.height));
-}
-
-void WorkingWindow::redrawBoard() {
-    invalidate();
+    ProgramFlags& flags = program_.flags();
+    program_.onScreenCaption().hide();
+    if (flags.fullScreen) {
+        flags.fullScreenReady = false;
+        const Rect current = bounds();
+        setBounds(Rect::fromBounds(current.left, current.top, kCompactSize.width, kCompactSize.height));
+        setAlpha(kActiveAlpha);
+        flags.fullScreen = false;
+        program_.previewRectangle().hide();
+    }
+    flags.fullScreenReady = true;
 }
 
 void WorkingWindow::resetTargetDisplay() {
@@ -87,6 +104,8 @@ void WorkingWindow::resetTargetDisplay() {
 
 void WorkingWindow::startShowing() {
     ProgramFlags& flags = program_.flags();
+    // The tray's showing returns to the compact form, which also readies the activation steps.
+    returnToCompact();
     setAlpha(kShownAlpha);
     autoHideTimer_.setEnabled(true);
     flags.fadeCounter = kFadeStartFromTray;
@@ -135,6 +154,11 @@ bool WorkingWindow::closeQuery() {
         returnToCompact();
     }
     program_.previewRectangle().close();
+    previewTimer_.setEnabled(false);
+    dragging_ = false;
+    followedRect_.reset();
+    previewedRange_.reset();
+    recheckTimer_.setEnabled(false);
     autoHideTimer_.setEnabled(false);
     resetTargetDisplay();
     // The working window's own settings; a failed write must not keep it open.
@@ -149,6 +173,8 @@ void WorkingWindow::closed() {
     const Monitor monitor = monitorOrEmpty(program_.ports().desktop.monitors(), monitorIndex());
     setBounds(Rect::fromBounds(monitor.bounds.left + monitor.bounds.width() / 2 - kHalfWidth, kParkedTop,
                                bounds().width(), bounds().height()));
+    boardImage_->clearPicture();
+    firstActivation_ = true;
     program_.flags().fullScreen = false;
     program_.flags().fullScreenReady = false;
 }

@@ -88,9 +88,14 @@ void WorkingWindow::buildBoardPage(Widget& page) {
     auto& panel = page.add<Panel>("Panel6");
     panel.setBounds(Rect{0, 0, page.bounds().width(), page.bounds().height()});
     makeDragPanel(panel);
-    board_ = &panel.add<Image>("Tabla");
-    board_->setBounds(Rect::fromBounds(6, 4, kCompactBoard.width, kCompactBoard.height));
-    board_->setHint("105");
+    boardImage_ = &panel.add<Image>("Tabla");
+    boardImage_->setBounds(Rect::fromBounds(6, 4, kCompactBoard.width, kCompactBoard.height));
+    // The board shows no hint: entering and leaving it is told by its own enter and leave events.
+    boardImage_->onMouseDown = [this](Point at, MouseButton button) { boardMouseDown(at, button); };
+    boardImage_->onMouseMove = [this](Point at) { boardMouseMove(at); };
+    boardImage_->onMouseUp = [this](Point /*at*/, MouseButton button) { boardMouseUp(button); };
+    boardImage_->onMouseEnter = [this] { boardEntered(); };
+    boardImage_->onMouseLeave = [this] { boardLeft(); };
 }
 
 void WorkingWindow::buildCommandsPage(Widget& page) {
@@ -110,6 +115,7 @@ void WorkingWindow::buildCommandsPage(Widget& page) {
     for (const ButtonSpec& spec : row) {
         addButton(panel, spec.name, Rect::fromBounds(spec.x, 10, 30, 28), spec.hint).setEnabled(false);
     }
+    nextMonitorButton_ = panel.findAs<GradientButton>("xi1");
     for (const auto& [name, x] : {std::pair{"Panel7", 115}, std::pair{"Panel9", 275}}) {
         panel.add<Panel>(name).setBounds(Rect::fromBounds(x, 12, 1, 24));
     }

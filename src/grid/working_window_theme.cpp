@@ -5,6 +5,7 @@
 #include "config/config_keys.h"
 #include "grid/contrast.h"
 #include "grid/grid_geometry.h"
+#include "grid/pictures.h"
 #include "grid/working_window.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
@@ -104,6 +105,7 @@ void WorkingWindow::applyTheme() {
     for (const std::string& name : anchorNames()) {
         if (auto* button = root().findAs<GradientButton>(name)) {
             setFace(*button, ButtonState::Normal, colours_.gridBackground);
+            setFace(*button, ButtonState::Disabled, colours_.gridBackground);
             button->setSlot(kFocusSlot, colours_.gridBackground);
             button->setStateColour(ButtonState::Hover, ButtonColour::Border, colours_.grid);
             setFace(*button, ButtonState::Hover, colours_.rangeSelection, false);
@@ -111,6 +113,7 @@ void WorkingWindow::applyTheme() {
     }
     resetTargetDisplay();
     themeButtons();
+    themePictures(isDark(background));
 
     const bool dark = isDark(background);
     const Colour text = textColourOn(background);
@@ -130,6 +133,32 @@ void WorkingWindow::applyTheme() {
     invalidate();
 }
 
+void WorkingWindow::themePictures(bool darkBackground) {
+    const PictureSet set = darkBackground ? PictureSet::DarkBackground : PictureSet::LightBackground;
+    std::vector<std::string> all{"xClose2"};
+    for (auto names : {stripButtonNames(), commandButtonNames(), groupButtonNames(false)}) {
+        all.insert(all.end(), names.begin(), names.end());
+    }
+    for (const std::string& name : all) {
+        auto* button = root().findAs<GradientButton>(name);
+        const std::string_view picture = pictureNameForButton(name, set);
+        if (button != nullptr && !picture.empty()) {
+            button->setGlyph(buttonPicture(picture), kPictureTransparent);
+        }
+    }
+    // The anchor pad: the set for the grid background, each picture marked at its own position.
+    const bool darkGrid = isDark(colours_.gridBackground);
+    const std::vector<std::string> anchors = anchorNames();
+    for (std::size_t k = 0; k < anchors.size(); ++k) {
+        if (auto* button = root().findAs<GradientButton>(anchors[k])) {
+            const int position = static_cast<int>(k) + 1;
+            Bitmap picture = anchorPicture(position, darkGrid);
+            recolourAnchor(picture, position);
+            button->setGlyph(std::move(picture), kPictureTransparent);
+        }
+    }
+}
+
 void WorkingWindow::themeButtons() {
     const Colour background = colours_.background;
     const bool dark = isDark(background);
@@ -140,6 +169,8 @@ void WorkingWindow::themeButtons() {
     for (const std::string& name : all) {
         if (auto* button = root().findAs<GradientButton>(name)) {
             setFace(*button, ButtonState::Normal, background);
+            // Commands not available yet sit on the window's own colour, their pictures greyed.
+            setFace(*button, ButtonState::Disabled, background);
             button->setSlot(kFocusSlot, background);
             button->setStateColour(ButtonState::Normal, ButtonColour::Text, textColourOn(background));
         }

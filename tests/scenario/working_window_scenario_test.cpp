@@ -171,7 +171,7 @@ TEST(AutoHideFade, NeverFadesWhenOffOrWhileSettingsAreOpen) {
     Shown off;
     off.machine.host.setCursorPosition(Point{5, 5});
     EXPECT_EQ(off.ticksUntilClosed(300), -1);
-    EXPECT_EQ(off.working.alpha(), std::optional<std::uint8_t>(220));
+    EXPECT_EQ(off.working.alpha(), std::optional<std::uint8_t>(WorkingWindow::kActiveAlpha));
 
     Shown settings("[Options]\r\nAutoHide=1\r\n");
     settings.machine.host.setCursorPosition(Point{5, 5});

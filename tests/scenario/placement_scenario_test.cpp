@@ -1,0 +1,304 @@
+// Scenario: placing a window by dragging across the working window's grid board, on a simulated
+// desktop with a 1920 x 1080 monitor (40-pixel task bar) and, where asked, a 1280 x 1024 one to
+// its right.
+#include "app/program.h"
+#include "grid/working_window.h"
+#include "sim_machine.h"
+#include "widgets/label.h"
+
+#include <gtest/gtest.h>
+
+namespace cellaro {
+namespace {
+
+using sim::FrameInsets;
+using sim::WindowOptions;
+using testing::SimMachine;
+
+// 6 x 6 on the first monitor: 1920 / 6 and (1080 - 40) / 6.
+constexpr int kCellWidth = 320;
+constexpr int kCellHeight = 173;
+constexpr Rect kEditorStart = Rect::fromBounds(150, 120, 700, 500);
+
+struct Placing {
+    SimMachine machine;
+    Program& program;
+    WorkingWindow& working;
+    WindowId editor;
+
+    explicit Placing(int monitors = 1, FrameInsets borders = {})
+        : machine(monitors), program(machine.start()), working(program.workingWindow()) {
+        WindowOptions options;
+        options.title = "Editor";
+        options.bounds = kEditorStart;
+        options.invisibleBorders = borders;
+        editor = machine.desktop.createWindow(options);
+        machine.host.activateByUser(editor);
+        machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+        machine.shell.clickTrayLeft();
+    }
+
+    // The client point at the centre of board cell (column, row) of the 6 x 6 board.
+    [[nodiscard]] Point cell(int column, int row) const {
+        const Rect board = working.boardBounds();
+        return {board.left + column * 53 + 26, board.top + row * 32 + 16};
+    }
+    void hover(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
+    void press(int column, int row) {
+        hover(column, row);
+        machine.host.pointerDown(working, cell(column, row));
+    }
+    void moveTo(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
+    void release(int column, int row) { machine.host.pointerUp(working, cell(column, row)); }
+    void drag(Point from, Point to) {
+        press(from.x, from.y);
+        moveTo(to.x, to.y);
+        machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+        release(to.x, to.y);
+    }
+    [[nodiscard]] Rect editorRect() const { return machine.desktop.windowRect(editor).value_or(Rect{}); }
+    [[nodiscard]] ShowState editorState() const {
+        return machine.desktop.placement(editor).value_or(WindowPlacement{}).state;
+    }
+};
+
+Rect cells(int left, int top, int columns, int rows) {
+    return Rect::fromBounds(left * kCellWidth, top * kCellHeight, columns * kCellWidth, rows * kCellHeight);
+}
+
+TEST(Placement, TheEditorIsTheTargetAndTheBoardIsDrawn) {
+    Placing p;
+    ASSERT_TRUE(p.working.visible());
+    EXPECT_EQ(p.working.tracker().target(), p.editor);
+    EXPECT_EQ(p.working.gridBoard().columns(), 6);
+    EXPECT_EQ(p.working.gridBoard().size(), (Size{320, 195}));
+}
+
+TEST(Placement, OneCellIsOneSixthOfTheWidthAndOfTheWorkAreaHeight) {
+    Placing p;
+    p.drag({0, 0}, {0, 0});
+    EXPECT_EQ(p.editorRect(), Rect::fromBounds(0, 0, 320, 173));
+    p.drag({5, 5}, {5, 5});
+    EXPECT_EQ(p.editorRect(), cells(5, 5, 1, 1));
+}
+
+TEST(Placement, AQuickClickPlacesWithoutWaitingForThePreviewTick) {
+    Placing p;
+    p.press(2, 3);
+    p.release(2, 3);
+    EXPECT_EQ(p.editorRect(), cells(2, 3, 1, 1));
+}
+
+TEST(Placement, DragsInAnyDirectionPlaceTheSameRange) {
+    const Rect expected = cells(1, 1, 4, 4);
+    for (const auto& [from, to] :
+         {std::pair{Point{1, 1}, Point{4, 4}}, std::pair{Point{4, 4}, Point{1, 1}},
+          std::pair{Point{1, 4}, Point{4, 1}}, std::pair{Point{4, 1}, Point{1, 4}}}) {
+        Placing p;
+        p.drag(from, to);
+        EXPECT_EQ(p.editorRect(), expected) << from.x << "," << from.y << " to " << to.x << "," << to.y;
+    }
+}
+
+TEST(Placement, TheTargetAndThePreviewFollowTheSelectionLive) {
+    Placing p;
+    p.press(0, 0);
+    p.moveTo(2, 1);
+    EXPECT_TRUE(p.working.dragging());
+    p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 2));
+    EXPECT_EQ(p.program.previewRectangle().bounds(), cells(0, 0, 3, 2));
+    EXPECT_TRUE(p.program.previewRectangle().visible());
+
+    p.moveTo(3, 3);
+    p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    EXPECT_EQ(p.editorRect(), cells(0, 0, 4, 4));
+
+    p.release(3, 3);
+    EXPECT_FALSE(p.working.dragging());
+    EXPECT_EQ(p.program.previewRectangle().bounds().width(), 1);
+    EXPECT_EQ(p.program.previewRectangle().bounds().height(), 1);
+    // The highlight is gone: the board shows the plain grid again.
+    const Point inside{p.working.gridBoard().cells().cellWidth() / 2, 6};
+    EXPECT_EQ(p.working.gridBoard().bitmap().pixel(inside.x, inside.y), p.working.colours().gridBackground);
+}
+
+TEST(Placement, HoveringHighlightsTheCellUnderThePointerOnly) {
+    Placing p;
+    p.hover(4, 2);
+    EXPECT_EQ(p.working.range(), (CellRange{{4, 2}, {4, 2}}));
+    const Cell& hovered = p.working.gridBoard().cells().cells().at(2 * 6 + 4);
+    EXPECT_EQ(p.working.gridBoard().bitmap().pixel(hovered.board.left + 20, hovered.board.top + 16),
+              p.working.colours().rangeSelection);
+    EXPECT_EQ(p.editorRect(), kEditorStart);
+}
+
+TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
+    Placing p;
+    p.press(0, 0);
+    p.moveTo(2, 2);
+    p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    const Rect followed = cells(0, 0, 3, 3);
+    ASSERT_EQ(p.editorRect(), followed);
+
+    // Off the board onto the status strip, button still down.
+    p.machine.host.pointerMove(p.working, Point{150, 255});
+    EXPECT_FALSE(p.working.dragging());
+    EXPECT_EQ(p.working.range(), CellRange::cleared());
+    EXPECT_FALSE(p.program.previewRectangle().visible());
+    EXPECT_EQ(p.program.previewRectangle().bounds().top, PreviewRectangle::kParkedTop);
+    p.machine.loop.advance(10 * WorkingWindow::kPreviewIntervalMs);
+    p.machine.host.pointerUp(p.working, Point{150, 255});
+    EXPECT_EQ(p.editorRect(), followed);
+
+    // Back on the board without a press: hovering moves nothing.
+    p.hover(5, 5);
+    p.machine.loop.advance(5 * WorkingWindow::kPreviewIntervalMs);
+    EXPECT_EQ(p.editorRect(), followed);
+}
+
+TEST(Placement, AMaximisedTargetIsRestoredThenPlaced) {
+    Placing p;
+    p.machine.desktop.show(p.editor, ShowCommand::ShowMaximized);
+    p.machine.host.activateByUser(p.working.id());
+    ASSERT_EQ(p.editorState(), ShowState::Maximized);
+    p.drag({3, 0}, {5, 5});
+    EXPECT_EQ(p.editorState(), ShowState::Normal);
+    EXPECT_EQ(p.editorRect(), cells(3, 0, 3, 6));
+}
+
+TEST(Placement, UndoPutsThePlacedWindowBackStepByStep) {
+    Placing p;
+    p.drag({0, 0}, {2, 2});
+    p.drag({3, 3}, {5, 5});
+    ASSERT_EQ(p.editorRect(), cells(3, 3, 3, 3));
+    ASSERT_TRUE(p.machine.host.click(p.working, "SBUNdo"));
+    EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 3));
+    ASSERT_TRUE(p.machine.host.click(p.working, "SBUNdo"));
+    EXPECT_EQ(p.editorRect(), kEditorStart);
+}
+
+TEST(Placement, AFarOutsidePreviewIsRefusedAndItsUndoEntryStays) {
+    Placing p;
+    p.press(1, 1);
+    p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    ASSERT_EQ(p.editorRect(), cells(1, 1, 1, 1));
+    // The monitor goes elsewhere before the release: the preview now lies far outside it.
+    p.machine.desktop.replaceMonitor(0, sim::SimDesktop::makeMonitor(5000, 0, 1920, 1080, 40, true));
+    p.release(1, 1);
+    EXPECT_EQ(p.editorRect(), cells(1, 1, 1, 1));
+    EXPECT_EQ(p.working.undoJournal().size(), 1U);
+    p.working.undo();
+    EXPECT_EQ(p.editorRect(), kEditorStart);
+}
+
+TEST(Placement, ThePlacedWindowsVisibleFrameMeetsTheCells) {
+    const FrameInsets borders{7, 0, 7, 7};
+    Placing p(1, borders);
+    p.drag({1, 1}, {2, 2});
+    const Rect wanted = cells(1, 1, 2, 2);
+    EXPECT_EQ(p.machine.desktop.visibleFrameRect(p.editor), wanted);
+    EXPECT_EQ(p.editorRect(), (Rect{wanted.left - 7, wanted.top, wanted.right + 7, wanted.bottom + 7}));
+    // Undo gives back the window rectangle it had.
+    p.working.undo();
+    EXPECT_EQ(p.editorRect(), kEditorStart);
+}
+
+TEST(Placement, OnTheSecondMonitorTheCellsDivideThatMonitor) {
+    Placing p(2);
+    p.working.setBounds(p.working.bounds().offset(1920, 0));
+    p.drag({0, 0}, {2, 5});
+    // 1280 / 6 = 213.33 and 1024 / 6 = 170.67: 213 and 170.
+    EXPECT_EQ(p.editorRect(), Rect::fromBounds(1920, 0, 3 * 213, 6 * 170));
+}
+
+TEST(Placement, AOneShotPlacementClosesTheWorkingWindow) {
+    Placing p;
+    p.program.flags().oneShot = true;
+    p.drag({0, 0}, {1, 1});
+    EXPECT_EQ(p.editorRect(), cells(0, 0, 2, 2));
+    EXPECT_FALSE(p.working.visible());
+}
+
+TEST(Placement, WithoutATargetThePreviewShowsTheFirstCellAndNothingMoves) {
+    SimMachine machine;
+    Program& program = machine.start();
+    WorkingWindow& working = program.workingWindow();
+    machine.shell.clickTrayLeft();
+    ASSERT_FALSE(working.tracker().target().valid());
+    const Rect board = working.boardBounds();
+    machine.host.pointerMove(working, Point{board.left + 60, board.top + 40});
+    machine.host.pointerDown(working, Point{board.left + 60, board.top + 40});
+    machine.host.pointerMove(working, Point{board.left + 200, board.top + 150});
+    machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    // Not dragging, the selection is the one cell under the pointer.
+    EXPECT_FALSE(working.dragging());
+    EXPECT_EQ(program.previewRectangle().bounds(), Rect::fromBounds(3 * 320, 4 * 173, 320, 173));
+    machine.host.pointerUp(working, Point{board.left + 200, board.top + 150});
+    EXPECT_EQ(machine.desktop.callCount(sim::CallKind::Move), 0U);
+}
+
+TEST(Placement, AHungTargetNeverHoldsTheDragUp) {
+    Placing p;
+    p.machine.desktop.setHung(p.editor, true);
+    p.press(0, 0);
+    p.moveTo(1, 1);
+    p.machine.loop.advance(3 * WorkingWindow::kPreviewIntervalMs);
+    p.release(1, 1);
+    // The program went on: the drag ended and the board is plain again; the moves wait in the
+    // target's queue and land once it answers.
+    EXPECT_FALSE(p.working.dragging());
+    EXPECT_TRUE(p.working.visible());
+    EXPECT_GT(p.machine.desktop.pendingCount(p.editor), 0U);
+    p.machine.desktop.setHung(p.editor, false);
+    EXPECT_EQ(p.editorRect(), cells(0, 0, 2, 2));
+}
+
+TEST(Placement, ATargetThatVanishesMidDragEndsItQuietly) {
+    Placing p;
+    p.press(0, 0);
+    p.moveTo(2, 2);
+    p.machine.desktop.destroyWindow(p.editor);
+    p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    EXPECT_FALSE(p.working.dragging());
+    p.release(2, 2);
+    EXPECT_TRUE(p.working.visible());
+    EXPECT_EQ(p.program.previewRectangle().bounds().width(), 1);
+}
+
+TEST(Placement, EscapeInTheMiddleOfADragClosesAndStopsIt) {
+    Placing p;
+    p.press(0, 0);
+    p.moveTo(1, 1);
+    p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+    p.machine.host.pressKey(p.working, 0x1B);
+    EXPECT_FALSE(p.working.visible());
+    EXPECT_FALSE(p.working.dragging());
+    const Rect before = p.editorRect();
+    p.machine.loop.advance(10 * WorkingWindow::kPreviewIntervalMs);
+    EXPECT_EQ(p.editorRect(), before);
+    EXPECT_FALSE(p.program.previewRectangle().visible());
+}
+
+TEST(TrackingInTheWindow, TheStatusStripAndTheTrayHintFollowTheTarget) {
+    Placing p(2);
+    const auto* title = p.working.root().findAs<Label>("Label1");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), "Editor");
+    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    EXPECT_EQ(p.machine.shell.trayIcon()->hint(), "Cellaro\r\nEditor\r\nMonitor: 1");
+    p.working.setBounds(p.working.bounds().offset(1920, 0));
+    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    EXPECT_EQ(p.machine.shell.trayIcon()->hint(), "Cellaro\r\nEditor\r\nMonitor: 2");
+
+    // Clicking the working window keeps the target; closing the editor falls back to "Desktop".
+    p.machine.host.activateByUser(p.working.id());
+    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    EXPECT_EQ(p.working.tracker().target(), p.editor);
+    p.machine.desktop.destroyWindow(p.editor);
+    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    EXPECT_EQ(title->text(), "Desktop");
+}
+
+} // namespace
+} // namespace cellaro
