@@ -128,6 +128,8 @@ void WorkingWindow::applyTheme() {
         }
     }
     if (Widget* separator = find("Panel5")) {
+        // Drawn like the other separator lines of the page.
+        separator->setColour(dark ? kGrey : kBlack);
         separator->setVisible(colours_.gridBackground == background);
     }
     invalidate();

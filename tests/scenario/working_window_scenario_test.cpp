@@ -1,6 +1,7 @@
 // Scenario: the working window's frame as a user meets it: pages, dragging by its panels, Escape,
 // undo, the theming pass, and the auto-hide fade driven by time and the pointer.
 #include "app/tray_form.h"
+#include "grid/pictures.h"
 #include "grid/working_window.h"
 #include "sim_machine.h"
 #include "widgets/gradient_button.h"
@@ -142,6 +143,32 @@ TEST(WorkingWindowTheme, DefaultsAreDarkAndLightColoursTurnTheTextBlack) {
     // Counts a hand edit put out of range stay within the grid's limits.
     EXPECT_EQ(light.working.columns(), 1);
     EXPECT_EQ(light.working.rows(), 10);
+}
+
+TEST(WorkingWindowTheme, PicturesFollowTheBackgroundAndTheGridBackground) {
+    const auto glyphOf = [](Shown& shown, const char* name) {
+        const auto* button = shown.working.root().findAs<GradientButton>(name);
+        return button != nullptr ? button->glyph() : Bitmap{};
+    };
+    const auto markedAnchor = [](int k, bool darkGrid) {
+        Bitmap picture = anchorPicture(k, darkGrid);
+        recolourAnchor(picture, k);
+        return picture;
+    };
+    Shown dark;
+    EXPECT_EQ(glyphOf(dark, "xClose2"), buttonPicture("T4"));
+    EXPECT_EQ(glyphOf(dark, "SbSelect"), buttonPicture("d22"));
+    EXPECT_EQ(glyphOf(dark, "GC3"), buttonPicture("d40"));
+    EXPECT_EQ(glyphOf(dark, "x1"), markedAnchor(1, true));
+    EXPECT_EQ(glyphOf(dark, "X9"), markedAnchor(9, true));
+
+    // A white background with a light grid background: the other sets.
+    Shown light("[Options]\r\nA1=16777215\r\nA2=16777215\r\n");
+    EXPECT_EQ(glyphOf(light, "xClose2"), buttonPicture("D4"));
+    EXPECT_EQ(glyphOf(light, "SbSelect"), buttonPicture("t22"));
+    EXPECT_EQ(glyphOf(light, "GC3"), buttonPicture("t40"));
+    EXPECT_EQ(glyphOf(light, "X5"), markedAnchor(5, false));
+    EXPECT_NE(markedAnchor(5, false), anchorPicture(5, false));
 }
 
 TEST(AutoHideFade, ClosesAfter105TicksWithThePointerAwayAndRecoversWhenItReturns) {
