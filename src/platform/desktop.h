@@ -126,6 +126,10 @@ public:
     // The first icon of an executable file drawn the same way.
     [[nodiscard]] virtual std::optional<Bitmap> fileIcon(const std::string& path, int size,
                                                          Colour background) const = 0;
+    // Paints the picture straight onto the screen with its top-left corner at a screen point,
+    // leaving out the pixels of the transparent colour. The next repaint of the windows there
+    // wipes it. False when the screen can't be drawn on.
+    virtual bool paintOnScreen(const Bitmap& picture, Point at, Colour transparent) = 0;
 };
 
 } // namespace cellaro

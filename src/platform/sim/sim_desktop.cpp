@@ -821,4 +821,9 @@ Bitmap SimDesktop::drawIcon(int size, Colour icon, Colour background) {
     return picture;
 }
 
+bool SimDesktop::paintOnScreen(const Bitmap& picture, Point at, Colour transparent) {
+    screenPaints_.push_back(ScreenPaint{at, picture, transparent});
+    return true;
+}
+
 } // namespace cellaro::sim

@@ -150,6 +150,13 @@ public:
     // ----- Inspecting what the program did -----
 
     [[nodiscard]] const std::vector<Call>& calls() const { return calls_; }
+    // What was painted onto the screen, in order: where, and the pixels that were drawn.
+    struct ScreenPaint {
+        Point at;
+        Bitmap picture;
+        Colour transparent;
+    };
+    [[nodiscard]] const std::vector<ScreenPaint>& screenPaints() const { return screenPaints_; }
     [[nodiscard]] std::size_t callCount(CallKind kind) const;
     [[nodiscard]] std::size_t callCount(CallKind kind, WindowId window) const;
     // The calls that found a hung window and gave up waiting.
@@ -192,6 +199,7 @@ public:
     bool setOpacity(WindowId window, std::optional<std::uint8_t> alpha) override;
     bool requestClose(WindowId window) override;
     [[nodiscard]] std::optional<Bitmap> bigIcon(WindowId window, int size, Colour background) const override;
+    bool paintOnScreen(const Bitmap& picture, Point at, Colour transparent) override;
     [[nodiscard]] std::optional<Bitmap> fileIcon(const std::string& path, int size,
                                                  Colour background) const override;
 
@@ -232,6 +240,7 @@ private:
     WindowId foreground_;
     std::uintptr_t nextId_ = kFirstWindowId;
     std::map<std::string, Colour> fileIcons_; // keyed by the lower-case path
+    std::vector<ScreenPaint> screenPaints_;
     // Requests on a const port call (the icon requests) are logged too.
     mutable std::vector<Call> calls_;
 };

@@ -496,4 +496,21 @@ std::optional<Bitmap> Win32Desktop::fileIcon(const std::string& path, int size, 
     return drawIcon(owner.get(), size, background);
 }
 
+bool Win32Desktop::paintOnScreen(const Bitmap& picture, Point at, Colour transparent) {
+    HDC screen = ::GetDC(nullptr);
+    if (screen == nullptr) {
+        return false;
+    }
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const Colour pixel = picture.pixel(x, y);
+            if (pixel != transparent) {
+                ::SetPixel(screen, at.x + x, at.y + y, static_cast<COLORREF>(pixel.value));
+            }
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return true;
+}
+
 } // namespace cellaro::win32

@@ -41,6 +41,7 @@ public:
     bool setOpacity(WindowId window, std::optional<std::uint8_t> alpha) override;
     bool requestClose(WindowId window) override;
     [[nodiscard]] std::optional<Bitmap> bigIcon(WindowId window, int size, Colour background) const override;
+    bool paintOnScreen(const Bitmap& picture, Point at, Colour transparent) override;
     [[nodiscard]] std::optional<Bitmap> fileIcon(const std::string& path, int size,
                                                  Colour background) const override;
 

@@ -1,0 +1,51 @@
+// The pin indicator on the simulated desktop: painted at the point, left for 1250 ms, then wiped by
+// a one-pixel nudge of the window and back.
+#include "grid/pin_indicator.h"
+
+#include "grid/pictures.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_event_loop.h"
+
+#include <gtest/gtest.h>
+
+namespace cellaro {
+namespace {
+
+TEST(PinIndicator, PaintsWaitsAndNudgesTheWindowBack) {
+    sim::SimDesktop desktop;
+    desktop.addMonitor(sim::SimDesktop::makeMonitor(0, 0, 1920, 1080, 40, true));
+    sim::SimEventLoop loop;
+    sim::WindowOptions options;
+    options.title = "Editor";
+    options.bounds = Rect::fromBounds(100, 50, 601, 400);
+    const WindowId editor = desktop.createWindow(options);
+
+    const Point at = pinIndicatorPoint(options.bounds);
+    EXPECT_EQ(at, (Point{100 + 300, 53}));
+    showPinIndicator(desktop, loop, editor, PinPicture::Unpinned, at);
+
+    ASSERT_EQ(desktop.screenPaints().size(), 1U);
+    EXPECT_EQ(desktop.screenPaints()[0].at, at);
+    EXPECT_EQ(desktop.screenPaints()[0].picture, pinPicture(false));
+    EXPECT_EQ(desktop.screenPaints()[0].transparent, kPinTransparent);
+    EXPECT_EQ(loop.sleeps(), std::vector<int>{kPinIndicatorShowMs});
+    std::vector<Rect> moves;
+    for (const sim::Call& call : desktop.calls()) {
+        if (call.kind == sim::CallKind::Move) {
+            moves.push_back(call.bounds);
+        }
+    }
+    EXPECT_EQ(moves, (std::vector<Rect>{options.bounds.offset(1, 0), options.bounds}));
+    EXPECT_EQ(desktop.windowRect(editor), options.bounds);
+}
+
+TEST(PinIndicator, AWindowThatIsGoneIsLeftAlone) {
+    sim::SimDesktop desktop;
+    sim::SimEventLoop loop;
+    showPinIndicator(desktop, loop, WindowId{42}, PinPicture::Pinned, Point{0, 0});
+    EXPECT_TRUE(desktop.screenPaints().empty());
+    EXPECT_TRUE(loop.sleeps().empty());
+}
+
+} // namespace
+} // namespace cellaro
