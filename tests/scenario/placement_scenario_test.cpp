@@ -300,5 +300,26 @@ TEST(TrackingInTheWindow, TheStatusStripAndTheTrayHintFollowTheTarget) {
     EXPECT_EQ(title->text(), "Desktop");
 }
 
+TEST(TrackingInTheWindow, ALongTitleInAnyScriptIsCutWholeCharactersWithAnEllipsis) {
+    Placing p;
+    std::string title;
+    for (int i = 0; i < 40; ++i) {
+        title += "\xD0\x9F\xE6\x96\x87"; // a Cyrillic and a CJK character
+    }
+    p.machine.desktop.setTitle(p.editor, title);
+    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    const auto* label = p.working.root().findAs<Label>("Label1");
+    ASSERT_NE(label, nullptr);
+    const std::string& shown = label->text();
+    ASSERT_GT(shown.size(), 3U);
+    ASSERT_LT(shown.size(), title.size());
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    const std::string kept = shown.substr(0, shown.size() - 3);
+    EXPECT_EQ(title.substr(0, kept.size()), kept);
+    // The cut falls between characters: what follows the kept part starts a character.
+    EXPECT_NE(static_cast<unsigned char>(title[kept.size()]) & 0xC0U, 0x80U);
+    EXPECT_LE(p.machine.host.measureText(shown, label->font()).width, label->bounds().width());
+}
+
 } // namespace
 } // namespace cellaro
