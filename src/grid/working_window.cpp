@@ -72,6 +72,7 @@ WorkingWindow::WorkingWindow(Program& program)
     applyTheme();
     activeColumns_ = columns_;
     activeRows_ = rows_;
+    moved(bounds());
     // The target is followed for the program's whole life, shown or not.
     trackingTimer_.setEnabled(true);
 }
@@ -185,6 +186,24 @@ void WorkingWindow::keyDown(int virtualKey) {
     }
 }
 
-void WorkingWindow::moved(const Rect& /*bounds*/) {}
+// FormResize
+void WorkingWindow::moved(const Rect& bounds) {
+    const Size size{bounds.width(), bounds.height()};
+    if (size == laidOutSize_) {
+        return;
+    }
+    laidOutSize_ = size;
+    if (size.width < kNarrowWidth) {
+        if (auto* closeButton = root().findAs<GradientButton>("xClose2")) {
+            const Rect button = closeButton->bounds();
+            closeButton->setBounds(Rect::fromBounds(topPanel_->bounds().width() - button.width() - kCloseMargin,
+                                                    button.top, button.width(), button.height()));
+        }
+    }
+    const auto monitors = program_.ports().desktop.monitors();
+    if (!monitors.empty() && size.width >= currentMonitor().bounds.width() - kNearlyScreenWide) {
+        program_.flags().gridMenuRequest = false;
+    }
+}
 
 } // namespace cellaro

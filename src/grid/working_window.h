@@ -37,6 +37,11 @@ public:
     static constexpr int kRecheckIntervalMs = 1560;
     static constexpr int kPreviewIntervalMs = 65;
     static constexpr std::uint8_t kActiveAlpha = 200;
+    // Below this width the close button keeps to the title strip's right edge.
+    static constexpr int kNarrowWidth = 400;
+    static constexpr int kCloseMargin = 12;
+    // A window at least the screen's width less this is the full-screen grid.
+    static constexpr int kNearlyScreenWide = 350;
 
     // FormCreate: the layout, application-wide hint style, the options it owns, the first theming
     // pass, parked above the screen.
@@ -163,6 +168,7 @@ private:
     bool dragging_ = false;
     bool firstActivation_ = false; // set by each close: centre at the next activation
     bool resizeAllowed_ = true;
+    Size laidOutSize_; // the size the last resize handling laid the window out for
     // Active columns and rows: the counts the mapping uses, copied at activation.
     int activeColumns_ = 6;
     int activeRows_ = 6;

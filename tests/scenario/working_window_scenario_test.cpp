@@ -68,6 +68,8 @@ TEST(WorkingWindowChrome, PageButtonsSwitchPagesAndTheStrips) {
         EXPECT_EQ(s.showing("SBUNdo"), step.undo) << step.button;
     }
     EXPECT_TRUE(s.showing("XiFull"));
+    // The compact window keeps its close button 12 pixels from the title strip's right edge.
+    EXPECT_EQ(s.working.find("xClose2")->bounds().left, 335 - 30 - 12);
     // The hints the user sees on the strip.
     EXPECT_EQ(s.working.find("SBUNdo")->hint(), "Undo");
     EXPECT_EQ(s.working.find("xClose2")->hint(), "Close");
