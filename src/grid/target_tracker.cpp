@@ -7,6 +7,7 @@
 #include "platform/system_state.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <utility>
 
@@ -26,6 +27,14 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 // UTF-8 characters: every byte that does not continue a sequence starts a character.
+// The window classes of the task bars and the notification area (the system's, and the stand-alone
+// tray window that Wine shows without a desktop shell).
+bool isNotificationArea(std::string_view className) {
+    constexpr std::array<std::string_view, 4> kClasses{
+        "Shell_TrayWnd", "Shell_SecondaryTrayWnd", "NotifyIconOverflowWindow", "__winex11_standalone_tray"};
+    return std::find(kClasses.begin(), kClasses.end(), className) != kClasses.end();
+}
+
 std::size_t characterCount(std::string_view text) {
     return static_cast<std::size_t>(std::count_if(
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0U) != 0x80U; }));
@@ -67,16 +76,22 @@ void TargetTracker::tick() {
 
     // The foreground window, unless it is the shell's, one of the program's windows or nothing.
     WindowId foreground = desktop_.foregroundWindow();
+    tickForeground_ = foreground;
     const WindowId workingWindow = host_.workingWindowId();
     bool excluded = !foreground || foreground == workingWindow || foreground == host_.trayFormId();
+    std::string foregroundTitle = desktop_.title(foreground);
+    // Only a window bearing one of the titles can be the one found by it: the look-up, which walks
+    // every window, runs just then.
     for (const std::string_view title : kExcludedTitles) {
-        if (excluded) {
-            break;
+        if (!excluded && equalsIgnoringCase(foregroundTitle, title)) {
+            excluded = foreground == desktop_.findWindowByTitle(std::string(title));
         }
-        excluded = foreground == desktop_.findWindowByTitle(std::string(title));
+    }
+    // The task bar and notification area count as untitled, whatever title a system gives them.
+    if (!excluded && !foregroundTitle.empty() && isNotificationArea(desktop_.className(foreground))) {
+        foregroundTitle.clear();
     }
     // An untitled foreground window (a dialog's owner, a tool strip) stands for the previous target.
-    std::string foregroundTitle = desktop_.title(foreground);
     if (foregroundTitle.empty()) {
         foreground = previousTarget_;
         foregroundTitle = desktop_.title(foreground);
@@ -118,9 +133,16 @@ void TargetTracker::tick() {
 
     updateTrayHint(monitorCount);
 
-    // A target of the program's own or one that has gone out of sight is replaced.
+    // A target of the program's own or one that has gone out of sight is replaced. While nothing is
+    // shown and the last search for a replacement found none, the search (a walk over every
+    // top-level window) is repeated only every few ticks until the foreground window changes.
     if (!isShown(target_) || isOwnExecutableTarget()) {
-        refreshTarget();
+        const bool searchAgainLater = !workingVisible && fallbackFoundNone_ &&
+                                      tickForeground_ == foregroundAtEmptySearch_ &&
+                                      ++ticksSinceEmptySearch_ < kIdleSearchEveryTicks;
+        if (!searchAgainLater) {
+            refreshTarget();
+        }
     }
 }
 
@@ -133,9 +155,13 @@ void TargetTracker::refreshTarget(bool freshIcon) {
 
     if (!entryShown || minimised) {
         // The fallback picks a visible window; with none the target stays as it is.
-        if (const WindowId fallback = fallbackTarget()) {
+        const WindowId fallback = fallbackTarget();
+        if (fallback) {
             target_ = fallback;
         }
+        fallbackFoundNone_ = !fallback;
+        foregroundAtEmptySearch_ = tickForeground_;
+        ticksSinceEmptySearch_ = 0;
         host_.showDesktopDisplay();
         return;
     }
@@ -196,7 +222,7 @@ WindowId TargetTracker::fallbackTarget() const {
         }
         const std::string title = desktop_.title(window);
         if (title.empty() || isOneOf(title, kFallbackSkippedTitles) ||
-            equalsIgnoringCase(title, kProductName)) {
+            equalsIgnoringCase(title, kProductName) || isNotificationArea(desktop_.className(window))) {
             continue;
         }
         if (isOwnExecutable(desktop_.executablePath(window))) {

@@ -149,6 +149,15 @@ private:
     std::string fitted_;
 
     std::string trayHint_;
+
+    // The foreground window of the last tick, and what the last search for a replacement target
+    // found: the tick repeats a search that found none only every kIdleSearchEveryTicks ticks
+    // while the foreground window stays the same and the working window is hidden.
+    static constexpr int kIdleSearchEveryTicks = 8;
+    WindowId tickForeground_;
+    bool fallbackFoundNone_ = false;
+    WindowId foregroundAtEmptySearch_;
+    int ticksSinceEmptySearch_ = 0;
 };
 
 } // namespace cellaro

@@ -148,6 +148,15 @@ const ForegroundCase kForegroundCases[] = {
     {"OwnTitleUpperCase", [](Rig& rig) { return rig.open("CELLARO"); }, false},
     {"OwnTitleLowerCase", [](Rig& rig) { return rig.open("cellaro"); }, false},
     {"UntitledWindowKeepsPreviousTarget", [](Rig& rig) { return rig.open(""); }, false},
+    {"TitledNotificationArea",
+     [](Rig& rig) {
+         return rig.open("Wine System Tray",
+                         [](sim::WindowOptions& o) { o.className = "__winex11_standalone_tray"; });
+     },
+     false},
+    {"TaskBar",
+     [](Rig& rig) { return rig.open("", [](sim::WindowOptions& o) { o.className = "Shell_TrayWnd"; }); },
+     false},
     {"UntitledWhilePreviousTargetLostItsTitle",
      [](Rig& rig) {
          rig.desktop().setTitle(rig.tracker.target(), "");
@@ -177,6 +186,7 @@ TEST_P(TargetLossTest, TopmostVisibleTitledForeignWindowTakesOver) {
     rig.open("Ghost", [&](sim::WindowOptions& o) { o.cloaked = true; });
     rig.open("Hidden", [&](sim::WindowOptions& o) { o.visible = false; });
     rig.open("Tools", [&](sim::WindowOptions& o) { o.executablePath = SimMachine::kProgramPath; });
+    rig.open("System Tray", [&](sim::WindowOptions& o) { o.className = "__winex11_standalone_tray"; });
     const WindowId editor = rig.open("Editor");
     rig.click(editor);
     rig.click(rig.shellDesktop); // the user is on the desktop when the editor goes away
@@ -224,6 +234,25 @@ TEST(Tracking, WithNoVisibleTitledWindowTheTargetStaysAndTheStripShowsDesktop) {
     EXPECT_EQ(rig.tracker.target(), editor);
     EXPECT_EQ(rig.host.statusText, "Desktop");
     EXPECT_EQ(rig.host.hints.back(), "Cellaro"); // a vanished target has no title
+}
+
+TEST(Tracking, WhileHiddenAWindowThatAppearsWithoutFocusIsFoundWithinASecond) {
+    Rig rig;
+    const WindowId editor = rig.open("Editor");
+    rig.click(editor);
+    rig.click(rig.shellDesktop);
+    rig.desktop().setVisible(rig.shellDesktop, false);
+    rig.desktop().destroyWindow(editor);
+    rig.ticks(3); // the search for a replacement came up empty
+    const WindowId notes = rig.open("Notes", [](sim::WindowOptions& o) { o.visible = false; });
+    rig.desktop().setVisible(notes, true); // shown without taking the focus
+    int ticks = 0;
+    while (rig.tracker.target() != notes && ticks < 20) {
+        rig.tracker.tick();
+        ++ticks;
+    }
+    EXPECT_EQ(rig.tracker.target(), notes);
+    EXPECT_LE(ticks * WorkingWindow::kTrackingIntervalMs, 1000);
 }
 
 TEST(Tracking, MinimisedWorkingWindowShowsDesktopAndFallsBack) {

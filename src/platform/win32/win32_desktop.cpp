@@ -145,9 +145,16 @@ bool Win32Desktop::compositorAttribute(HWND window, DWORD attribute, void* value
 }
 
 std::vector<Monitor> Win32Desktop::monitors() const {
-    std::vector<Monitor> result;
-    ::EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&result));
-    return result;
+    // The tracking asks several times a tick; enumerating costs the system far more than the
+    // layout changes, so a layout is reused for a short while.
+    const ULONGLONG now = ::GetTickCount64();
+    if (monitorsReadAt_ == 0 || now - monitorsReadAt_ >= kMonitorReuseMs) {
+        std::vector<Monitor> result;
+        ::EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&result));
+        monitors_ = std::move(result);
+        monitorsReadAt_ = now;
+    }
+    return monitors_;
 }
 
 WindowId Win32Desktop::foregroundWindow() const {

@@ -54,6 +54,11 @@ private:
 
     ScopedLibrary dwmLibrary_;
     DwmGetWindowAttributeFunction dwmGetWindowAttribute_ = nullptr;
+
+    // The monitor layout last read, and when (GetTickCount64; 0 before the first reading).
+    static constexpr ULONGLONG kMonitorReuseMs = 1000;
+    mutable std::vector<Monitor> monitors_;
+    mutable ULONGLONG monitorsReadAt_ = 0;
 };
 
 // Conversions between the program's geometry and the system's, exposed for the adapter's forms.

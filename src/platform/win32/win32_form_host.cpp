@@ -73,7 +73,7 @@ TTTOOLINFOW hintToolFor(HWND window) {
 
 Win32NativeWindow::Win32NativeWindow(Win32FormHost& host, const NativeWindowStyle& style,
                                      NativeWindowEvents& events)
-    : host_(host), events_(events), corners_(style.roundedCorners) {
+    : host_(host), events_(events), corners_(style.roundedCorners), noActivate_(style.noActivate) {
     const std::wstring title = toWide(style.title);
     const Rect& bounds = style.bounds;
     // WM_NCCREATE stores this object in the window, so the messages of creation already reach it.
@@ -167,6 +167,11 @@ LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
         return handleMouse(message, wParam, lParam);
+    case WM_MOUSEACTIVATE:
+        if (noActivate_) {
+            return MA_NOACTIVATE; // a click is handled, but the focus stays where it was
+        }
+        break;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
         shownHint_.clear();
@@ -394,8 +399,10 @@ void Win32NativeWindow::show(bool activate) {
     if (window_ == nullptr) {
         return;
     }
-    ::ShowWindow(window_, activate ? SW_SHOW : SW_SHOWNOACTIVATE);
-    if (activate) {
+    // A window that never takes the focus shows without it, whatever the caller asked for.
+    const bool takeFocus = activate && !noActivate_;
+    ::ShowWindow(window_, takeFocus ? SW_SHOW : SW_SHOWNOACTIVATE);
+    if (takeFocus) {
         ::SetForegroundWindow(window_);
     }
 }

@@ -63,7 +63,8 @@ private:
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     Size corners_;
-    Size regionSize_; // client size the current region was made for
+    bool noActivate_ = false; // never takes the focus, neither when shown nor when clicked
+    Size regionSize_;         // client size the current region was made for
     bool trackingLeave_ = false;
     std::string shownHint_;   // the hint under the pointer at the last mouse move
     std::wstring hintBuffer_; // what the tooltip reads after TTN_GETDISPINFOW

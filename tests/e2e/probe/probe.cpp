@@ -11,12 +11,16 @@
 //   probe tooltip           the text of the tooltip on show
 //   probe regrun NAME       the value NAME under the current user's Run key (64-bit view)
 //   probe popup-demo X Y    shows a known popup menu at X,Y and prints the chosen command
+//   probe maximize HWND     maximises that window (ShowWindow SW_SHOWMAXIMIZED)
+//   probe move HWND L T R B moves that window to the rectangle (MoveWindow)
+//   probe foreground        the foreground window
 //
 // Exit status: 0 success, 1 nothing found, 2 usage or system error.
 #include <windows.h>
 
 #include <tlhelp32.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -114,8 +118,10 @@ std::wstring describeWindow(HWND window) {
            std::to_wstring(processId) + L"\tvisible=" +
            std::to_wstring(::IsWindowVisible(window) != FALSE ? 1 : 0) + L"\trect=" + rectText(rect) +
            L"\tstyle=" + hex(static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE))) + L"\texstyle=" +
-           hex(exStyle) + L"\talpha=" + alpha + L"\tclass=" + escaped(className(window)) + L"\ttitle=" +
-           escaped(windowText(window)) + L"\n";
+           hex(exStyle) + L"\talpha=" + alpha + L"\tzoomed=" +
+           std::to_wstring(::IsZoomed(window) != FALSE ? 1 : 0) + L"\ticonic=" +
+           std::to_wstring(::IsIconic(window) != FALSE ? 1 : 0) + L"\tclass=" + escaped(className(window)) +
+           L"\ttitle=" + escaped(windowText(window)) + L"\n";
 }
 
 int listWindows(bool includeHidden) {
@@ -355,11 +361,45 @@ int popupDemo(int x, int y) {
     return chosen != 0 ? 0 : 1;
 }
 
+// The handle as the window lines print it ("0x1a2b").
+HWND parsedHandle(const std::wstring& text) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(text.c_str(), nullptr, 16)));
+}
+
+int maximizeWindow(HWND window) {
+    if (::IsWindow(window) == FALSE) {
+        write(L"error\tno such window\n");
+        return 1;
+    }
+    ::ShowWindow(window, SW_SHOWMAXIMIZED);
+    write(describeWindow(window));
+    return 0;
+}
+
+int moveWindow(HWND window, const RECT& rect) {
+    if (::IsWindow(window) == FALSE) {
+        write(L"error\tno such window\n");
+        return 1;
+    }
+    ::MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    write(describeWindow(window));
+    return 0;
+}
+
+int describeForeground() {
+    HWND window = ::GetForegroundWindow();
+    if (window == nullptr) {
+        write(L"none\n");
+        return 1;
+    }
+    write(describeWindow(window));
+    return 0;
+}
+
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
-          L"regrun "
-          L"NAME | popup-demo "
-          L"X Y\n");
+          L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
+          L"foreground\n");
     return 2;
 }
 
@@ -397,6 +437,17 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"popup-demo" && arguments.size() == 3) {
         return popupDemo(_wtoi(arguments[1].c_str()), _wtoi(arguments[2].c_str()));
+    }
+    if (verb == L"maximize" && arguments.size() == 2) {
+        return maximizeWindow(parsedHandle(arguments[1]));
+    }
+    if (verb == L"move" && arguments.size() == 6) {
+        const RECT rect{_wtoi(arguments[2].c_str()), _wtoi(arguments[3].c_str()), _wtoi(arguments[4].c_str()),
+                        _wtoi(arguments[5].c_str())};
+        return moveWindow(parsedHandle(arguments[1]), rect);
+    }
+    if (verb == L"foreground") {
+        return describeForeground();
     }
     return usage();
 }

@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# Placement by dragging on the grid board, with real pointer input: notepad becomes the target, a
+# drag across the board moves it onto the cells' share of the working window's monitor (first the
+# primary monitor, then the second one after the working window was dragged there), a maximised
+# target ends restored at the range, Undo puts the last saved rectangle back and Escape hides the
+# working window. Screenshots of a drag in progress are kept for a look.
+# Arguments: cellaro.exe probe.exe
+set -euo pipefail
+# shellcheck source=tests/e2e/rig.sh
+source "$(dirname "$0")/rig.sh"
+rig_args "$@"
+rig_begin placement
+start_display
+make_prefix
+start_app
+wait_tray 30 || rig_fail "no tray icon ($(app_state))"
+
+# The board of the compact working window: 320 x 195 at (6, 30) of its client area (below the
+# 26-pixel title strip, 4 pixels into the page), cut into 6 x 6 cells of 53 x 32 board pixels.
+readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32 GRID_COLUMNS=6 GRID_ROWS=6
+# Undo in the title strip, and a point of the status strip that drags the window.
+readonly UNDO_X=121 UNDO_Y=16 STRIP_X=5 STRIP_Y=250
+readonly NOTEPAD_TITLE="Untitled - Notepad"
+
+# The working window is the program's one visible window of the compact size titled "Cellaro" (the
+# preview rectangle carries that title as well); once found it is known by its handle.
+working_window_hwnd=
+working_window_line() {
+    if [ -n "$working_window_hwnd" ]; then
+        probe windows | grep -P "^window\thwnd=$working_window_hwnd\t" | head -n1
+    else
+        probe windows | grep $'\ttitle=Cellaro$' | awk -F'\t' '{
+            for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
+            if (r[3] - r[1] == 335 && r[4] - r[2] == 267) { print; exit }
+        }'
+    fi
+}
+working_window_shown() { [ -n "$(working_window_line)" ]; }
+working_window_hidden() { ! working_window_shown; }
+notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
+notepad_shown() { [ -n "$(notepad_line)" ]; }
+notepad_field() { field "$(notepad_line)" "$1"; }
+notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
+# notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
+notepad_is() {
+    local line
+    line=$(notepad_line)
+    [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
+}
+notepad_maximised() { [ "$(notepad_field zoomed)" = 1 ]; }
+notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
+working_window_origin() { field "$(working_window_line)" rect | cut -d, -f1,2 | tr , ' '; }
+working_window_at() { [ "$(working_window_origin)" = "$1 $2" ]; }
+
+# "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
+monitor_rect() { field "$(probe monitors | grep -P "^monitor\tindex=$1\t")" "${2:-rect}"; }
+
+# A / B rounded to the nearest integer, halves to even.
+divide_half_even() {
+    local quotient=$(($1 / $2)) remainder=$(($1 % $2))
+    if [ $((2 * remainder)) -gt "$2" ] || { [ $((2 * remainder)) -eq "$2" ] && [ $((quotient % 2)) -eq 1 ]; }; then
+        quotient=$((quotient + 1))
+    fi
+    echo "$quotient"
+}
+
+# expected_rect MONITOR C0 R0 C1 R1: the window rectangle the range of these cells maps to on that
+# monitor in the compact grid: columns share the monitor's width (rounded), rows the work area's
+# height (truncated), counted from the monitor's top left corner.
+expected_rect() {
+    local left top right bottom work_top work_bottom cell_width cell_height
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
+    cell_width=$(divide_half_even $((right - left)) "$GRID_COLUMNS")
+    cell_height=$(((work_bottom - work_top) / GRID_ROWS))
+    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
+    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
+    local x=$((left + min_column * cell_width)) y=$((top + min_row * cell_height))
+    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
+}
+
+# Screen point of the middle of board cell (column, row) of the working window.
+cell_point() {
+    local origin_x origin_y
+    read -r origin_x origin_y <<<"$(working_window_origin)"
+    echo "$((origin_x + BOARD_X + $1 * BOARD_CELL_WIDTH + BOARD_CELL_WIDTH / 2))" \
+        "$((origin_y + BOARD_Y + $2 * BOARD_CELL_HEIGHT + BOARD_CELL_HEIGHT / 2))"
+}
+
+# press_and_move FROM_X FROM_Y TO_X TO_Y: the left button goes down at the first point and the
+# pointer travels to the second in a few steps; the button stays down.
+press_and_move() {
+    local step steps=5
+    xdotool mousemove --sync "$1" "$2"
+    sleep 0.1 # the board sees the pointer arrive before the press
+    xdotool mousedown 1
+    for step in $(seq 1 $steps); do
+        xdotool mousemove --sync $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
+        sleep 0.05
+    done
+}
+
+# drag_cells C0 R0 C1 R1 EXPECTED-RECT [SCREENSHOT-PREFIX]: a drag across the board from one cell
+# to the other; the target follows while the button is down and stays there after the release.
+drag_cells() {
+    local from_x from_y to_x to_y
+    read -r from_x from_y <<<"$(cell_point "$1" "$2")"
+    read -r to_x to_y <<<"$(cell_point "$3" "$4")"
+    press_and_move "$from_x" "$from_y" "$to_x" "$to_y"
+    local followed=0
+    wait_until 10 "notepad to follow the drag to $5" notepad_rect_is "$5" && followed=1
+    if [ -n "${6:-}" ]; then
+        local left top right bottom
+        IFS=, read -r left top right bottom <<<"$(field "$(working_window_line)" rect)"
+        screenshot "$6-screen"
+        screenshot "$6-working-window" "$left" "$top" $((right - left)) $((bottom - top))
+    fi
+    [ -z "${E2E_VERBOSE:-}" ] || probe windows | grep -v $'\tclass=tooltips_class32\t' >&2
+    xdotool mouseup 1
+    if [ "$followed" -eq 0 ]; then
+        rig_log "notepad did not follow while the button was down: $(notepad_line)"
+        rig_log "foreground: $(probe foreground || true)"
+        probe windows | grep -v $'\tclass=tooltips_class32\t' >&2
+        screenshot "$RIG_NAME-not-followed"
+        rig_fail "drag ($1,$2)-($3,$4): notepad did not follow the range while the button was down"
+    fi
+    wait_until 10 "notepad placed at $5, not maximised" notepad_is "$5" 0 ||
+        rig_fail "drag ($1,$2)-($3,$4): notepad is at $(notepad_field rect) zoomed=$(notepad_field zoomed), expected $5"
+    rig_log "ok: drag ($1,$2)-($3,$4) placed notepad at $5"
+}
+
+# --- the target --------------------------------------------------------------------------------
+started=$(rig_now)
+(wine notepad >/dev/null 2>&1 &)
+wait_until 30 "notepad's window" notepad_shown || rig_fail "notepad did not open"
+notepad_hwnd=$(notepad_field hwnd)
+# Away from the notification area at the top left, which it opens over, and from where the working
+# window will show.
+probe move "$notepad_hwnd" 100 700 700 1000 >/dev/null
+wait_until 10 "notepad moved" notepad_rect_is 100,700,700,1000 || rig_fail "notepad stayed at $(notepad_field rect)"
+# A click into notepad makes it the foreground window, which the tracking adopts as its target.
+xdotool mousemove --sync 400 850 click 1
+wait_until 10 "notepad in the foreground" notepad_is_foreground ||
+    rig_fail "notepad is not the foreground window: $(probe foreground || true)"
+rig_log "notepad $notepad_hwnd at $(notepad_field rect), foreground"
+
+# --- the working window on the primary monitor ---------------------------------------------------
+xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
+wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
+working_window_hwnd=$(field "$(working_window_line)" hwnd)
+rig_log "working window: $(working_window_line)"
+rig_log "foreground: $(probe foreground || true)"
+IFS=, read -r left top right bottom <<<"$(field "$(working_window_line)" rect)"
+expect_equal "working window centred on the primary monitor" "$((1920 / 2 - 167)),$((1080 / 2 - 267 / 2))" \
+    "$left,$top"
+# Under Wine the click on the tray icon makes the notification area's own window (titled "Wine
+# System Tray") the foreground window for a moment, and the tracking may take it for the target.
+# So notepad is clicked once more, and the tray hint, which names the target, must name it.
+xdotool mousemove --sync 400 850 click 1
+wait_until 10 "notepad in the foreground again" notepad_is_foreground || rig_fail "notepad is not the foreground window"
+RIG_HINT=
+target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
+wait_until 20 "the tray hint to name notepad" target_is_notepad || rig_fail "the target is not notepad: tray hint \"$RIG_HINT\""
+working_window_shown || rig_fail "the working window hid when notepad was clicked"
+
+drag_cells 1 1 3 2 "$(expected_rect 0 1 1 3 2)" drag-monitor1
+# The board's hint only tells the program that the pointer is over the board: resting there shows
+# no tooltip.
+sleep 1.5 # longer than the tooltip's initial delay
+if probe tooltip | grep -q $'^tooltip\ttext='; then
+    screenshot placement-board-tooltip
+    rig_fail "resting on the board shows a tooltip: $(probe tooltip)"
+fi
+rig_log "ok: no tooltip over the board"
+# The end cell before the start cell gives the same kind of range, here the top left corner.
+drag_cells 2 2 0 0 "$(expected_rect 0 0 0 2 2)"
+
+# --- the working window on the second monitor ----------------------------------------------------
+read -r left top <<<"$(working_window_origin)"
+strip_x=$((left + STRIP_X))
+strip_y=$((top + STRIP_Y))
+# Its middle moves to the middle of the second monitor (1920 + 640).
+travel=$((1920 + 640 - (left + 167)))
+press_and_move "$strip_x" "$strip_y" $((strip_x + travel)) "$strip_y"
+xdotool mouseup 1
+wait_until 10 "the working window on the second monitor" working_window_at $((left + travel)) "$top" ||
+    rig_fail "dragging the status strip left the working window at $(working_window_origin)"
+rig_log "ok: working window dragged to $(working_window_origin)"
+drag_cells 0 0 1 1 "$(expected_rect 1 0 0 1 1)" drag-monitor2
+
+# --- a maximised target ends restored ------------------------------------------------------------
+probe maximize "$notepad_hwnd" >/dev/null || rig_fail "the probe could not maximise notepad"
+wait_until 10 "notepad maximised" notepad_maximised || rig_fail "notepad is not maximised"
+maximised_rect=$(notepad_field rect)
+rig_log "notepad maximised at $maximised_rect"
+drag_cells 2 2 3 5 "$(expected_rect 1 2 2 3 5)"
+
+# --- Undo puts back the rectangle saved at the last press ----------------------------------------
+read -r left top <<<"$(working_window_origin)"
+# Its hint shows (which also tells that the probe sees the working window's tooltips at all).
+xdotool mousemove --sync $((left + UNDO_X - 2)) $((top + UNDO_Y)) sleep 0.1 \
+    mousemove --sync $((left + UNDO_X)) $((top + UNDO_Y))
+undo_hint_shown() { probe tooltip | grep -q $'^tooltip\ttext=Undo$'; }
+wait_until 10 "the hint of Undo" undo_hint_shown || rig_fail "no hint over Undo: $(probe tooltip || true)"
+rig_log "ok: the hint of Undo shows"
+xdotool click 1
+wait_until 10 "notepad back at $maximised_rect" notepad_rect_is "$maximised_rect" ||
+    rig_fail "Undo left notepad at $(notepad_field rect), expected $maximised_rect"
+rig_log "ok: Undo moved notepad back to $maximised_rect (zoomed=$(notepad_field zoomed))"
+
+# --- Escape hides the working window -------------------------------------------------------------
+working_x=$(xdotool search --onlyvisible --name '^Cellaro$' | head -n1)
+[ -n "$working_x" ] || rig_fail "no X window for the working window"
+xdotool windowfocus --sync "$working_x" key Escape
+wait_until 10 "the working window to hide" working_window_hidden || rig_fail "Escape left the working window shown"
+rig_log "ok: Escape hid the working window; placement test took $(rig_elapsed "$started")s"
