@@ -23,8 +23,8 @@ struct ProgramFlags {
     bool oneShot = false;              // the working window closes after its one command
     bool skipKillConfirmation = false; // "Do not show this message again." (optAutohideagain)
     bool fullScreen = false;           // the working window shows the full-screen grid
-    bool fullScreenReady = true; // the working window's activation steps may run
-    bool closing = false; // the working window is closing: the fade does nothing
+    bool fullScreenReady = true;       // the working window's activation steps may run
+    bool closing = false;              // the working window is closing: the fade does nothing
     int fadeCounter = 220;
     bool gridMenuRequest = false; // a tray full-screen item asked for the board's menu
 };

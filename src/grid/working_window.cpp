@@ -196,8 +196,9 @@ void WorkingWindow::moved(const Rect& bounds) {
     if (size.width < kNarrowWidth) {
         if (auto* closeButton = root().findAs<GradientButton>("xClose2")) {
             const Rect button = closeButton->bounds();
-            closeButton->setBounds(Rect::fromBounds(topPanel_->bounds().width() - button.width() - kCloseMargin,
-                                                    button.top, button.width(), button.height()));
+            closeButton->setBounds(
+                Rect::fromBounds(topPanel_->bounds().width() - button.width() - kCloseMargin, button.top,
+                                 button.width(), button.height()));
         }
     }
     const auto monitors = program_.ports().desktop.monitors();
