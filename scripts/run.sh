@@ -2,7 +2,8 @@
 # Runs cellaro.exe under Wine: installs what is missing, cross-builds the program, then
 #  - with DISPLAY set: runs it on that display until it exits (CRO.cfg in out/program/);
 #  - without: starts a virtual X server with two monitors, runs it, right-clicks its tray icon,
-#    saves out/tray.png and out/menu.png, chooses "Exit" and stops the server.
+#    saves out/tray.png and out/menu.png, shows the working window and saves out/working-window.png,
+#    chooses "Exit" and stops the server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -43,6 +44,28 @@ corner_x=$((x < left ? x : left))
 corner_y=$((y < top ? y : top))
 screenshot menu "$corner_x" "$corner_y" $((right - corner_x + 20)) $((bottom - corner_y + 20))
 
+xdotool key Escape
+wait_until 10 "the menu to close" menu_closed || true
+
+# A left click on the tray icon shows the working window; the pointer rests on a cell of its board.
+working_window_line() {
+    probe windows | grep $'\tvisible=1\t' | grep $'\ttitle=Cellaro$' | awk -F'\t' '{
+        for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
+        if (r[3] - r[1] == 335 && r[4] - r[2] == 267) { print; exit }
+    }'
+}
+working_window_shown() { [ -n "$(working_window_line)" ]; }
+xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
+wait_until 20 "the working window" working_window_shown || rig_fail "the tray click showed no working window"
+IFS=, read -r left top right bottom <<<"$(field "$(working_window_line)" rect)"
+xdotool mousemove $((left + 6 + 2 * 53 + 26)) $((top + 30 + 2 * 32 + 16))
+sleep 0.5
+screenshot working-window "$left" "$top" $((right - left)) $((bottom - top))
+mogrify -scale 200% "$E2E_ARTIFACTS/working-window.png"
+xdotool key Escape
+
+open_tray_menu 20 || rig_fail "the tray menu did not open again"
 click_menu_item Exit
 wait_app_exit 20 || rig_fail "cellaro.exe did not end after Exit"
-echo "Screenshots: $E2E_ARTIFACTS/tray.png (the tray icon, three times as large) and $E2E_ARTIFACTS/menu.png (its open menu)."
+echo "Screenshots: $E2E_ARTIFACTS/tray.png (the tray icon, three times as large), $E2E_ARTIFACTS/menu.png" \
+    "(its open menu) and $E2E_ARTIFACTS/working-window.png (the working window, twice as large)."

@@ -172,7 +172,8 @@ private:
     // Active columns and rows: the counts the mapping uses, copied at activation.
     int activeColumns_ = 6;
     int activeRows_ = 6;
-    Bitmap desktopPicture_;
+    Bitmap desktopPicture_; // the "Desktop" picture on the strip's colour
+    Colour desktopPictureBackground_;
 
     GradientPanel* topPanel_ = nullptr;
     Notebook* notebook_ = nullptr;

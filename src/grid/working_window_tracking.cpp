@@ -137,8 +137,17 @@ void WorkingWindow::showTargetDisplay(const Bitmap& icon, const std::string& tit
 }
 
 void WorkingWindow::showDesktopDisplay() {
-    if (desktopPicture_.empty()) {
+    // The picture's transparent surround takes the strip's colour.
+    if (desktopPicture_.empty() || desktopPictureBackground_ != colours_.background) {
         desktopPicture_ = desktopPicture();
+        for (int y = 0; y < desktopPicture_.height(); ++y) {
+            for (int x = 0; x < desktopPicture_.width(); ++x) {
+                if (desktopPicture_.pixel(x, y) == kPictureTransparent) {
+                    desktopPicture_.setPixel(x, y, colours_.background);
+                }
+            }
+        }
+        desktopPictureBackground_ = colours_.background;
     }
     if (!(statusPicture_->picture() == desktopPicture_)) {
         statusPicture_->setPicture(desktopPicture_);

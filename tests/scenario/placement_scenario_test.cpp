@@ -2,9 +2,13 @@
 // desktop with a 1920 x 1080 monitor (40-pixel task bar) and, where asked, a 1280 x 1024 one to
 // its right.
 #include "app/program.h"
+#include "grid/pictures.h"
 #include "grid/working_window.h"
 #include "sim_machine.h"
+#include "widgets/image.h"
 #include "widgets/label.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -298,6 +302,12 @@ TEST(TrackingInTheWindow, TheStatusStripAndTheTrayHintFollowTheTarget) {
     p.machine.desktop.destroyWindow(p.editor);
     p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
     EXPECT_EQ(title->text(), "Desktop");
+    // The desktop picture sits on the strip's colour, none of its transparent key showing.
+    const auto* picture = p.working.root().findAs<Image>("Image1");
+    ASSERT_NE(picture, nullptr);
+    const std::vector<std::uint32_t>& pixels = picture->picture().pixels();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kPictureTransparent.value), 0);
+    EXPECT_EQ(picture->picture().pixel(0, 0), p.working.colours().background);
 }
 
 TEST(TrackingInTheWindow, ALongTitleInAnyScriptIsCutWholeCharactersWithAnEllipsis) {
