@@ -138,6 +138,7 @@ void TrayForm::toggleWorkingWindow() {
 void TrayForm::showCellaro() {
     program_.flags().gridMenuRequest = false;
     toggleWorkingWindow();
+    program_.workingWindow().applyTheme();
     program_.workingWindow().redrawBoard();
 }
 

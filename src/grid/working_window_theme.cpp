@@ -111,7 +111,10 @@ void WorkingWindow::applyTheme() {
             setFace(*button, ButtonState::Hover, colours_.rangeSelection, false);
         }
     }
-    resetTargetDisplay();
+    // The idle status picture takes the new colour; a target's icon and title stay as they are.
+    if (statusText_->text().empty()) {
+        resetTargetDisplay();
+    }
     themeButtons();
     themePictures(isDark(background));
 

@@ -74,6 +74,8 @@ TEST(Placement, TheEditorIsTheTargetAndTheBoardIsDrawn) {
     Placing p;
     ASSERT_TRUE(p.working.visible());
     EXPECT_EQ(p.working.tracker().target(), p.editor);
+    // The status strip names the target as soon as the tray click has shown the window.
+    EXPECT_EQ(p.working.root().findAs<Label>("Label1")->text(), "Editor");
     EXPECT_EQ(p.working.gridBoard().columns(), 6);
     EXPECT_EQ(p.working.gridBoard().size(), (Size{320, 195}));
 }
