@@ -14,6 +14,9 @@
 //   probe maximize HWND     maximises that window (ShowWindow SW_SHOWMAXIMIZED)
 //   probe move HWND L T R B moves that window to the rectangle (MoveWindow)
 //   probe foreground        the foreground window
+//   probe hang TITLE SECS   opens a normal window with this title, prints its handle once it is
+//                           shown, then stops answering messages for SECS seconds and exits
+//   probe answers HWND      whether that window's thread answers a message within a short time
 //
 // Exit status: 0 success, 1 nothing found, 2 usage or system error.
 #include <windows.h>
@@ -396,10 +399,64 @@ int describeForeground() {
     return 0;
 }
 
+// A window that stops answering: shown and painted first, then its thread sleeps without looking at
+// its message queue, as a program busy in a long computation does.
+int hangingWindow(const std::wstring& title, int seconds) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"CellaroProbeHung";
+    ::RegisterClassW(&windowClass);
+    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 200,
+                                    200, 400, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (window == nullptr) {
+        write(L"error\tCreateWindowEx failed " + std::to_wstring(::GetLastError()) + L"\n");
+        return 2;
+    }
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    ::UpdateWindow(window);
+    ::SetForegroundWindow(window);
+    // Answers for a moment, so that it is mapped and painted and can be made the foreground window.
+    constexpr DWORD kAnsweringMs = 500;
+    const DWORD answeringSince = ::GetTickCount();
+    while (::GetTickCount() - answeringSince < kAnsweringMs) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    write(L"hung\thwnd=" + hex(reinterpret_cast<UINT_PTR>(window)) + L"\tpid=" +
+          std::to_wstring(::GetCurrentProcessId()) + L"\n");
+    ::FlushFileBuffers(::GetStdHandle(STD_OUTPUT_HANDLE));
+    ::Sleep(static_cast<DWORD>(seconds) * 1000);
+    return 0;
+}
+
+// Whether the window's thread answers within a short time, and whether the system calls it hung.
+int describeAnswering(HWND window) {
+    if (::IsWindow(window) == FALSE) {
+        write(L"error\tno such window\n");
+        return 1;
+    }
+    constexpr UINT kAnswerTimeoutMs = 300;
+    DWORD_PTR ignored = 0;
+    const DWORD asked = ::GetTickCount();
+    const bool answered =
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored) != 0;
+    write(L"answers\thwnd=" + hex(reinterpret_cast<UINT_PTR>(window)) + L"\treply=" +
+          std::to_wstring(answered ? 1 : 0) + L"\tms=" + std::to_wstring(::GetTickCount() - asked) +
+          L"\thung=" + std::to_wstring(::IsHungAppWindow(window) != FALSE ? 1 : 0) + L"\n");
+    return 0;
+}
+
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
-          L"foreground\n");
+          L"foreground | hang TITLE SECONDS | answers HWND\n");
     return 2;
 }
 
@@ -448,6 +505,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"foreground") {
         return describeForeground();
+    }
+    if (verb == L"hang" && arguments.size() == 3) {
+        return hangingWindow(arguments[1], _wtoi(arguments[2].c_str()));
+    }
+    if (verb == L"answers" && arguments.size() == 2) {
+        return describeAnswering(parsedHandle(arguments[1]));
     }
     return usage();
 }
