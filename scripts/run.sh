@@ -48,17 +48,11 @@ xdotool key Escape
 wait_until 10 "the menu to close" menu_closed || true
 
 # A left click on the tray icon shows the working window; the pointer rests on a cell of its board.
-working_window_line() {
-    probe windows | grep $'\tvisible=1\t' | grep $'\ttitle=Cellaro$' | awk -F'\t' '{
-        for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
-        if (r[3] - r[1] == 335 && r[4] - r[2] == 267) { print; exit }
-    }'
-}
-working_window_shown() { [ -n "$(working_window_line)" ]; }
 xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
 wait_until 20 "the working window" working_window_shown || rig_fail "the tray click showed no working window"
 IFS=, read -r left top right bottom <<<"$(field "$(working_window_line)" rect)"
-xdotool mousemove $((left + 6 + 2 * 53 + 26)) $((top + 30 + 2 * 32 + 16))
+# shellcheck disable=SC2046
+xdotool mousemove $(cell_point 2 2)
 sleep 0.5
 screenshot working-window "$left" "$top" $((right - left)) $((bottom - top))
 mogrify -scale 200% "$E2E_ARTIFACTS/working-window.png"

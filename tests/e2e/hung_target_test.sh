@@ -17,7 +17,6 @@ wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
 # The board of the compact working window: 320 x 195 at (6, 30) of its client area, 6 x 6 cells of
 # 53 x 32 board pixels.
-readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32
 readonly HUNG_TITLE="Frozen Editor" HUNG_SECONDS=60
 
 # step_begin WHAT / step_end: the time a step took, logged.
@@ -27,20 +26,6 @@ step_begin() {
 }
 step_end() { rig_log "ok: $STEP_WHAT in $(rig_elapsed "$STEP_STARTED")s"; }
 
-working_window_hwnd=
-working_window_line() {
-    if [ -n "$working_window_hwnd" ]; then
-        probe windows | grep -P "^window\thwnd=$working_window_hwnd\t" | head -n1
-    else
-        probe windows | grep $'\ttitle=Cellaro$' | awk -F'\t' '{
-            for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
-            if (r[3] - r[1] == 335 && r[4] - r[2] == 267) { print; exit }
-        }'
-    fi
-}
-working_window_shown() { [ -n "$(working_window_line)" ]; }
-working_window_hidden() { ! working_window_shown; }
-working_window_origin() { field "$(working_window_line)" rect | cut -d, -f1,2 | tr , ' '; }
 
 hung_line() { probe find "$HUNG_TITLE" | head -n1; }
 hung_is_foreground() { probe foreground | grep -q $'\ttitle='"$HUNG_TITLE"'$'; }
@@ -50,14 +35,6 @@ hung_not_answering() { probe answers "$hung_hwnd" | grep -qP '\treply=0\t.*\thun
 hung_reported() { grep -q '^hung' "$RIG_RUN/hung.out" 2>/dev/null; }
 RIG_HINT=
 target_is_hung_window() { read_tray_hint 3 && [[ $RIG_HINT == *"\\r\\n$HUNG_TITLE"* ]]; }
-
-# Screen point of the middle of board cell (column, row) of the working window.
-cell_point() {
-    local origin_x origin_y
-    read -r origin_x origin_y <<<"$(working_window_origin)"
-    echo "$((origin_x + BOARD_X + $1 * BOARD_CELL_WIDTH + BOARD_CELL_WIDTH / 2))" \
-        "$((origin_y + BOARD_Y + $2 * BOARD_CELL_HEIGHT + BOARD_CELL_HEIGHT / 2))"
-}
 
 # The colour of board cell (column, row) in the picture of the working window.
 board_cell_colour() {

@@ -15,28 +15,12 @@ make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
-# The board of the compact working window: 320 x 195 at (6, 30) of its client area (below the
-# 26-pixel title strip, 4 pixels into the page), cut into 6 x 6 cells of 53 x 32 board pixels.
-readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32 GRID_COLUMNS=6 GRID_ROWS=6
+# The grid of the board (rig.sh knows the board's place and cell size).
+readonly GRID_COLUMNS=6 GRID_ROWS=6
 # Undo in the title strip, and a point of the status strip that drags the window.
 readonly UNDO_X=121 UNDO_Y=16 STRIP_X=5 STRIP_Y=250
 readonly NOTEPAD_TITLE="Untitled - Notepad"
 
-# The working window is the program's one visible window of the compact size titled "Cellaro" (the
-# preview rectangle carries that title as well); once found it is known by its handle.
-working_window_hwnd=
-working_window_line() {
-    if [ -n "$working_window_hwnd" ]; then
-        probe windows | grep -P "^window\thwnd=$working_window_hwnd\t" | head -n1
-    else
-        probe windows | grep $'\ttitle=Cellaro$' | awk -F'\t' '{
-            for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
-            if (r[3] - r[1] == 335 && r[4] - r[2] == 267) { print; exit }
-        }'
-    fi
-}
-working_window_shown() { [ -n "$(working_window_line)" ]; }
-working_window_hidden() { ! working_window_shown; }
 notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
 notepad_shown() { [ -n "$(notepad_line)" ]; }
 notepad_field() { field "$(notepad_line)" "$1"; }
@@ -49,7 +33,6 @@ notepad_is() {
 }
 notepad_maximised() { [ "$(notepad_field zoomed)" = 1 ]; }
 notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
-working_window_origin() { field "$(working_window_line)" rect | cut -d, -f1,2 | tr , ' '; }
 working_window_at() { [ "$(working_window_origin)" = "$1 $2" ]; }
 
 # "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
@@ -77,14 +60,6 @@ expected_rect() {
     local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
     local x=$((left + min_column * cell_width)) y=$((top + min_row * cell_height))
     echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
-}
-
-# Screen point of the middle of board cell (column, row) of the working window.
-cell_point() {
-    local origin_x origin_y
-    read -r origin_x origin_y <<<"$(working_window_origin)"
-    echo "$((origin_x + BOARD_X + $1 * BOARD_CELL_WIDTH + BOARD_CELL_WIDTH / 2))" \
-        "$((origin_y + BOARD_Y + $2 * BOARD_CELL_HEIGHT + BOARD_CELL_HEIGHT / 2))"
 }
 
 # press_and_move FROM_X FROM_Y TO_X TO_Y: the left button goes down at the first point and the

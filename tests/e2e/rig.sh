@@ -406,3 +406,35 @@ expect_file_bytes() {
 
 # file_has_bytes FILE BYTES: for waiting until a file reaches a state.
 file_has_bytes() { [ -f "$1" ] && cmp -s <(printf '%b' "$2") "$1"; }
+
+# --- the working window -------------------------------------------------------------------------
+
+# The board of the compact working window: 320 x 195 at (6, 30) of its client area (below the
+# 26-pixel title strip, 4 pixels into the page), cut into 6 x 6 cells of 53 x 32 board pixels.
+readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32
+
+# The working window is the program's one visible window of the compact size titled "Cellaro" (the
+# preview rectangle carries that title as well); once a test sets working_window_hwnd it is known
+# by its handle.
+working_window_hwnd=
+working_window_line() {
+    if [ -n "$working_window_hwnd" ]; then
+        probe windows | grep -P "^window\thwnd=$working_window_hwnd\t" | head -n1
+    else
+        probe windows | grep $'\ttitle=Cellaro$' | awk -F'\t' '{
+            for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
+            if (r[3] - r[1] == 335 && r[4] - r[2] == 267) { print; exit }
+        }'
+    fi
+}
+working_window_shown() { [ -n "$(working_window_line)" ]; }
+working_window_hidden() { ! working_window_shown; }
+working_window_origin() { field "$(working_window_line)" rect | cut -d, -f1,2 | tr , ' '; }
+
+# Screen point of the middle of board cell (column, row) of the working window.
+cell_point() {
+    local origin_x origin_y
+    read -r origin_x origin_y <<<"$(working_window_origin)"
+    echo "$((origin_x + BOARD_X + $1 * BOARD_CELL_WIDTH + BOARD_CELL_WIDTH / 2))" \
+        "$((origin_y + BOARD_Y + $2 * BOARD_CELL_HEIGHT + BOARD_CELL_HEIGHT / 2))"
+}

@@ -13,6 +13,7 @@ start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 config=$RIG_PROGRAM_DIR/CRO.cfg
 
+# Any window titled "Cellaro", not only one of the compact size: this test checks the size itself.
 working_window_line() { probe windows | grep $'\ttitle=Cellaro$' | head -n1; }
 working_window_shown() { [ -n "$(working_window_line)" ]; }
 working_window_hidden() { ! working_window_shown; }
