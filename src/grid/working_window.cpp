@@ -156,9 +156,7 @@ bool WorkingWindow::closeQuery() {
     }
     program_.previewRectangle().close();
     previewTimer_.setEnabled(false);
-    dragging_ = false;
-    followedRect_.reset();
-    previewedRange_.reset();
+    forgetDrag();
     recheckTimer_.setEnabled(false);
     autoHideTimer_.setEnabled(false);
     resetTargetDisplay();
@@ -201,8 +199,8 @@ void WorkingWindow::moved(const Rect& bounds) {
                                  button.width(), button.height()));
         }
     }
-    const auto monitors = program_.ports().desktop.monitors();
-    if (!monitors.empty() && size.width >= currentMonitor().bounds.width() - kNearlyScreenWide) {
+    const Monitor monitor = currentMonitor();
+    if (monitor.bounds.width() > 0 && size.width >= monitor.bounds.width() - kNearlyScreenWide) {
         program_.flags().gridMenuRequest = false;
     }
 }

@@ -123,9 +123,11 @@ private:
     [[nodiscard]] Rect rangeRect() const;
     // Highlights the current range on the board and shows it.
     void showRange();
+    // The drag flag and what the preview and the target followed are cleared.
+    void forgetDrag();
+    // The target went away: the drag stops, the preview shrinks and the highlight goes.
     void endDrag();
     [[nodiscard]] Monitor currentMonitor() const;
-    [[nodiscard]] bool staysOnTop() const;
 
     // TrackingHost
     [[nodiscard]] WindowId workingWindowId() const override;

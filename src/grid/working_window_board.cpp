@@ -39,10 +39,6 @@ Monitor WorkingWindow::currentMonitor() const {
     return monitors.empty() ? Monitor{} : monitors.front();
 }
 
-bool WorkingWindow::staysOnTop() const {
-    return workingWindowTopmost();
-}
-
 // RisiMrezo
 void WorkingWindow::redrawBoard() {
     const Rect image = boardImage_->bounds();
@@ -94,11 +90,10 @@ void WorkingWindow::boardMouseDown(Point at, MouseButton button) {
     }
     const WindowId target = tracker_.target();
     journal_.save(program_.ports().desktop, target); // CopyUndo
+    forgetDrag();
     dragging_ = target.valid();
     range_.start = gridBoard_.cells().cellAt(at);
     range_.end = range_.start;
-    followedRect_.reset();
-    previewedRange_.reset();
     showRange();
     program_.previewRectangle().show();
     previewTimer_.setEnabled(true);
@@ -116,7 +111,7 @@ void WorkingWindow::boardMouseMove(Point at) {
     range_.end = gridBoard_.cells().cellAt(at);
     if (!dragging_) {
         range_.start = range_.end;
-        if (staysOnTop()) {
+        if (workingWindowTopmost()) {
             bringWorkingWindowToFront();
         }
     }
@@ -150,11 +145,15 @@ void WorkingWindow::previewTick() {
     }
 }
 
-void WorkingWindow::endDrag() {
-    previewTimer_.setEnabled(false);
+void WorkingWindow::forgetDrag() {
     dragging_ = false;
     followedRect_.reset();
     previewedRange_.reset();
+}
+
+void WorkingWindow::endDrag() {
+    previewTimer_.setEnabled(false);
+    forgetDrag();
     program_.previewRectangle().shrink();
     redrawBoard();
 }
@@ -178,8 +177,7 @@ void WorkingWindow::boardMouseUp(MouseButton button) {
         const WindowId target = tracker_.target();
         if (!desktop.isVisible(target)) {
             // Nothing to place: the target has gone or hides.
-            dragging_ = false;
-            followedRect_.reset();
+            forgetDrag();
             return;
         }
         desktop.show(target, ShowCommand::Restore);
@@ -190,12 +188,10 @@ void WorkingWindow::boardMouseUp(MouseButton button) {
             }
         }
         program_.previewRectangle().shrink();
-        if (staysOnTop()) {
+        if (workingWindowTopmost()) {
             bringWorkingWindowToFront();
         }
-        dragging_ = false;
-        followedRect_.reset();
-        previewedRange_.reset();
+        forgetDrag();
         redrawBoard();
     }
     if (flags.oneShot) {
@@ -221,17 +217,15 @@ void WorkingWindow::boardLeft() {
     }
     previewTimer_.setEnabled(false);
     program_.previewRectangle().park();
-    followedRect_.reset();
-    previewedRange_.reset();
     redrawBoard();
     if (!program_.ports().desktop.isVisible(tracker_.target())) {
         return;
     }
-    if (staysOnTop()) {
+    if (workingWindowTopmost()) {
         bringWorkingWindowToFront();
     }
     range_ = CellRange::cleared();
-    dragging_ = false;
+    forgetDrag();
 }
 
 } // namespace cellaro
