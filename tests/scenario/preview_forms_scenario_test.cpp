@@ -74,6 +74,24 @@ TEST(PreviewRectangle, PlacedShrunkAndParkedWithoutTakingTheFocus) {
     EXPECT_EQ(s.machine.desktop.foregroundWindow(), s.notepad);
 }
 
+TEST(PreviewRectangle, AMovedPreviewComesBackToTheFrontOfTheTopmostWindows) {
+    Started s;
+    PreviewRectangle& preview = s.program.previewRectangle();
+    preview.show();
+    ASSERT_TRUE(preview.place(Rect::fromBounds(0, 0, 320, 173)));
+    sim::WindowOptions options;
+    options.title = "Always on top";
+    options.extendedStyles = exstyle::kTopmost;
+    const WindowId other = s.machine.desktop.createWindow(options);
+    ASSERT_EQ(s.machine.desktop.topLevelWindows().front(), other);
+
+    EXPECT_FALSE(preview.place(Rect::fromBounds(0, 0, 320, 173))); // nowhere new to go
+    EXPECT_EQ(s.machine.desktop.topLevelWindows().front(), other);
+    EXPECT_TRUE(preview.place(Rect::fromBounds(0, 0, 640, 173)));
+    EXPECT_EQ(s.machine.desktop.topLevelWindows().front(), preview.id());
+    EXPECT_EQ(s.machine.desktop.foregroundWindow(), s.notepad);
+}
+
 TEST(OnScreenCaption, StyleAndShowingInTheCorner) {
     Started s;
     OnScreenCaption& caption = s.program.onScreenCaption();

@@ -75,6 +75,10 @@ public:
     void setTopmost(bool topmost) override {
         topmost_ = topmost;
         restyle();
+        // As SetWindowPos with HWND_TOPMOST: to the front of the topmost windows, even when it was one.
+        if (topmost) {
+            host_.desktop_.setZOrder(id_, ZOrder::Topmost);
+        }
     }
     void setTitle(const std::string& title) override { host_.desktop_.setTitle(id_, title); }
     void invalidate() override { ++invalidates_; }
