@@ -137,6 +137,20 @@ TEST_F(PaintTest, GlyphIsCentredAndItsTransparentColourLeftOut) {
     EXPECT_EQ(picture.pixel(32, 22), kWhite);
 }
 
+TEST_F(PaintTest, ADisabledButtonsGlyphIsGreyedTowardsItsFace) {
+    button.setStateColour(ButtonState::Disabled, ButtonColour::Face, kWhite);
+    button.setStateColour(ButtonState::Disabled, ButtonColour::Gradient, kWhite);
+    const Colour magenta = Colour::rgb(255, 0, 255);
+    Bitmap glyph(4, 4, kBlack);
+    glyph.setPixel(0, 0, magenta);
+    button.setGlyph(glyph, magenta);
+    button.setEnabled(false);
+    const Bitmap picture = host.paint(form);
+    EXPECT_EQ(picture.pixel(29, 18), Colour::rgb(127, 127, 127)); // halfway from black to white
+    EXPECT_EQ(picture.pixel(28, 18), kWhite);                     // still left out
+    EXPECT_EQ(button.glyph(), glyph);                             // the picture itself is kept
+}
+
 TEST_F(PaintTest, ChildrenAreClippedToTheirParents) {
     Panel& outer = form.root().add<Panel>("outer");
     outer.setBounds(Rect::fromBounds(60, 40, 20, 20));
