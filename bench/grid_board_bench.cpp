@@ -1,6 +1,6 @@
 // Benchmarks of the grid board: the highlight that runs on every pointer move over the compact
 // board and the full-screen grid, and the first drawing of a board of a new size.
-#include "grid/grid_board.h"
+#include "logic/grid_board.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Benchmarks of target window tracking: the 125 ms tick on a simulated desktop with 200 windows,
 // with the working window hidden and shown, on target changes, and with nothing to fall back to.
-#include "grid/target_tracker.h"
+#include "logic/target_tracker.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_system_state.h"
 

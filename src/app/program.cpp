@@ -1,11 +1,16 @@
-// Start-up: the program directory first, then every form once, in the fixed creation order.
+// Start-up: the program directory and the settings first, then every form once, in the fixed
+// creation order; and the answers to the target tracking's questions.
 #include "app/program.h"
 
 #include "app/tray_form.h"
-#include "grid/working_window.h"
+#include "core/product.h"
+#include "forms/on_screen_caption.h"
+#include "forms/preview_rectangle.h"
+#include "forms/working/working_window.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "widgets/form.h"
+#include "widgets/gradient_button.h"
 
 namespace cellaro {
 
@@ -14,6 +19,11 @@ namespace {
 std::string directoryOf(const std::string& path) {
     const auto separator = path.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+std::string programDirectoryOf(const FileSystem& files) {
+    std::string directory = files.programDirectory();
+    return directory.empty() ? directoryOf(files.programPath()) : directory;
 }
 
 NativeWindowStyle toolStyle(const Rect& bounds, bool topmost) {
@@ -25,27 +35,44 @@ NativeWindowStyle toolStyle(const Rect& bounds, bool topmost) {
 
 } // namespace
 
-Program::Program(const Ports& ports) : ports_(ports) {
-    // Every later access to CRO.cfg uses this directory, fixed before any window exists.
-    programPath_ = ports_.files.programPath();
-    programDirectory_ = ports_.files.programDirectory();
-    if (programDirectory_.empty()) {
-        programDirectory_ = directoryOf(programPath_);
-    }
+// Every later access to CRO.cfg uses the program directory, fixed before any window exists.
+Program::Program(const Ports& ports)
+    : ports_(ports), programPath_(ports.files.programPath()),
+      programDirectory_(programDirectoryOf(ports.files)),
+      settings_(ports.files, programDirectory_ + std::string(config::kFileName)),
+      placer_(ports.desktop, ports.loop, journal_),
+      tracker_(ports.desktop, ports.system, programPath_, *this),
+      trackingTimer_(ports.loop, kTrackingIntervalMs) {
+    settings_.load();
 
     trayForm_ = std::make_unique<TrayForm>(*this);
-    workingWindow_ = std::make_unique<WorkingWindow>(*this);
+    WorkingWindowServices working{ports_.host,
+                                  ports_.desktop,
+                                  ports_.loop,
+                                  settings_,
+                                  tracker_,
+                                  journal_,
+                                  placer_,
+                                  mode_,
+                                  flags_,
+                                  [this] {
+                                      trayForm_->hide();
+                                      trayForm_->setTop(kTrayFormParkedTop);
+                                  },
+                                  [this] { return windowList_->visible(); },
+                                  [this] { return settingsWindow_->visible(); }};
+    workingWindow_ = std::make_unique<WorkingWindow>(working);
 
     previewRectangle_ = std::make_unique<PreviewRectangle>(ports_.host);
 
     windowList_ = std::make_unique<Form>(ports_.host, "WMFselectWindow",
-                                         toolStyle(Rect::fromBounds(0, -1000, 600, 420), true));
-    settingsWindow_ =
-        std::make_unique<Form>(ports_.host, "WMHot", toolStyle(Rect::fromBounds(0, -1000, 720, 560), true));
-    aboutWindow_ =
-        std::make_unique<Form>(ports_.host, "fabout", toolStyle(Rect::fromBounds(0, -1000, 400, 300), true));
+                                         toolStyle(Rect::fromBounds(0, kParkedTop, 600, 420), true));
+    settingsWindow_ = std::make_unique<Form>(ports_.host, "WMHot",
+                                             toolStyle(Rect::fromBounds(0, kParkedTop, 720, 560), true));
+    aboutWindow_ = std::make_unique<Form>(ports_.host, "fabout",
+                                          toolStyle(Rect::fromBounds(0, kParkedTop, 400, 300), true));
 
-    NativeWindowStyle grab = toolStyle(Rect::fromBounds(0, -1000, 10, 10), true);
+    NativeWindowStyle grab = toolStyle(Rect::fromBounds(0, kParkedTop, 10, 10), true);
     grab.title = "tVbar-802.40";
     screenGrab_ = std::make_unique<Form>(ports_.host, "WMGrab", grab);
 
@@ -56,14 +83,19 @@ Program::Program(const Ports& ports) : ports_(ports) {
     navigationMenu_->root().setColour(Colour::rgb(67, 74, 84));
 
     onScreenCaption_ = std::make_unique<OnScreenCaption>(ports_.host, ports_.loop);
-    infoWindow_ =
-        std::make_unique<Form>(ports_.host, "fInfo", toolStyle(Rect::fromBounds(0, -1000, 300, 200), false));
+    infoWindow_ = std::make_unique<Form>(ports_.host, "fInfo",
+                                         toolStyle(Rect::fromBounds(0, kParkedTop, 300, 200), false));
+
+    workingWindow_->connectPreview(*previewRectangle_, *onScreenCaption_);
+    // The target is followed for the program's whole life, shown or not.
+    trackingTimer_.onTimer = [this] { tracker_.tick(); };
+    trackingTimer_.setEnabled(true);
 }
 
 Program::~Program() = default;
 
 ConfigFile Program::openConfig() const {
-    return ConfigFile(ports_.files, programDirectory_ + std::string(config::kFileName));
+    return settings_.open();
 }
 
 bool Program::saveConfig(ConfigFile& config) {
@@ -75,7 +107,7 @@ bool Program::saveConfig(ConfigFile& config) {
 }
 
 void Program::reportError(const std::string& text) {
-    ports_.shell.messageBox(text, "Cellaro", MessageBoxButtons::Ok, MessageBoxIcon::Error);
+    ports_.shell.messageBox(text, std::string(kProductName), MessageBoxButtons::Ok, MessageBoxIcon::Error);
 }
 
 std::vector<Form*> Program::forms() const {
@@ -86,7 +118,77 @@ std::vector<Form*> Program::forms() const {
 
 void Program::quit() {
     quitting_ = true;
+    trackingTimer_.setEnabled(false);
     ports_.host.quit(0);
+}
+
+WindowId Program::workingWindowId() const {
+    return workingWindow_->id();
+}
+
+WindowId Program::trayFormId() const {
+    return trayForm_->id();
+}
+
+bool Program::workingWindowVisible() const {
+    return workingWindow_->visible();
+}
+
+bool Program::workingWindowMinimised() const {
+    return workingWindow_->minimised();
+}
+
+bool Program::workingWindowTopmost() const {
+    return workingWindow_->topmost();
+}
+
+void Program::makeWorkingWindowTopmost() {
+    workingWindow_->makeTopmost();
+}
+
+void Program::bringWorkingWindowToFront() {
+    workingWindow_->bringToFront();
+}
+
+void Program::closeWorkingWindow() {
+    workingWindow_->close();
+}
+
+int Program::currentMonitorIndex() const {
+    return workingWindow_->monitorIndex();
+}
+
+bool Program::previewVisible() const {
+    return previewRectangle_->visible();
+}
+
+void Program::parkPreviewLeft() {
+    previewRectangle_->parkLeft();
+}
+
+void Program::setNextMonitorAvailable(bool available) {
+    // The tray menu decides its own item each time it opens.
+    workingWindow_->commandsPage().nextMonitorButton().setVisible(available);
+}
+
+void Program::showTargetDisplay(const Bitmap& icon, const std::string& title) {
+    workingWindow_->statusStrip().showTarget(icon, title);
+}
+
+void Program::showDesktopDisplay() {
+    workingWindow_->statusStrip().showDesktop();
+}
+
+std::string Program::fitStatusText(const std::string& title) const {
+    return workingWindow_->statusStrip().fit(title);
+}
+
+Colour Program::statusBackground() const {
+    return workingWindow_->statusStrip().background();
+}
+
+void Program::setTrayHint(const std::string& hint) {
+    trayForm_->setTrayHint(hint);
 }
 
 } // namespace cellaro

@@ -1,11 +1,18 @@
 // The program: what start-up establishes and every form shares. Built by the entry point over a
-// set of ports; holds the program-wide state and the forms in their creation order.
+// set of ports; owns the program-wide state, each piece in one place (the settings, the target
+// tracker, the undo journal and the window placer, the working window's mode, the program-wide
+// flags), and the forms in their creation order.
 #pragma once
 
 #include "app/ports.h"
 #include "config/config_file.h"
-#include "grid/on_screen_caption.h"
-#include "grid/preview_rectangle.h"
+#include "config/settings.h"
+#include "logic/program_flags.h"
+#include "logic/target_tracker.h"
+#include "logic/undo_journal.h"
+#include "logic/window_placer.h"
+#include "logic/working_mode.h"
+#include "widgets/form_timer.h"
 
 #include <memory>
 #include <string>
@@ -14,37 +21,35 @@
 namespace cellaro {
 
 class Form;
+class OnScreenCaption;
+class PreviewRectangle;
 class TrayForm;
 class WorkingWindow;
 
-// Program-wide flags that several forms read and write.
-struct ProgramFlags {
-    bool settingsOpen = false;         // the settings window or the window manager list is open
-    bool oneShot = false;              // the working window closes after its one command
-    bool skipKillConfirmation = false; // "Do not show this message again." (optAutohideagain)
-    bool fullScreen = false;           // the working window shows the full-screen grid
-    bool fullScreenReady = true;       // the working window's activation steps may run
-    bool closing = false;              // the working window is closing: the fade does nothing
-    int fadeCounter = 220;
-    bool gridMenuRequest = false; // a tray full-screen item asked for the board's menu
-};
-
-class Program {
+class Program final : private TrackingHost {
 public:
-    // Start-up: fixes the program path and directory, then creates every form once, in order.
+    static constexpr int kTrackingIntervalMs = 125;
+
+    // Start-up: fixes the program path and directory, reads the settings, then creates every form
+    // once, in order, and starts following the foreground window.
     explicit Program(const Ports& ports);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     Program(Program&&) = delete;
     Program& operator=(Program&&) = delete;
-    ~Program();
+    ~Program() override;
 
     [[nodiscard]] const Ports& ports() const { return ports_; }
     [[nodiscard]] const std::string& programPath() const { return programPath_; }
     // With its trailing separator.
     [[nodiscard]] const std::string& programDirectory() const { return programDirectory_; }
+
+    [[nodiscard]] SettingsModel& settings() { return settings_; }
+    [[nodiscard]] TargetTracker& tracker() { return tracker_; }
+    [[nodiscard]] UndoJournal& undoJournal() { return journal_; }
+    [[nodiscard]] WindowPlacer& placer() { return placer_; }
+    [[nodiscard]] WorkingMode& mode() { return mode_; }
     [[nodiscard]] ProgramFlags& flags() { return flags_; }
-    [[nodiscard]] const ProgramFlags& flags() const { return flags_; }
 
     // The configuration file, read afresh from the program directory.
     [[nodiscard]] ConfigFile openConfig() const;
@@ -72,10 +77,36 @@ public:
     [[nodiscard]] bool quitting() const { return quitting_; }
 
 private:
+    // TrackingHost: the tracking's questions, answered by the working window, the preview
+    // rectangle and the tray form.
+    [[nodiscard]] WindowId workingWindowId() const override;
+    [[nodiscard]] WindowId trayFormId() const override;
+    [[nodiscard]] bool workingWindowVisible() const override;
+    [[nodiscard]] bool workingWindowMinimised() const override;
+    [[nodiscard]] bool workingWindowTopmost() const override;
+    void makeWorkingWindowTopmost() override;
+    void bringWorkingWindowToFront() override;
+    void closeWorkingWindow() override;
+    [[nodiscard]] int currentMonitorIndex() const override;
+    [[nodiscard]] bool previewVisible() const override;
+    void parkPreviewLeft() override;
+    void setNextMonitorAvailable(bool available) override;
+    void showTargetDisplay(const Bitmap& icon, const std::string& title) override;
+    void showDesktopDisplay() override;
+    [[nodiscard]] std::string fitStatusText(const std::string& title) const override;
+    [[nodiscard]] Colour statusBackground() const override;
+    void setTrayHint(const std::string& hint) override;
+
     const Ports ports_;
     std::string programPath_;
     std::string programDirectory_;
+    SettingsModel settings_;
     ProgramFlags flags_;
+    WorkingMode mode_;
+    UndoJournal journal_;
+    WindowPlacer placer_;
+    TargetTracker tracker_;
+    FormTimer trackingTimer_;
     bool quitting_ = false;
 
     std::unique_ptr<TrayForm> trayForm_;

@@ -2,11 +2,14 @@
 #include "app/tray_form.h"
 
 #include "app/program.h"
-#include "app/tray_hint.h"
-#include "app/tray_menu.h"
 #include "config/config_keys.h"
-#include "grid/grid_geometry.h"
-#include "grid/working_window.h"
+#include "config/settings.h"
+#include "core/product.h"
+#include "forms/working/working_window.h"
+#include "logic/grid_geometry.h"
+#include "logic/tray_hint.h"
+#include "logic/tray_menu.h"
+#include "logic/working_mode.h"
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
 #include "platform/files.h"
@@ -16,26 +19,16 @@ namespace cellaro {
 
 namespace {
 
-constexpr std::string_view kRunValueName = "Cellaro";
 constexpr std::string_view kUserGuide = "Cellaro-User-Guide.htm";
 constexpr Size kParkedSize{10, 10};
 
 NativeWindowStyle trayFormStyle() {
     NativeWindowStyle style;
-    style.title = "Cellaro";
+    style.title = std::string(kProductName);
     style.bounds = Rect::fromBounds(153, 107, 120, 32);
     style.alpha = 2;
     style.toolWindow = true;
     return style;
-}
-
-Monitor primaryMonitor(const std::vector<Monitor>& monitors) {
-    for (const Monitor& monitor : monitors) {
-        if (monitor.primary) {
-            return monitor;
-        }
-    }
-    return monitors.empty() ? Monitor{} : monitors.front();
 }
 
 } // namespace
@@ -47,7 +40,7 @@ TrayForm::TrayForm(Program& program)
     program_.flags().oneShot = false;
     program_.flags().settingsOpen = false;
     loadSettings();
-    setTop(-3000);
+    setTop(kTrayFormParkedTop);
     const auto monitors = program_.ports().desktop.monitors();
     trayIcon_ = program_.ports().shell.createTrayIcon(
         fitTrayHint(startupTrayHint(static_cast<int>(monitors.size()), monitorIndex())), *this);
@@ -76,6 +69,7 @@ void TrayForm::loadSettings() {
     const int width = primary.bounds.width();
     const int height = primary.bounds.height();
     const ConfigFile config = program_.openConfig();
+    navigationMenuPositionRead_ = !config.readFailed();
     int x = config.readInteger(config::navigationMenuLeft(width));
     int y = config.readInteger(config::kNavigationMenuTop);
     if (x > width - 60) {
@@ -87,36 +81,37 @@ void TrayForm::loadSettings() {
     navigationMenuPosition_ = Point{x, y};
 }
 
-// SaveSettings: the navigation menu's current position.
-void TrayForm::saveSettings() {
+// SaveSettings: the navigation menu's current position. A position that stands in for one that
+// could not be read is not written, unless the menu has moved since.
+void TrayForm::saveSettings(ConfigFile& config) {
     const Rect menu = program_.navigationMenu().bounds();
-    navigationMenuPosition_ = Point{menu.left, menu.top};
-    ConfigFile config = program_.openConfig();
+    const Point position{menu.left, menu.top};
+    if (!navigationMenuPositionRead_ && position == navigationMenuPosition_) {
+        return;
+    }
+    navigationMenuPosition_ = position;
     config.writeInteger(config::navigationMenuLeft(0), menu.left);
     config.writeInteger(config::kNavigationMenuTop, menu.top);
-    program_.saveConfig(config);
+}
+
+bool TrayForm::autostartChecked() const {
+    return program_.settings().loadAtStartup();
 }
 
 void TrayForm::toggleWorkingWindow() {
     WorkingWindow& working = program_.workingWindow();
     ProgramFlags& flags = program_.flags();
-    working.setBoardMenuEnabled(false);
-    if (working.visible() && flags.fullScreen) {
+    if (working.visible() && program_.mode().fullScreen()) {
         working.returnToCompact();
-        flags.fullScreen = false;
         working.redrawBoard();
         working.close();
         return;
     }
     if (flags.oneShot) {
-        working.setTop(-1000);
+        working.setTop(kParkedTop);
     } else {
-        const auto monitors = program_.ports().desktop.monitors();
-        const int index = monitorIndex();
-        const int monitorHeight = static_cast<std::size_t>(index) < monitors.size()
-                                      ? monitors[static_cast<std::size_t>(index)].bounds.height()
-                                      : 0;
-        working.setTop(monitorHeight / 2 - working.bounds().height() / 2);
+        const Monitor monitor = monitorAt(program_.ports().desktop.monitors(), monitorIndex());
+        working.setTop(monitor.bounds.height() / 2 - working.bounds().height() / 2);
     }
     if (flags.settingsOpen) {
         return;
@@ -129,23 +124,23 @@ void TrayForm::toggleWorkingWindow() {
     if (program_.settingsWindow().visible() || program_.windowList().visible()) {
         return;
     }
-    working.resetTargetDisplay();
+    working.statusStrip().showNothing();
     program_.ports().loop.processPendingMessages();
     working.startShowing();
 }
 
 // SSMClick
 void TrayForm::showCellaro() {
-    program_.flags().gridMenuRequest = false;
     toggleWorkingWindow();
     program_.workingWindow().applyTheme();
     program_.workingWindow().redrawBoard();
 }
 
 void TrayForm::toggleAutostart() {
-    autostartChecked_ = !autostartChecked_;
+    SettingsModel& settings = program_.settings();
+    settings.setLoadAtStartup(!settings.loadAtStartup());
     ConfigFile config = program_.openConfig();
-    config.writeInteger(config::kLoadAtStartup, autostartChecked_ ? 1 : 0);
+    settings.writeTo(config, {Setting::LoadAtStartup});
     if (!program_.saveConfig(config)) {
         return;
     }
@@ -156,10 +151,14 @@ void TrayForm::toggleAutostart() {
 // with blanks neither fails nor starts another program.
 void TrayForm::syncRunEntry() {
     AutostartRegistry& registry = program_.ports().autostart;
-    if (autostartChecked_) {
-        registry.setRunValue(std::string(kRunValueName), "\"" + program_.programPath() + "\"");
+    if (!program_.settings().loadAtStartupKnown()) {
+        // The check mark stands in for a value that could not be read: the Run value stays.
+        return;
+    }
+    if (program_.settings().loadAtStartup()) {
+        registry.setRunValue(std::string(kProductName), "\"" + program_.programPath() + "\"");
     } else {
-        registry.deleteRunValue(std::string(kRunValueName));
+        registry.deleteRunValue(std::string(kProductName));
     }
 }
 
@@ -181,7 +180,7 @@ void TrayForm::openUserGuide() {
 std::vector<MenuItem> TrayForm::menuItems() const {
     TrayMenuState state;
     state.monitorCount = static_cast<int>(program_.ports().desktop.monitors().size());
-    state.loadAtStartup = autostartChecked_;
+    state.loadAtStartup = autostartChecked();
     // Shortcut texts arrive with the shortcut table; until then no item shows one.
     state.shortcutText = [](int) { return std::string(); };
     state.available = [](TrayCommand command) {
@@ -239,7 +238,6 @@ void TrayForm::setTrayHint(const std::string& hint) {
 }
 
 void TrayForm::onTrayLeftClick() {
-    program_.flags().gridMenuRequest = false;
     showCellaro();
 }
 
@@ -251,12 +249,11 @@ void TrayForm::onTrayRightClick(Point cursor) {
 }
 
 bool TrayForm::closeQuery() {
-    // A settings file that can't be written is reported, but never keeps the user from leaving.
+    // A settings file that can't be written is reported once, but never keeps the user from leaving.
     ConfigFile config = program_.openConfig();
-    config.writeInteger(config::kLoadAtStartup, autostartChecked_ ? 1 : 0);
-    config.writeBool(config::kSkipKillConfirmation, program_.flags().skipKillConfirmation);
+    program_.settings().writeTo(config, {Setting::LoadAtStartup, Setting::SkipKillConfirmation});
+    saveSettings(config);
     program_.saveConfig(config);
-    saveSettings();
     return true;
 }
 

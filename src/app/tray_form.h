@@ -3,6 +3,7 @@
 // window.
 #pragma once
 
+#include "config/config_file.h"
 #include "platform/shell.h"
 #include "widgets/form.h"
 
@@ -32,8 +33,7 @@ public:
     // SSMClick: the tray's "Show Cellaro".
     void showCellaro();
 
-    [[nodiscard]] bool autostartChecked() const { return autostartChecked_; }
-    void setAutostartChecked(bool checked) { autostartChecked_ = checked; }
+    [[nodiscard]] bool autostartChecked() const;
     // loadAtStartUpClick
     void toggleAutostart();
     // Start1Click
@@ -60,12 +60,14 @@ private:
     // FormResize: the form never takes a size that could show it.
     void keepHidden();
     void loadSettings();
-    void saveSettings();
+    // SaveSettings: the navigation menu's position into the opened file (the caller saves it).
+    void saveSettings(ConfigFile& config);
     void syncRunEntry();
 
     Program& program_;
     Point navigationMenuPosition_;
-    bool autostartChecked_ = false;
+    // The position came from the file (not from defaults standing in for an unreadable one).
+    bool navigationMenuPositionRead_ = false;
     std::unique_ptr<TrayIcon> trayIcon_;
 };
 

@@ -5,6 +5,15 @@
 #include <array>
 #include <string_view>
 
+namespace cellaro {
+
+// The grid board's cells across and down.
+inline constexpr int kMinGridCells = 1;
+inline constexpr int kMaxGridCells = 10;
+inline constexpr int kDefaultGridCells = 6;
+
+} // namespace cellaro
+
 namespace cellaro::config {
 
 struct IntegerKey {

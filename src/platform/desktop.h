@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "core/monitors.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,13 +14,6 @@
 namespace cellaro {
 
 class Bitmap;
-
-struct Monitor {
-    Rect bounds;
-    Rect workArea; // bounds minus task bars
-    bool primary = false;
-    friend bool operator==(const Monitor&, const Monitor&) = default;
-};
 
 // The show state that a window's placement reports.
 enum class ShowState { Normal, Minimized, Maximized };

@@ -2,7 +2,7 @@
 // states may replace the drawn box.
 #pragma once
 
-#include "widgets/bitmap.h"
+#include "pixels/bitmap.h"
 #include "widgets/widget.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 // hover, 12-17 for pressed, 18-23 for disabled, 24 the focus rectangle.
 #pragma once
 
-#include "widgets/bitmap.h"
+#include "pixels/bitmap.h"
 #include "widgets/widget.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 // optional transparent colour.
 #pragma once
 
-#include "widgets/bitmap.h"
+#include "pixels/bitmap.h"
 #include "widgets/widget.h"
 
 #include <optional>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "pixels/canvas.h"
 #include "platform/form_host.h"
-#include "widgets/canvas.h"
 
 #include <functional>
 #include <memory>

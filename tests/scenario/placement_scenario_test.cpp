@@ -2,9 +2,11 @@
 // desktop with a 1920 x 1080 monitor (40-pixel task bar) and, where asked, a 1280 x 1024 one to
 // its right.
 #include "app/program.h"
-#include "grid/pictures.h"
-#include "grid/working_window.h"
-#include "sim_machine.h"
+#include "forms/preview_rectangle.h"
+#include "forms/working/working_window.h"
+#include "logic/pictures.h"
+#include "support/sim_machine.h"
+#include "support/ui.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
 
@@ -38,7 +40,7 @@ struct Placing {
         options.invisibleBorders = borders;
         editor = machine.desktop.createWindow(options);
         machine.host.activateByUser(editor);
-        machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+        machine.loop.advance(Program::kTrackingIntervalMs);
         machine.shell.clickTrayLeft();
     }
 
@@ -73,11 +75,11 @@ Rect cells(int left, int top, int columns, int rows) {
 TEST(Placement, TheEditorIsTheTargetAndTheBoardIsDrawn) {
     Placing p;
     ASSERT_TRUE(p.working.visible());
-    EXPECT_EQ(p.working.tracker().target(), p.editor);
+    EXPECT_EQ(p.program.tracker().target(), p.editor);
     // The status strip names the target as soon as the tray click has shown the window.
     EXPECT_EQ(p.working.root().findAs<Label>("Label1")->text(), "Editor");
-    EXPECT_EQ(p.working.gridBoard().columns(), 6);
-    EXPECT_EQ(p.working.gridBoard().size(), (Size{320, 195}));
+    EXPECT_EQ(p.working.boardPage().board().columns(), 6);
+    EXPECT_EQ(p.working.boardPage().board().size(), (Size{320, 195}));
 }
 
 TEST(Placement, OneCellIsOneSixthOfTheWidthAndOfTheWorkAreaHeight) {
@@ -110,7 +112,7 @@ TEST(Placement, TheTargetAndThePreviewFollowTheSelectionLive) {
     Placing p;
     p.press(0, 0);
     p.moveTo(2, 1);
-    EXPECT_TRUE(p.working.dragging());
+    EXPECT_TRUE(p.working.drag().dragging());
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
     EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 2));
     EXPECT_EQ(p.program.previewRectangle().bounds(), cells(0, 0, 3, 2));
@@ -121,21 +123,22 @@ TEST(Placement, TheTargetAndThePreviewFollowTheSelectionLive) {
     EXPECT_EQ(p.editorRect(), cells(0, 0, 4, 4));
 
     p.release(3, 3);
-    EXPECT_FALSE(p.working.dragging());
+    EXPECT_FALSE(p.working.drag().dragging());
     EXPECT_EQ(p.program.previewRectangle().bounds().width(), 1);
     EXPECT_EQ(p.program.previewRectangle().bounds().height(), 1);
     // The highlight is gone: the board shows the plain grid again.
-    const Point inside{p.working.gridBoard().cells().cellWidth() / 2, 6};
-    EXPECT_EQ(p.working.gridBoard().bitmap().pixel(inside.x, inside.y), p.working.colours().gridBackground);
+    const Point inside{p.working.boardPage().board().cells().cellWidth() / 2, 6};
+    EXPECT_EQ(p.working.boardPage().board().bitmap().pixel(inside.x, inside.y),
+              p.program.settings().colours().gridBackground);
 }
 
 TEST(Placement, HoveringHighlightsTheCellUnderThePointerOnly) {
     Placing p;
     p.hover(4, 2);
-    EXPECT_EQ(p.working.range(), (CellRange{{4, 2}, {4, 2}}));
-    const Cell& hovered = p.working.gridBoard().cells().cells().at(2 * 6 + 4);
-    EXPECT_EQ(p.working.gridBoard().bitmap().pixel(hovered.board.left + 20, hovered.board.top + 16),
-              p.working.colours().rangeSelection);
+    EXPECT_EQ(p.working.drag().range(), (CellRange{{4, 2}, {4, 2}}));
+    const Cell& hovered = p.working.boardPage().board().cells().cells().at(2 * 6 + 4);
+    EXPECT_EQ(p.working.boardPage().board().bitmap().pixel(hovered.board.left + 20, hovered.board.top + 16),
+              p.program.settings().colours().rangeSelection);
     EXPECT_EQ(p.editorRect(), kEditorStart);
 }
 
@@ -149,8 +152,8 @@ TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
 
     // Off the board onto the status strip, button still down.
     p.machine.host.pointerMove(p.working, Point{150, 255});
-    EXPECT_FALSE(p.working.dragging());
-    EXPECT_EQ(p.working.range(), CellRange::cleared());
+    EXPECT_FALSE(p.working.drag().dragging());
+    EXPECT_EQ(p.working.drag().range(), CellRange::cleared());
     EXPECT_FALSE(p.program.previewRectangle().visible());
     EXPECT_EQ(p.program.previewRectangle().bounds().top, PreviewRectangle::kParkedTop);
     p.machine.loop.advance(10 * WorkingWindow::kPreviewIntervalMs);
@@ -178,9 +181,9 @@ TEST(Placement, UndoPutsThePlacedWindowBackStepByStep) {
     p.drag({0, 0}, {2, 2});
     p.drag({3, 3}, {5, 5});
     ASSERT_EQ(p.editorRect(), cells(3, 3, 3, 3));
-    ASSERT_TRUE(p.machine.host.click(p.working, "SBUNdo"));
+    ASSERT_TRUE(testing::click(p.machine.host, p.working, "SBUNdo"));
     EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 3));
-    ASSERT_TRUE(p.machine.host.click(p.working, "SBUNdo"));
+    ASSERT_TRUE(testing::click(p.machine.host, p.working, "SBUNdo"));
     EXPECT_EQ(p.editorRect(), kEditorStart);
 }
 
@@ -193,7 +196,7 @@ TEST(Placement, AFarOutsidePreviewIsRefusedAndItsUndoEntryStays) {
     p.machine.desktop.replaceMonitor(0, sim::SimDesktop::makeMonitor(5000, 0, 1920, 1080, 40, true));
     p.release(1, 1);
     EXPECT_EQ(p.editorRect(), cells(1, 1, 1, 1));
-    EXPECT_EQ(p.working.undoJournal().size(), 1U);
+    EXPECT_EQ(p.program.undoJournal().size(), 1U);
     p.working.undo();
     EXPECT_EQ(p.editorRect(), kEditorStart);
 }
@@ -231,14 +234,14 @@ TEST(Placement, WithoutATargetThePreviewShowsTheFirstCellAndNothingMoves) {
     Program& program = machine.start();
     WorkingWindow& working = program.workingWindow();
     machine.shell.clickTrayLeft();
-    ASSERT_FALSE(working.tracker().target().valid());
+    ASSERT_FALSE(program.tracker().target().valid());
     const Rect board = working.boardBounds();
     machine.host.pointerMove(working, Point{board.left + 60, board.top + 40});
     machine.host.pointerDown(working, Point{board.left + 60, board.top + 40});
     machine.host.pointerMove(working, Point{board.left + 200, board.top + 150});
     machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
     // Not dragging, the selection is the one cell under the pointer.
-    EXPECT_FALSE(working.dragging());
+    EXPECT_FALSE(working.drag().dragging());
     EXPECT_EQ(program.previewRectangle().bounds(), Rect::fromBounds(3 * 320, 4 * 173, 320, 173));
     machine.host.pointerUp(working, Point{board.left + 200, board.top + 150});
     EXPECT_EQ(machine.desktop.callCount(sim::CallKind::Move), 0U);
@@ -253,7 +256,7 @@ TEST(Placement, AHungTargetNeverHoldsTheDragUp) {
     p.release(1, 1);
     // The program went on: the drag ended and the board is plain again; the moves wait in the
     // target's queue and land once it answers.
-    EXPECT_FALSE(p.working.dragging());
+    EXPECT_FALSE(p.working.drag().dragging());
     EXPECT_TRUE(p.working.visible());
     EXPECT_GT(p.machine.desktop.pendingCount(p.editor), 0U);
     p.machine.desktop.setHung(p.editor, false);
@@ -266,7 +269,7 @@ TEST(Placement, ATargetThatVanishesMidDragEndsItQuietly) {
     p.moveTo(2, 2);
     p.machine.desktop.destroyWindow(p.editor);
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
-    EXPECT_FALSE(p.working.dragging());
+    EXPECT_FALSE(p.working.drag().dragging());
     p.release(2, 2);
     EXPECT_TRUE(p.working.visible());
     EXPECT_EQ(p.program.previewRectangle().bounds().width(), 1);
@@ -279,7 +282,7 @@ TEST(Placement, EscapeInTheMiddleOfADragClosesAndStopsIt) {
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
     p.machine.host.pressKey(p.working, 0x1B);
     EXPECT_FALSE(p.working.visible());
-    EXPECT_FALSE(p.working.dragging());
+    EXPECT_FALSE(p.working.drag().dragging());
     const Rect before = p.editorRect();
     p.machine.loop.advance(10 * WorkingWindow::kPreviewIntervalMs);
     EXPECT_EQ(p.editorRect(), before);
@@ -291,25 +294,25 @@ TEST(TrackingInTheWindow, TheStatusStripAndTheTrayHintFollowTheTarget) {
     const auto* title = p.working.root().findAs<Label>("Label1");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), "Editor");
-    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    p.machine.loop.advance(Program::kTrackingIntervalMs);
     EXPECT_EQ(p.machine.shell.trayIcon()->hint(), "Cellaro\r\nEditor\r\nMonitor: 1");
     p.working.setBounds(p.working.bounds().offset(1920, 0));
-    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    p.machine.loop.advance(Program::kTrackingIntervalMs);
     EXPECT_EQ(p.machine.shell.trayIcon()->hint(), "Cellaro\r\nEditor\r\nMonitor: 2");
 
     // Clicking the working window keeps the target; closing the editor falls back to "Desktop".
     p.machine.host.activateByUser(p.working.id());
-    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
-    EXPECT_EQ(p.working.tracker().target(), p.editor);
+    p.machine.loop.advance(Program::kTrackingIntervalMs);
+    EXPECT_EQ(p.program.tracker().target(), p.editor);
     p.machine.desktop.destroyWindow(p.editor);
-    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    p.machine.loop.advance(Program::kTrackingIntervalMs);
     EXPECT_EQ(title->text(), "Desktop");
     // The desktop picture sits on the strip's colour, none of its transparent key showing.
     const auto* picture = p.working.root().findAs<Image>("Image1");
     ASSERT_NE(picture, nullptr);
     const std::vector<std::uint32_t>& pixels = picture->picture().pixels();
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), kPictureTransparent.value), 0);
-    EXPECT_EQ(picture->picture().pixel(0, 0), p.working.colours().background);
+    EXPECT_EQ(picture->picture().pixel(0, 0), p.program.settings().colours().background);
 }
 
 TEST(TrackingInTheWindow, ALongTitleInAnyScriptIsCutWholeCharactersWithAnEllipsis) {
@@ -319,7 +322,7 @@ TEST(TrackingInTheWindow, ALongTitleInAnyScriptIsCutWholeCharactersWithAnEllipsi
         title += "\xD0\x9F\xE6\x96\x87"; // a Cyrillic and a CJK character
     }
     p.machine.desktop.setTitle(p.editor, title);
-    p.machine.loop.advance(WorkingWindow::kTrackingIntervalMs);
+    p.machine.loop.advance(Program::kTrackingIntervalMs);
     const auto* label = p.working.root().findAs<Label>("Label1");
     ASSERT_NE(label, nullptr);
     const std::string& shown = label->text();

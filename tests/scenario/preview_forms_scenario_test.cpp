@@ -1,10 +1,10 @@
 // Scenario: the preview rectangle and the on-screen caption as the started program has them on the
 // simulated desktop: their window styles, placement without stealing the focus, and the caption's
 // timed refresh.
-#include "grid/on_screen_caption.h"
-#include "grid/preview_rectangle.h"
-#include "sim_machine.h"
-#include "widgets/bitmap_canvas.h"
+#include "forms/on_screen_caption.h"
+#include "forms/preview_rectangle.h"
+#include "pixels/bitmap_canvas.h"
+#include "support/sim_machine.h"
 #include "widgets/image.h"
 #include "widgets/panel.h"
 

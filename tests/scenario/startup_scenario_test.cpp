@@ -1,9 +1,9 @@
 // Scenario: start-up, the tray icon and its menu, showing the working window, autostart and exit,
 // as a user drives them on the simulated desktop.
 #include "app/tray_form.h"
-#include "app/tray_menu.h"
-#include "grid/working_window.h"
-#include "sim_machine.h"
+#include "forms/working/working_window.h"
+#include "logic/tray_menu.h"
+#include "support/sim_machine.h"
 #include "widgets/form.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ TEST(TrayClick, ShowsTheWorkingWindowCentredVerticallyAndHidesItAgain) {
     EXPECT_EQ(working.bounds().top, 1080 / 2 - 267 / 2);
     // Shown at 220; becoming active sets the resting opacity of 200.
     EXPECT_EQ(working.alpha(), std::optional<std::uint8_t>(200));
-    EXPECT_EQ(program.flags().fadeCounter, 220);
+    EXPECT_EQ(working.fadeCounter(), 220);
     EXPECT_EQ(machine.desktop.foregroundWindow(), working.id());
 
     ASSERT_TRUE(machine.shell.clickTrayLeft());

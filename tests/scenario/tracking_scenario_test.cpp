@@ -1,10 +1,10 @@
 // Target window tracking on a simulated machine: the program's forms on the simulated desktop, the
 // user's windows around them, and the tracker driven tick by tick over a recording host.
-#include "grid/target_tracker.h"
-#include "sim_machine.h"
+#include "logic/target_tracker.h"
+#include "support/sim_machine.h"
 
 #include "app/tray_form.h"
-#include "grid/working_window.h"
+#include "forms/working/working_window.h"
 
 #include <gtest/gtest.h>
 
@@ -252,7 +252,7 @@ TEST(Tracking, WhileHiddenAWindowThatAppearsWithoutFocusIsFoundWithinASecond) {
         ++ticks;
     }
     EXPECT_EQ(rig.tracker.target(), notes);
-    EXPECT_LE(ticks * WorkingWindow::kTrackingIntervalMs, 1000);
+    EXPECT_LE(ticks * Program::kTrackingIntervalMs, 1000);
 }
 
 TEST(Tracking, MinimisedWorkingWindowShowsDesktopAndFallsBack) {

@@ -1,7 +1,7 @@
 // Scenario: the undo journal on the simulated desktop. Placements of two windows are taken back in
 // the reverse order, each window to the bounds it had before; a closed window's entry is popped
 // without effect; the journal keeps its first 1000 saves.
-#include "grid/undo_journal.h"
+#include "logic/undo_journal.h"
 #include "platform/sim/sim_desktop.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 // Scenario: the working window's frame as a user meets it: pages, dragging by its panels, Escape,
 // undo, the theming pass, and the auto-hide fade driven by time and the pointer.
 #include "app/tray_form.h"
-#include "grid/pictures.h"
-#include "grid/working_window.h"
-#include "sim_machine.h"
+#include "forms/working/working_window.h"
+#include "logic/pictures.h"
+#include "support/sim_machine.h"
+#include "support/ui.h"
 #include "widgets/gradient_button.h"
 #include "widgets/label.h"
 
@@ -46,7 +47,7 @@ struct Shown {
 TEST(WorkingWindowChrome, PageButtonsSwitchPagesAndTheStrips) {
     Shown s;
     ASSERT_TRUE(s.working.visible());
-    EXPECT_EQ(s.working.page(), 0);
+    EXPECT_EQ(s.working.page(), WorkingPage::Board);
     EXPECT_TRUE(s.showing("Tabla"));
     EXPECT_TRUE(s.showing("SBUNdo"));
     EXPECT_FALSE(s.showing("SbSelect"));
@@ -54,14 +55,15 @@ TEST(WorkingWindowChrome, PageButtonsSwitchPagesAndTheStrips) {
 
     struct Step {
         const char* button;
-        int page;
+        WorkingPage page;
         bool statusStrip;
         bool manageGroups;
         bool undo;
     };
-    for (const Step& step : {Step{"SbMonitor", 1, true, false, false}, Step{"SbGroup", 2, false, true, false},
-                             Step{"sbHome", 0, true, false, true}}) {
-        ASSERT_TRUE(s.machine.host.click(s.working, step.button)) << step.button;
+    for (const Step& step : {Step{"SbMonitor", WorkingPage::Commands, true, false, false},
+                             Step{"SbGroup", WorkingPage::Groups, false, true, false},
+                             Step{"sbHome", WorkingPage::Board, true, false, true}}) {
+        ASSERT_TRUE(testing::click(s.machine.host, s.working, step.button)) << step.button;
         EXPECT_EQ(s.working.page(), step.page) << step.button;
         EXPECT_EQ(s.showing("Panel2"), step.statusStrip) << step.button;
         EXPECT_EQ(s.showing("SbSelect"), step.manageGroups) << step.button;
@@ -100,11 +102,11 @@ TEST(WorkingWindowChrome, EscapeAndTheCloseButtonHideIt) {
     EXPECT_FALSE(s.working.visible());
     s.machine.shell.clickTrayLeft();
     ASSERT_TRUE(s.working.visible());
-    s.machine.host.click(s.working, "xClose2");
+    testing::click(s.machine.host, s.working, "xClose2");
     EXPECT_FALSE(s.working.visible());
-    EXPECT_TRUE(s.program.flags().closing);
+    EXPECT_TRUE(s.working.closing());
     s.machine.shell.clickTrayLeft();
-    EXPECT_FALSE(s.program.flags().closing);
+    EXPECT_FALSE(s.working.closing());
 }
 
 TEST(WorkingWindowChrome, UndoButtonTakesThePlacementBack) {
@@ -113,11 +115,11 @@ TEST(WorkingWindowChrome, UndoButtonTakesThePlacementBack) {
     options.title = "Editor";
     options.bounds = Rect::fromBounds(100, 100, 800, 600);
     const WindowId editor = s.machine.desktop.createWindow(options);
-    s.working.undoJournal().save(s.machine.desktop, editor);
+    s.program.undoJournal().save(s.machine.desktop, editor);
     s.machine.desktop.move(editor, Rect::fromBounds(0, 0, 960, 1040), true);
-    s.machine.host.click(s.working, "SBUNdo");
+    testing::click(s.machine.host, s.working, "SBUNdo");
     EXPECT_EQ(s.machine.desktop.windowRect(editor), Rect::fromBounds(100, 100, 800, 600));
-    EXPECT_TRUE(s.working.undoJournal().empty());
+    EXPECT_TRUE(s.program.undoJournal().empty());
 }
 
 TEST(WorkingWindowTheme, DefaultsAreDarkAndLightColoursTurnTheTextBlack) {
@@ -143,8 +145,8 @@ TEST(WorkingWindowTheme, DefaultsAreDarkAndLightColoursTurnTheTextBlack) {
     EXPECT_EQ(lightStrip->colourOf(ButtonState::Hover, ButtonColour::Face), Colour::rgb(170, 170, 170));
     EXPECT_EQ(lightStrip->colourOf(ButtonState::Pressed, ButtonColour::Face), Colour::rgb(128, 128, 128));
     // Counts a hand edit put out of range stay within the grid's limits.
-    EXPECT_EQ(light.working.columns(), 1);
-    EXPECT_EQ(light.working.rows(), 10);
+    EXPECT_EQ(light.working.boardPage().activeColumns(), 1);
+    EXPECT_EQ(light.working.boardPage().activeRows(), 10);
 }
 
 TEST(WorkingWindowTheme, PicturesFollowTheBackgroundAndTheGridBackground) {
@@ -186,7 +188,7 @@ TEST(AutoHideFade, ClosesAfter105TicksWithThePointerAwayAndRecoversWhenItReturns
     s.machine.host.setCursorPosition(Point{window.left + 100, window.top + 100});
     s.machine.loop.advance(WorkingWindow::kAutoHideIntervalMs);
     EXPECT_EQ(s.working.alpha(), std::optional<std::uint8_t>(220));
-    EXPECT_EQ(s.program.flags().fadeCounter, 218);
+    EXPECT_EQ(s.working.fadeCounter(), 218);
     // Away again: closes 103 ticks later (from 218).
     s.machine.host.setCursorPosition(Point{5, 5});
     EXPECT_EQ(s.ticksUntilClosed(200), 103);

@@ -1,5 +1,5 @@
 // The auto-hide fade: when the window closes, how it fades, and how the pointer brings it back.
-#include "grid/auto_hide.h"
+#include "logic/auto_hide.h"
 
 #include <gtest/gtest.h>
 

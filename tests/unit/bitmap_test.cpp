@@ -1,5 +1,5 @@
 // The raster picture: rounded cells that close against a fill, fills, lines, stretching, encodings.
-#include "widgets/bitmap.h"
+#include "pixels/bitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The contrast rule on the colours the program meets.
-#include "grid/contrast.h"
+#include "logic/contrast.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Pixel tests of the grid board: the plain grid, its cell table, and the range highlight, checked
 // against a board drawn the plain way (background, one rounded rectangle per cell, one surface
 // fill per highlighted cell) and against the colours a user sees.
-#include "grid/grid_board.h"
+#include "logic/grid_board.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Grid geometry: monitor indices, cell lookup and the mapping of ranges onto monitors.
-#include "grid/grid_geometry.h"
+#include "logic/grid_geometry.h"
 
 #include <gtest/gtest.h>
 

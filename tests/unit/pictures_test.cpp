@@ -1,6 +1,6 @@
 // The working window's pictures: the name table of both sets, visibility on the backgrounds they
 // are meant for, the anchor pad cells against the recolouring fill, the pin and status pictures.
-#include "grid/pictures.h"
+#include "logic/pictures.h"
 
 #include <gtest/gtest.h>
 

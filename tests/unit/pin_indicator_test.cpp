@@ -1,8 +1,8 @@
 // The pin indicator on the simulated desktop: painted at the point, left for 1250 ms, then wiped by
 // a one-pixel nudge of the window and back.
-#include "grid/pin_indicator.h"
+#include "logic/pin_indicator.h"
 
-#include "grid/pictures.h"
+#include "logic/pictures.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_event_loop.h"
 

@@ -1,5 +1,5 @@
 // The tray hint text of the target tracking.
-#include "grid/target_tracker.h"
+#include "logic/target_tracker.h"
 
 #include <gtest/gtest.h>
 

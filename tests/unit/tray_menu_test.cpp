@@ -1,6 +1,6 @@
 // The tray menu's items for one and two monitors, and the tray hint texts.
-#include "app/tray_hint.h"
-#include "app/tray_menu.h"
+#include "logic/tray_hint.h"
+#include "logic/tray_menu.h"
 
 #include <gtest/gtest.h>
 

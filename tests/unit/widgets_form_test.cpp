@@ -3,6 +3,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_form_host.h"
+#include "support/ui.h"
 #include "widgets/check_box.h"
 #include "widgets/form.h"
 #include "widgets/form_timer.h"
@@ -85,7 +86,7 @@ TEST_F(FormTest, ShowRunsShownBeforeActivationAndFollowsTheDesktopForeground) {
     EXPECT_EQ(form.log, (Log{"deactivated"}));
     EXPECT_FALSE(form.active());
     form.log.clear();
-    host.click(form, "fMove"); // clicking the window activates it again
+    testing::click(host, form, "fMove"); // clicking the window activates it again
     EXPECT_EQ(form.log, (Log{"activated"}));
 }
 
@@ -168,7 +169,7 @@ TEST_F(FormTest, NotebookShowsOnePageAtATime) {
         EXPECT_EQ(book.page(index)->visible(), index == 2);
     }
     EXPECT_EQ(form.widgetAt(Point{10, 35}), form.find("box_group"));
-    EXPECT_FALSE(host.click(form, "box_tabela")); // not showing
+    EXPECT_FALSE(testing::click(host, form, "box_tabela")); // not showing
     book.setBounds(Rect::fromBounds(0, 26, 400, 220));
     EXPECT_EQ(book.page(0)->bounds(), Rect::fromBounds(0, 0, 400, 220));
 }
@@ -180,8 +181,8 @@ TEST_F(FormTest, CheckBoxTogglesOnClicksOnly) {
     box.onChange = [&] { changes.push_back(box.checked()); };
     box.setChecked(true); // from the program: no event
     EXPECT_TRUE(changes.empty());
-    host.click(form, "GA");
-    host.doubleClick(form, "GA"); // two more toggles
+    testing::click(host, form, "GA");
+    testing::doubleClick(host, form, "GA"); // two more toggles
     EXPECT_EQ(changes, (std::vector<bool>{false, true, false}));
 }
 

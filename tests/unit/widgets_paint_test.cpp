@@ -1,15 +1,15 @@
 // Tests of painting: the gradient button's colour slots and state colours, the bitmap canvas's
 // shapes and clipping, and a form painting its tree with each widget clipped to its parent.
+#include "pixels/bitmap_canvas.h"
+#include "pixels/recording_canvas.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_form_host.h"
-#include "widgets/bitmap_canvas.h"
 #include "widgets/form.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
 #include "widgets/label.h"
 #include "widgets/panel.h"
-#include "widgets/recording_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_form_host.h"
+#include "support/ui.h"
 #include "widgets/form.h"
 #include "widgets/gradient_button.h"
 #include "widgets/panel.h"
@@ -148,7 +149,7 @@ TEST_F(RoutingTest, CapturesTheMouseWhileAButtonIsDown) {
 }
 
 TEST_F(RoutingTest, DoubleClickOnAButtonCountsAsTwoClicksElsewhereAsADoubleClick) {
-    ASSERT_TRUE(host.doubleClick(form, "A"));
+    ASSERT_TRUE(testing::doubleClick(host, form, "A"));
     EXPECT_EQ(std::count(log.begin(), log.end(), "A.click"), 2);
     EXPECT_EQ(std::count(log.begin(), log.end(), "A.double"), 0);
     log.clear();
@@ -175,7 +176,7 @@ TEST_F(RoutingTest, HintIsThatOfTheDeepestShowingWidgetWithOne) {
 TEST_F(RoutingTest, AWidgetMayRemoveItselfFromItsOwnClick) {
     Widget& panel = *form.find("P");
     form.find("A")->onClick = [&panel, this] { panel.removeChild(*form.find("A")); };
-    ASSERT_TRUE(host.click(form, "A"));
+    ASSERT_TRUE(testing::click(host, form, "A"));
     EXPECT_EQ(form.find("A"), nullptr);
     EXPECT_EQ(form.hovered(), &panel); // the pointer is over the panel now
     EXPECT_EQ(form.pressed(), nullptr);
@@ -194,7 +195,7 @@ TEST_F(RoutingTest, ClearingChildrenDuringACaptureDropsTheCapture) {
 
 TEST_F(RoutingTest, ADisabledParentDisablesItsChildren) {
     form.find("P")->setEnabled(false);
-    EXPECT_TRUE(host.click(form, "B"));
+    EXPECT_TRUE(testing::click(host, form, "B"));
     EXPECT_TRUE(log.empty());
 }
 

@@ -4,8 +4,8 @@
 // build a desktop, run the program on it, and assert on the recorded calls and the resulting state.
 #pragma once
 
+#include "pixels/bitmap.h"
 #include "platform/desktop.h"
-#include "widgets/bitmap.h"
 
 #include <cstddef>
 #include <cstdint>

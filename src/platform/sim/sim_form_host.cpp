@@ -1,8 +1,7 @@
 // The simulated form host and its native windows on the simulated desktop.
 #include "platform/sim/sim_form_host.h"
 
-#include "widgets/form.h"
-
+#include <cstdlib>
 #include <utility>
 
 namespace cellaro::sim {
@@ -173,82 +172,75 @@ bool SimFormHost::activateByUser(WindowId window) {
     return done;
 }
 
-void SimFormHost::moveCursorTo(Form& form, Point client) {
-    const Rect bounds = form.bounds();
+SimNativeWindow& SimFormHost::windowOf(const NativeWindowEvents& form) const {
+    for (const auto& [id, window] : windows_) {
+        if (&window->events() == &form) {
+            return *window;
+        }
+    }
+    std::abort(); // a test drives a form whose window is gone
+}
+
+void SimFormHost::moveCursorTo(NativeWindowEvents& form, Point client) {
+    const Rect bounds = windowOf(form).bounds();
     cursor_ = Point{bounds.left + client.x, bounds.top + client.y};
 }
 
-void SimFormHost::activateOnPress(Form& form) {
-    SimNativeWindow* window = lookup(form.id());
+void SimFormHost::activateOnPress(NativeWindowEvents& form) {
+    SimNativeWindow* window = lookup(windowOf(form).id());
     if (window != nullptr && window->mayActivate() && window->visible() &&
-        desktop_.foregroundWindow() != form.id()) {
-        desktop_.activate(form.id());
+        desktop_.foregroundWindow() != windowOf(form).id()) {
+        desktop_.activate(windowOf(form).id());
     }
     syncActivation();
 }
 
-bool SimFormHost::click(Form& form, std::string_view widgetName) {
-    const Widget* widget = form.find(widgetName);
-    if (widget == nullptr || !widget->showing()) {
-        return false;
-    }
-    const Rect area = widget->formBounds();
-    const Point centre{area.left + area.width() / 2, area.top + area.height() / 2};
-    pointerMove(form, centre);
-    pointerDown(form, centre);
-    pointerUp(form, centre);
-    return true;
+void SimFormHost::click(NativeWindowEvents& form, Point client) {
+    pointerMove(form, client);
+    pointerDown(form, client);
+    pointerUp(form, client);
 }
 
-bool SimFormHost::doubleClick(Form& form, std::string_view widgetName) {
-    const Widget* widget = form.find(widgetName);
-    if (widget == nullptr || !widget->showing()) {
-        return false;
-    }
-    const Rect area = widget->formBounds();
-    const Point centre{area.left + area.width() / 2, area.top + area.height() / 2};
-    pointerMove(form, centre);
-    pointerDown(form, centre);
-    pointerUp(form, centre);
-    pointerDoubleClick(form, centre);
-    pointerUp(form, centre);
-    return true;
+void SimFormHost::doubleClick(NativeWindowEvents& form, Point client) {
+    click(form, client);
+    pointerDoubleClick(form, client);
+    pointerUp(form, client);
 }
 
-void SimFormHost::pointerMove(Form& form, Point client) {
+void SimFormHost::pointerMove(NativeWindowEvents& form, Point client) {
     syncActivation();
     moveCursorTo(form, client);
-    if (pointerOver_ && pointerOver_ != form.id()) {
+    if (pointerOver_ && pointerOver_ != windowOf(form).id()) {
         if (SimNativeWindow* left = lookup(pointerOver_)) {
             left->events().onMouseLeave();
         }
     }
-    pointerOver_ = form.id();
+    pointerOver_ = windowOf(form).id();
     currentHint_ = form.hintAt(client);
     form.onMouseMove(client);
 }
 
-void SimFormHost::pointerDown(Form& form, Point client, MouseButton button) {
+void SimFormHost::pointerDown(NativeWindowEvents& form, Point client, MouseButton button) {
     activateOnPress(form);
     moveCursorTo(form, client);
     form.onMouseDown(client, button);
 }
 
-void SimFormHost::pointerUp(Form& form, Point client, MouseButton button) {
+void SimFormHost::pointerUp(NativeWindowEvents& form, Point client, MouseButton button) {
     syncActivation();
     moveCursorTo(form, client);
     form.onMouseUp(client, button);
 }
 
-void SimFormHost::pointerDoubleClick(Form& form, Point client, MouseButton button) {
+void SimFormHost::pointerDoubleClick(NativeWindowEvents& form, Point client, MouseButton button) {
     activateOnPress(form);
     moveCursorTo(form, client);
     form.onDoubleClick(client, button);
 }
 
-void SimFormHost::pointerLeave(Form& form) {
+void SimFormHost::pointerLeave(NativeWindowEvents& form) {
     syncActivation();
-    if (pointerOver_ == form.id()) {
+    if (pointerOver_ == windowOf(form).id()) {
         pointerOver_ = kNoWindow;
     }
     currentHint_.clear();
@@ -285,26 +277,26 @@ void SimFormHost::moveCursor(Point screen) {
     target->events().onMouseMove(client);
 }
 
-void SimFormHost::pressKey(Form& form, int virtualKey) {
+void SimFormHost::pressKey(NativeWindowEvents& form, int virtualKey) {
     syncActivation();
     form.onKeyDown(virtualKey);
 }
 
-void SimFormHost::requestClose(Form& form) {
+void SimFormHost::requestClose(NativeWindowEvents& form) {
     syncActivation();
     form.onCloseRequest();
 }
 
-Bitmap SimFormHost::paint(Form& form) {
-    const Rect bounds = form.bounds();
+Bitmap SimFormHost::paint(NativeWindowEvents& form) {
+    const Rect bounds = windowOf(form).bounds();
     Bitmap picture(bounds.width(), bounds.height());
     BitmapCanvas canvas(picture);
     form.onPaint(canvas);
     return picture;
 }
 
-std::vector<DrawnText> SimFormHost::paintTexts(Form& form) {
-    const Rect bounds = form.bounds();
+std::vector<DrawnText> SimFormHost::paintTexts(NativeWindowEvents& form) {
+    const Rect bounds = windowOf(form).bounds();
     Bitmap picture(bounds.width(), bounds.height());
     BitmapCanvas canvas(picture);
     form.onPaint(canvas);

@@ -3,11 +3,11 @@
 // the pointer and the keyboard and render them into bitmaps.
 #pragma once
 
+#include "pixels/bitmap.h"
+#include "pixels/bitmap_canvas.h"
 #include "platform/form_host.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_event_loop.h"
-#include "widgets/bitmap.h"
-#include "widgets/bitmap_canvas.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,9 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cellaro {
-class Form;
-}
+namespace cellaro {}
 
 namespace cellaro::sim {
 
@@ -68,32 +66,30 @@ public:
     bool activateByUser(WindowId window);
     // Where the pointer is, in screen pixels; the pointer helpers below move it too.
     void setCursorPosition(Point screen) { cursor_ = screen; }
-    // A left click at the centre of the named widget: pointer moved there, pressed and released.
-    // False when the form has no such widget or it isn't showing.
-    bool click(Form& form, std::string_view widgetName);
-    // A double click at the centre of the named widget, as the system delivers it: down, up,
-    // double click, up.
-    bool doubleClick(Form& form, std::string_view widgetName);
+    // A left click at a point of the form's client area: pointer moved there, pressed and released.
+    void click(NativeWindowEvents& form, Point client);
+    // A double click as the system delivers it: down, up, double click, up.
+    void doubleClick(NativeWindowEvents& form, Point client);
     // Pointer input at a point of the form's client area (the cursor moves there first). A press
     // on a window that may take the focus activates it first, as a click does.
-    void pointerMove(Form& form, Point client);
-    void pointerDown(Form& form, Point client, MouseButton button = MouseButton::Left);
-    void pointerUp(Form& form, Point client, MouseButton button = MouseButton::Left);
-    void pointerDoubleClick(Form& form, Point client, MouseButton button = MouseButton::Left);
+    void pointerMove(NativeWindowEvents& form, Point client);
+    void pointerDown(NativeWindowEvents& form, Point client, MouseButton button = MouseButton::Left);
+    void pointerUp(NativeWindowEvents& form, Point client, MouseButton button = MouseButton::Left);
+    void pointerDoubleClick(NativeWindowEvents& form, Point client, MouseButton button = MouseButton::Left);
     // The pointer leaves the form's window.
-    void pointerLeave(Form& form);
+    void pointerLeave(NativeWindowEvents& form);
     // Moves the cursor to a screen point: the window holding the mouse capture, or else the
     // topmost visible form window under the point, gets the move; a form the pointer left gets
     // onMouseLeave.
     void moveCursor(Point screen);
-    void pressKey(Form& form, int virtualKey);
+    void pressKey(NativeWindowEvents& form, int virtualKey);
     // The system asks the form to close (Alt+F4, WM_CLOSE).
-    void requestClose(Form& form);
+    void requestClose(NativeWindowEvents& form);
 
     // Renders the form's client area as it would appear (texts are not rasterised).
-    [[nodiscard]] Bitmap paint(Form& form);
+    [[nodiscard]] Bitmap paint(NativeWindowEvents& form);
     // Renders the form and returns the texts it drew.
-    [[nodiscard]] std::vector<DrawnText> paintTexts(Form& form);
+    [[nodiscard]] std::vector<DrawnText> paintTexts(NativeWindowEvents& form);
 
     // ----- Inspecting -----
 
@@ -132,8 +128,10 @@ private:
     [[nodiscard]] SimNativeWindow* lookup(WindowId window) const;
     void forget(SimNativeWindow& window);
     void setCapture(WindowId window, bool captured);
-    void moveCursorTo(Form& form, Point client);
-    void activateOnPress(Form& form);
+    // The host's window of a form's events; every driven form must have a window.
+    [[nodiscard]] SimNativeWindow& windowOf(const NativeWindowEvents& form) const;
+    void moveCursorTo(NativeWindowEvents& form, Point client);
+    void activateOnPress(NativeWindowEvents& form);
 
     SimDesktop& desktop_;
     SimEventLoop& loop_;

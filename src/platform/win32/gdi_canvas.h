@@ -1,8 +1,8 @@
 // The canvas over a GDI device context, and the cache of the fonts it draws text with.
 #pragma once
 
+#include "pixels/canvas.h"
 #include "platform/win32/handles.h"
-#include "widgets/canvas.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Icons drawn into the program's own pictures.
 #pragma once
 
-#include "widgets/bitmap.h"
+#include "pixels/bitmap.h"
 
 #include <windows.h>
 

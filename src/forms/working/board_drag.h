@@ -1,0 +1,101 @@
+// Selecting a range on the grid board with the pointer, the preview rectangle that shows where the
+// target goes (and the target following it live), and placing the target on release. The compact
+// board and the full-screen grid run the same drag over the same board.
+#pragma once
+
+#include "core/monitors.h"
+#include "logic/grid_geometry.h"
+#include "widgets/form_timer.h"
+
+#include <optional>
+
+namespace cellaro {
+
+class BoardPage;
+class Desktop;
+class EventLoop;
+class OnScreenCaption;
+class PreviewRectangle;
+class TargetTracker;
+class WindowPlacer;
+enum class MouseButton;
+
+// What the drag asks of the window it runs in.
+class BoardDragHost {
+public:
+    BoardDragHost() = default;
+    BoardDragHost(const BoardDragHost&) = delete;
+    BoardDragHost& operator=(const BoardDragHost&) = delete;
+    BoardDragHost(BoardDragHost&&) = delete;
+    BoardDragHost& operator=(BoardDragHost&&) = delete;
+    virtual ~BoardDragHost() = default;
+
+    // The monitor the range maps onto: the working window's.
+    [[nodiscard]] virtual Monitor currentMonitor() const = 0;
+    [[nodiscard]] virtual bool fullScreen() const = 0;
+    [[nodiscard]] virtual int windowHeight() const = 0;
+    // The window list is open: the board's enter and leave do nothing.
+    [[nodiscard]] virtual bool windowListShown() const = 0;
+    // Brings the working window to the front when it is topmost.
+    virtual void raiseIfTopmost() = 0;
+    // Keeps the working window in front of the preview rectangle.
+    virtual void keepInFront() = 0;
+    // A release placed the target from the full-screen grid: back to the compact form, closed.
+    virtual void leaveFullScreenAfterPlacing() = 0;
+    // After a release: the working window closes when it was opened for one command.
+    virtual void finishOneShot() = 0;
+};
+
+class BoardDrag {
+public:
+    static constexpr int kPreviewIntervalMs = 65;
+
+    struct Services {
+        Desktop& desktop;
+        EventLoop& loop;
+        TargetTracker& tracker;
+        WindowPlacer& placer;
+        PreviewRectangle& preview;
+        OnScreenCaption& caption;
+    };
+
+    BoardDrag(const Services& services, BoardPage& board, BoardDragHost& host);
+
+    [[nodiscard]] const CellRange& range() const { return range_; }
+    [[nodiscard]] bool dragging() const { return dragging_; }
+
+    // TablaMouseDown, TablaMouseMove, TablaMouseUp: the board's pointer events, in board pixels.
+    void mouseDown(Point at, MouseButton button);
+    void mouseMove(Point at);
+    void mouseUp(MouseButton button);
+    // AppOnHint: the pointer entered or left the board.
+    void entered();
+    void left();
+    // Timer10Timer: the preview rectangle follows the selection and the target follows it.
+    void previewTick();
+    // Everything the drag was doing stops (the working window closes or activates).
+    void reset();
+    // The preview timer stops and the drag is forgotten (the working window closes).
+    void stop();
+
+private:
+    // The screen rectangle of the current range on the current monitor.
+    [[nodiscard]] Rect rangeRect() const;
+    void showRange();
+    // The drag flag and what the preview and the target followed are cleared.
+    void forget();
+    // The target went away: the drag stops, the preview shrinks and the highlight goes.
+    void end();
+
+    Services services_;
+    BoardPage& board_;
+    BoardDragHost& host_;
+    FormTimer previewTimer_;
+    CellRange range_ = CellRange::cleared();
+    // The range the last preview tick placed, and the rectangle the target was last moved to.
+    std::optional<CellRange> previewedRange_;
+    std::optional<Rect> followedRect_;
+    bool dragging_ = false;
+};
+
+} // namespace cellaro

@@ -1,0 +1,40 @@
+// The grid board page.
+#include "forms/working/board_page.h"
+
+#include "widgets/image.h"
+#include "widgets/panel.h"
+
+namespace cellaro {
+
+BoardPage::BoardPage(Widget& page) {
+    panel_ = &page.add<Panel>("Panel6");
+    panel_->setBounds(Rect{0, 0, page.bounds().width(), page.bounds().height()});
+    image_ = &panel_->add<Image>("Tabla");
+    image_->setBounds(Rect::fromBounds(6, 4, kCompactBoard.width, kCompactBoard.height));
+}
+
+void BoardPage::setActiveCounts(int columns, int rows) {
+    activeColumns_ = columns;
+    activeRows_ = rows;
+}
+
+void BoardPage::redraw(int windowHeight) {
+    const Rect bounds = image_->bounds();
+    board_.setColours(colours_);
+    board_.drawPlain(Size{bounds.width(), bounds.height()}, activeColumns_, activeRows_, windowHeight);
+    image_->setPicture(board_.bitmap());
+}
+
+bool BoardPage::showRange(const CellRange& range) {
+    if (!board_.highlight(range)) {
+        return false;
+    }
+    image_->setPicture(board_.bitmap());
+    return true;
+}
+
+void BoardPage::clear() {
+    image_->clearPicture();
+}
+
+} // namespace cellaro

@@ -1,0 +1,95 @@
+// Building the working window's buttons from their tables, and colouring them by role.
+#include "forms/working/button_table.h"
+
+#include "logic/contrast.h"
+#include "logic/pictures.h"
+#include "widgets/gradient_button.h"
+
+#include <array>
+#include <string>
+
+namespace cellaro {
+
+namespace {
+
+constexpr Colour kGrey = Colour::rgb(128, 128, 128);
+constexpr Colour kLightGrey = Colour::rgb(170, 170, 170);
+constexpr std::array<ButtonColour, 5> kFaceColours{ButtonColour::Face, ButtonColour::Gradient,
+                                                   ButtonColour::Dark, ButtonColour::Light,
+                                                   ButtonColour::Border};
+constexpr int kFocusSlot = 24;
+
+void setFace(GradientButton& button, ButtonState state, Colour colour, bool withBorder = true) {
+    for (const ButtonColour part : kFaceColours) {
+        if (part != ButtonColour::Border || withBorder) {
+            button.setStateColour(state, part, colour);
+        }
+    }
+}
+
+// The anchor pad takes the grid's colours, and each picture is marked at its own position.
+void themeAnchor(GradientButton& button, int position, const BoardColours& colours) {
+    setFace(button, ButtonState::Normal, colours.gridBackground);
+    setFace(button, ButtonState::Disabled, colours.gridBackground);
+    button.setSlot(kFocusSlot, colours.gridBackground);
+    button.setStateColour(ButtonState::Hover, ButtonColour::Border, colours.grid);
+    setFace(button, ButtonState::Hover, colours.rangeSelection, false);
+    Bitmap picture = anchorPicture(position, isDark(colours.gridBackground));
+    recolourAnchor(picture, position);
+    button.setGlyph(std::move(picture), kPictureTransparent);
+}
+
+int anchorPosition(std::string_view name) {
+    // x1 ... X9: the digit is the position in the pad's reading order.
+    return name.empty() ? 0 : name.back() - '0';
+}
+
+} // namespace
+
+GradientButton& ButtonSet::add(Widget& parent, const ButtonSpec& spec) {
+    auto& button = parent.add<GradientButton>(std::string(spec.name));
+    button.setBounds(spec.bounds);
+    button.setHint(std::string(spec.hint));
+    buttons_.push_back(PlacedButton{&spec, &button});
+    return button;
+}
+
+void themeButton(const PlacedButton& placed, const BoardColours& colours) {
+    GradientButton& button = *placed.button;
+    const ButtonRole role = placed.spec->role;
+    if (role == ButtonRole::Anchor) {
+        themeAnchor(button, anchorPosition(placed.spec->name), colours);
+        return;
+    }
+    const Colour background = colours.background;
+    const bool dark = isDark(background);
+    setFace(button, ButtonState::Normal, background);
+    // Commands not available yet sit on the window's own colour, their pictures greyed.
+    setFace(button, ButtonState::Disabled, background);
+    button.setSlot(kFocusSlot, background);
+    button.setStateColour(ButtonState::Normal, ButtonColour::Text, textColourOn(background));
+    const std::string_view picture = pictureNameForButton(
+        placed.spec->name, dark ? PictureSet::DarkBackground : PictureSet::LightBackground);
+    if (!picture.empty()) {
+        button.setGlyph(buttonPicture(picture), kPictureTransparent);
+    }
+
+    // Hover and pressed faces: a lighter grey over dark backgrounds when hovering, a darker one
+    // when pressed, and the other way round over light ones. The group buttons light up only over
+    // dark backgrounds and keep their face when pressed.
+    const bool stripOrCommand = role == ButtonRole::Strip || role == ButtonRole::Command;
+    const bool groupLit =
+        dark && (role == ButtonRole::GroupNavigation || role == ButtonRole::GroupWindowAction);
+    if (stripOrCommand || groupLit) {
+        setFace(button, ButtonState::Hover, dark ? kGrey : kLightGrey);
+    }
+    if (stripOrCommand) {
+        const Colour keptLight = button.colourOf(ButtonState::Pressed, ButtonColour::Light);
+        setFace(button, ButtonState::Pressed, dark ? kLightGrey : kGrey);
+        if (dark && placed.spec->name == "SbMonitor") {
+            button.setStateColour(ButtonState::Pressed, ButtonColour::Light, keptLight);
+        }
+    }
+}
+
+} // namespace cellaro

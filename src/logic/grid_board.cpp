@@ -1,0 +1,151 @@
+// The grid board's drawing and range highlight.
+//
+// Every cell of a board has the same size, so one cell is drawn once into a small mask (with the
+// bitmap's own rounded rectangle, so the shape is exactly the one the bitmap draws) and kept as
+// horizontal runs; the board is then painted run by run. The highlight's surface fill is worked
+// out on the same mask: when it stays inside the cell's outline it covers the same runs in every
+// cell, and those are painted directly. When it could spread further (the grid colour equals the
+// grid background colour, or cells too small for the fill's start point) the fill runs on the
+// board itself, cell by cell, as it always would.
+#include "logic/grid_board.h"
+
+#include <algorithm>
+
+namespace cellaro {
+
+namespace {
+
+// Mask values of the cell template.
+constexpr Colour kOutside{0};
+constexpr Colour kOutline{1};
+constexpr Colour kInside{2};
+constexpr Colour kFilled{3};
+
+} // namespace
+
+void GridBoard::setColours(const BoardColours& colours) {
+    if (colours == colours_) {
+        return;
+    }
+    colours_ = colours;
+    plainValid_ = false;
+}
+
+void GridBoard::drawPlain(Size board, int columns, int rows, int fillHeight) {
+    const Size size{std::max(board.width, 0), std::max(board.height, 0)};
+    const int columnCount = std::max(columns, 1);
+    const int rowCount = std::max(rows, 1);
+    if (size != size_ || columnCount != columnCount_ || rowCount != rowCount_ || fillHeight != fillHeight_) {
+        size_ = size;
+        columnCount_ = columnCount;
+        rowCount_ = rowCount;
+        fillHeight_ = fillHeight;
+        plainValid_ = false;
+    }
+    ensurePlain();
+    if (!showingPlain_) {
+        picture_ = plain_; // same size: the buffer is reused
+        showingPlain_ = true;
+    }
+}
+
+void GridBoard::redrawPlain() {
+    drawPlain(size_, columnCount_, rowCount_, fillHeight_);
+}
+
+bool GridBoard::highlight(const CellRange& range) {
+    if (range.end.x > kMaxHighlightCell || range.end.y > kMaxHighlightCell) {
+        return false;
+    }
+    redrawPlain();
+    const Colour selection = colours_.rangeSelection;
+    for (const Cell& cell : table_.cells()) {
+        if (!range.contains(cell.column, cell.row)) {
+            continue;
+        }
+        showingPlain_ = false;
+        if (!fillStaysInside_) {
+            picture_.floodFill(cell.board.left + kFillSeedOffset, cell.board.top + kFillSeedOffset,
+                               selection);
+            continue;
+        }
+        for (const Run& run : fillRuns_) {
+            const int y = cell.board.top + run.row;
+            picture_.fill(Rect{cell.board.left + run.from, y, cell.board.left + run.to, y + 1}, selection);
+        }
+    }
+    return true;
+}
+
+void GridBoard::ensurePlain() {
+    if (plainValid_) {
+        return;
+    }
+    table_ = CellTable::build(size_, columnCount_, rowCount_);
+    buildCellTemplate();
+    paintPlain();
+    plainValid_ = true;
+    showingPlain_ = false;
+}
+
+void GridBoard::paintPlain() {
+    if (plain_.width() != size_.width || plain_.height() != size_.height) {
+        plain_ = Bitmap(size_.width, size_.height);
+    } else {
+        // A new picture is black; only the rows below the background fill show it.
+        plain_.fill(Rect{0, std::max(fillHeight_, 0), size_.width, size_.height}, Colour{});
+    }
+    plain_.fill(Rect{0, 0, size_.width, fillHeight_}, colours_.background);
+    for (const Cell& cell : table_.cells()) {
+        for (const Run& run : cellRuns_) {
+            const int y = cell.board.top + run.row;
+            plain_.fill(Rect{cell.board.left + run.from, y, cell.board.left + run.to, y + 1},
+                        run.outline ? colours_.grid : colours_.gridBackground);
+        }
+    }
+}
+
+void GridBoard::buildCellTemplate() {
+    cellRuns_.clear();
+    fillRuns_.clear();
+    fillStaysInside_ = false;
+    const int width = table_.cellWidth();
+    const int height = table_.cellHeight();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    Bitmap mask(width, height, kOutside);
+    mask.roundRect(Rect{0, 0, width, height}, kCellCorner, kCellCorner, kOutline, kInside);
+
+    // Runs of equal mask values along each row; `keep` chooses which values make runs.
+    const auto collect = [&mask, width, height](std::vector<Run>& runs, auto keep) {
+        for (int y = 0; y < height; ++y) {
+            int x = 0;
+            while (x < width) {
+                const Colour value = mask.pixel(x, y);
+                int end = x + 1;
+                while (end < width && mask.pixel(end, y) == value) {
+                    ++end;
+                }
+                if (keep(value)) {
+                    runs.push_back(Run{y, x, end, value == kOutline});
+                }
+                x = end;
+            }
+        }
+    };
+    collect(cellRuns_, [](Colour value) { return value != kOutside; });
+
+    // The fill starts on the inside and the outline differs from it: the outline closes the
+    // inside, so the fill covers exactly the part of the inside it can reach.
+    const bool seedInside = mask.pixel(kFillSeedOffset, kFillSeedOffset) == kInside &&
+                            mask.inside(kFillSeedOffset, kFillSeedOffset);
+    if (!seedInside || colours_.grid == colours_.gridBackground) {
+        return;
+    }
+    mask.floodFill(kFillSeedOffset, kFillSeedOffset, kFilled);
+    collect(fillRuns_, [](Colour value) { return value == kFilled; });
+    fillStaysInside_ = true;
+}
+
+} // namespace cellaro

@@ -1,0 +1,82 @@
+// The grid board: the off-screen picture of the working window's board, its cell table, and the
+// highlight of a cell range. The board is redrawn on every pointer move, so the plain picture is
+// kept and reused while its size, counts and colours stay the same.
+#pragma once
+
+#include "config/board_colours.h"
+#include "core/geometry.h"
+#include "logic/grid_geometry.h"
+#include "pixels/bitmap.h"
+
+#include <vector>
+
+namespace cellaro {
+
+class GridBoard {
+public:
+    // Corner ellipse of every cell, and where the highlight's fill starts inside a cell.
+    static constexpr int kCellCorner = 10;
+    static constexpr int kFillSeedOffset = 6;
+    // A range whose end cell lies beyond this column or row is not drawn.
+    static constexpr int kMaxHighlightCell = 20;
+
+    GridBoard() = default;
+    explicit GridBoard(const BoardColours& colours) : colours_(colours) {}
+
+    [[nodiscard]] const BoardColours& colours() const { return colours_; }
+    // The next drawing uses the new colours; the picture itself changes only then.
+    void setColours(const BoardColours& colours);
+
+    // RisiMrezo (the drawing steps): a board of the given size, the background filled from the top
+    // down to fillHeight (the working window's height; rows below it stay black), and the cells as
+    // rounded rectangles outlined in the grid colour and filled with the grid background colour.
+    // The cell table is rebuilt. Counts below 1 count as 1.
+    void drawPlain(Size board, int columns, int rows, int fillHeight);
+    // The plain grid again with the size and counts of the last drawing.
+    void redrawPlain();
+    // RisiVektor: false, with the board left as it was, when the range's end cell has a column or
+    // row above 20. Otherwise the plain grid is drawn again and every cell in the range is
+    // surface-filled from (left + 6, top + 6) with the range selection colour.
+    bool highlight(const CellRange& range);
+
+    [[nodiscard]] const Bitmap& bitmap() const { return picture_; }
+    [[nodiscard]] const CellTable& cells() const { return table_; }
+    [[nodiscard]] Size size() const { return size_; }
+    [[nodiscard]] int columns() const { return table_.columns(); }
+    [[nodiscard]] int rows() const { return table_.rows(); }
+    [[nodiscard]] int fillHeight() const { return fillHeight_; }
+
+private:
+    // One horizontal run of a cell's pixels, relative to the cell's top-left corner.
+    struct Run {
+        int row = 0;
+        int from = 0; // first column
+        int to = 0;   // one past the last column
+        bool outline = false;
+    };
+
+    // Builds the plain picture anew when the size, counts or colours changed since it was made.
+    void ensurePlain();
+    void paintPlain();
+    // The runs of one cell's outline and inside, and those its highlight fill covers.
+    void buildCellTemplate();
+
+    BoardColours colours_;
+    Size size_;
+    int columnCount_ = 1;
+    int rowCount_ = 1;
+    int fillHeight_ = 0;
+    bool plainValid_ = false;
+    bool showingPlain_ = false; // picture_ equals plain_
+
+    CellTable table_;
+    Bitmap plain_;
+    Bitmap picture_;
+    std::vector<Run> cellRuns_;
+    // The part of a cell that the highlight's fill replaces, when it stays inside the cell's own
+    // inside; otherwise the fill is run on the picture itself.
+    std::vector<Run> fillRuns_;
+    bool fillStaysInside_ = false;
+};
+
+} // namespace cellaro

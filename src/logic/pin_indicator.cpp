@@ -1,0 +1,30 @@
+// The pin indicator shown when a window is pinned on top or released.
+#include "logic/pin_indicator.h"
+
+#include "logic/pictures.h"
+#include "platform/desktop.h"
+#include "platform/event_loop.h"
+
+namespace cellaro {
+
+namespace {
+constexpr int kIndicatorTopOffset = 3;
+} // namespace
+
+Point pinIndicatorPoint(const Rect& windowRect) {
+    return {windowRect.left + windowRect.width() / 2, windowRect.top + kIndicatorTopOffset};
+}
+
+void showPinIndicator(Desktop& desktop, EventLoop& loop, WindowId window, PinPicture picture, Point at) {
+    const auto before = desktop.windowRect(window);
+    if (!before) {
+        return;
+    }
+    desktop.paintOnScreen(pinPicture(picture == PinPicture::Pinned), at, kPinTransparent);
+    loop.sleep(kPinIndicatorShowMs);
+    loop.processPendingMessages();
+    desktop.move(window, before->offset(1, 0), true);
+    desktop.move(window, *before, true);
+}
+
+} // namespace cellaro
