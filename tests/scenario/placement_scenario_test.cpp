@@ -6,6 +6,7 @@
 #include "forms/working/working_window.h"
 #include "logic/pictures.h"
 #include "support/sim_machine.h"
+#include "support/target_shown.h"
 #include "support/ui.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
@@ -26,47 +27,8 @@ constexpr int kCellWidth = 320;
 constexpr int kCellHeight = 173;
 constexpr Rect kEditorStart = Rect::fromBounds(150, 120, 700, 500);
 
-struct Placing {
-    SimMachine machine;
-    Program& program;
-    WorkingWindow& working;
-    WindowId editor;
-
-    explicit Placing(int monitors = 1, FrameInsets borders = {})
-        : machine(monitors), program(machine.start()), working(program.workingWindow()) {
-        WindowOptions options;
-        options.title = "Editor";
-        options.bounds = kEditorStart;
-        options.invisibleBorders = borders;
-        editor = machine.desktop.createWindow(options);
-        machine.host.activateByUser(editor);
-        machine.loop.advance(Program::kTrackingIntervalMs);
-        machine.shell.clickTrayLeft();
-    }
-
-    // The client point at the centre of board cell (column, row) of the 6 x 6 board.
-    [[nodiscard]] Point cell(int column, int row) const {
-        const Rect board = working.boardBounds();
-        return {board.left + column * 53 + 26, board.top + row * 32 + 16};
-    }
-    void hover(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
-    void press(int column, int row) {
-        hover(column, row);
-        machine.host.pointerDown(working, cell(column, row));
-    }
-    void moveTo(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
-    void release(int column, int row) { machine.host.pointerUp(working, cell(column, row)); }
-    void drag(Point from, Point to) {
-        press(from.x, from.y);
-        moveTo(to.x, to.y);
-        machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
-        release(to.x, to.y);
-    }
-    [[nodiscard]] Rect editorRect() const { return machine.desktop.windowRect(editor).value_or(Rect{}); }
-    [[nodiscard]] ShowState editorState() const {
-        return machine.desktop.placement(editor).value_or(WindowPlacement{}).state;
-    }
-};
+using Placing = testing::TargetShown;
+using testing::TargetShownOptions;
 
 Rect cells(int left, int top, int columns, int rows) {
     return Rect::fromBounds(left * kCellWidth, top * kCellHeight, columns * kCellWidth, rows * kCellHeight);
@@ -75,7 +37,7 @@ Rect cells(int left, int top, int columns, int rows) {
 TEST(Placement, TheEditorIsTheTargetAndTheBoardIsDrawn) {
     Placing p;
     ASSERT_TRUE(p.working.visible());
-    EXPECT_EQ(p.program.tracker().target(), p.editor);
+    EXPECT_EQ(p.program.tracker().target(), p.target);
     // The status strip names the target as soon as the tray click has shown the window.
     EXPECT_EQ(p.working.root().findAs<Label>("Label1")->text(), "Editor");
     EXPECT_EQ(p.working.boardPage().board().columns(), 6);
@@ -85,16 +47,16 @@ TEST(Placement, TheEditorIsTheTargetAndTheBoardIsDrawn) {
 TEST(Placement, OneCellIsOneSixthOfTheWidthAndOfTheWorkAreaHeight) {
     Placing p;
     p.drag({0, 0}, {0, 0});
-    EXPECT_EQ(p.editorRect(), Rect::fromBounds(0, 0, 320, 173));
+    EXPECT_EQ(p.targetRect(), Rect::fromBounds(0, 0, 320, 173));
     p.drag({5, 5}, {5, 5});
-    EXPECT_EQ(p.editorRect(), cells(5, 5, 1, 1));
+    EXPECT_EQ(p.targetRect(), cells(5, 5, 1, 1));
 }
 
 TEST(Placement, AQuickClickPlacesWithoutWaitingForThePreviewTick) {
     Placing p;
     p.press(2, 3);
     p.release(2, 3);
-    EXPECT_EQ(p.editorRect(), cells(2, 3, 1, 1));
+    EXPECT_EQ(p.targetRect(), cells(2, 3, 1, 1));
 }
 
 TEST(Placement, DragsInAnyDirectionPlaceTheSameRange) {
@@ -104,7 +66,7 @@ TEST(Placement, DragsInAnyDirectionPlaceTheSameRange) {
           std::pair{Point{1, 4}, Point{4, 1}}, std::pair{Point{4, 1}, Point{1, 4}}}) {
         Placing p;
         p.drag(from, to);
-        EXPECT_EQ(p.editorRect(), expected) << from.x << "," << from.y << " to " << to.x << "," << to.y;
+        EXPECT_EQ(p.targetRect(), expected) << from.x << "," << from.y << " to " << to.x << "," << to.y;
     }
 }
 
@@ -114,13 +76,13 @@ TEST(Placement, TheTargetAndThePreviewFollowTheSelectionLive) {
     p.moveTo(2, 1);
     EXPECT_TRUE(p.working.drag().dragging());
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
-    EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 2));
+    EXPECT_EQ(p.targetRect(), cells(0, 0, 3, 2));
     EXPECT_EQ(p.program.previewRectangle().bounds(), cells(0, 0, 3, 2));
     EXPECT_TRUE(p.program.previewRectangle().visible());
 
     p.moveTo(3, 3);
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
-    EXPECT_EQ(p.editorRect(), cells(0, 0, 4, 4));
+    EXPECT_EQ(p.targetRect(), cells(0, 0, 4, 4));
 
     p.release(3, 3);
     EXPECT_FALSE(p.working.drag().dragging());
@@ -139,7 +101,7 @@ TEST(Placement, HoveringHighlightsTheCellUnderThePointerOnly) {
     const Cell& hovered = p.working.boardPage().board().cells().cells().at(2 * 6 + 4);
     EXPECT_EQ(p.working.boardPage().board().bitmap().pixel(hovered.board.left + 20, hovered.board.top + 16),
               p.program.settings().colours().rangeSelection);
-    EXPECT_EQ(p.editorRect(), kEditorStart);
+    EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 
 TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
@@ -148,7 +110,7 @@ TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
     p.moveTo(2, 2);
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
     const Rect followed = cells(0, 0, 3, 3);
-    ASSERT_EQ(p.editorRect(), followed);
+    ASSERT_EQ(p.targetRect(), followed);
 
     // Off the board onto the status strip, button still down.
     p.machine.host.pointerMove(p.working, Point{150, 255});
@@ -158,74 +120,74 @@ TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
     EXPECT_EQ(p.program.previewRectangle().bounds().top, PreviewRectangle::kParkedTop);
     p.machine.loop.advance(10 * WorkingWindow::kPreviewIntervalMs);
     p.machine.host.pointerUp(p.working, Point{150, 255});
-    EXPECT_EQ(p.editorRect(), followed);
+    EXPECT_EQ(p.targetRect(), followed);
 
     // Back on the board without a press: hovering moves nothing.
     p.hover(5, 5);
     p.machine.loop.advance(5 * WorkingWindow::kPreviewIntervalMs);
-    EXPECT_EQ(p.editorRect(), followed);
+    EXPECT_EQ(p.targetRect(), followed);
 }
 
 TEST(Placement, AMaximisedTargetIsRestoredThenPlaced) {
     Placing p;
-    p.machine.desktop.show(p.editor, ShowCommand::ShowMaximized);
+    p.machine.desktop.show(p.target, ShowCommand::ShowMaximized);
     p.machine.host.activateByUser(p.working.id());
-    ASSERT_EQ(p.editorState(), ShowState::Maximized);
+    ASSERT_EQ(p.targetState(), ShowState::Maximized);
     p.drag({3, 0}, {5, 5});
-    EXPECT_EQ(p.editorState(), ShowState::Normal);
-    EXPECT_EQ(p.editorRect(), cells(3, 0, 3, 6));
+    EXPECT_EQ(p.targetState(), ShowState::Normal);
+    EXPECT_EQ(p.targetRect(), cells(3, 0, 3, 6));
 }
 
 TEST(Placement, UndoPutsThePlacedWindowBackStepByStep) {
     Placing p;
     p.drag({0, 0}, {2, 2});
     p.drag({3, 3}, {5, 5});
-    ASSERT_EQ(p.editorRect(), cells(3, 3, 3, 3));
+    ASSERT_EQ(p.targetRect(), cells(3, 3, 3, 3));
     ASSERT_TRUE(testing::click(p.machine.host, p.working, "SBUNdo"));
-    EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 3));
+    EXPECT_EQ(p.targetRect(), cells(0, 0, 3, 3));
     ASSERT_TRUE(testing::click(p.machine.host, p.working, "SBUNdo"));
-    EXPECT_EQ(p.editorRect(), kEditorStart);
+    EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 
 TEST(Placement, AFarOutsidePreviewIsRefusedAndItsUndoEntryStays) {
     Placing p;
     p.press(1, 1);
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
-    ASSERT_EQ(p.editorRect(), cells(1, 1, 1, 1));
+    ASSERT_EQ(p.targetRect(), cells(1, 1, 1, 1));
     // The monitor goes elsewhere before the release: the preview now lies far outside it.
     p.machine.desktop.replaceMonitor(0, sim::SimDesktop::makeMonitor(5000, 0, 1920, 1080, 40, true));
     p.release(1, 1);
-    EXPECT_EQ(p.editorRect(), cells(1, 1, 1, 1));
+    EXPECT_EQ(p.targetRect(), cells(1, 1, 1, 1));
     EXPECT_EQ(p.program.undoJournal().size(), 1U);
     p.working.undo();
-    EXPECT_EQ(p.editorRect(), kEditorStart);
+    EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 
 TEST(Placement, ThePlacedWindowsVisibleFrameMeetsTheCells) {
     const FrameInsets borders{7, 0, 7, 7};
-    Placing p(1, borders);
+    Placing p(TargetShownOptions::withBorders(borders));
     p.drag({1, 1}, {2, 2});
     const Rect wanted = cells(1, 1, 2, 2);
-    EXPECT_EQ(p.machine.desktop.visibleFrameRect(p.editor), wanted);
-    EXPECT_EQ(p.editorRect(), (Rect{wanted.left - 7, wanted.top, wanted.right + 7, wanted.bottom + 7}));
+    EXPECT_EQ(p.machine.desktop.visibleFrameRect(p.target), wanted);
+    EXPECT_EQ(p.targetRect(), (Rect{wanted.left - 7, wanted.top, wanted.right + 7, wanted.bottom + 7}));
     // Undo gives back the window rectangle it had.
     p.working.undo();
-    EXPECT_EQ(p.editorRect(), kEditorStart);
+    EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 
 TEST(Placement, OnTheSecondMonitorTheCellsDivideThatMonitor) {
-    Placing p(2);
+    Placing p(TargetShownOptions::onMonitors(2));
     p.working.setBounds(p.working.bounds().offset(1920, 0));
     p.drag({0, 0}, {2, 5});
     // 1280 / 6 = 213.33 and 1024 / 6 = 170.67: 213 and 170.
-    EXPECT_EQ(p.editorRect(), Rect::fromBounds(1920, 0, 3 * 213, 6 * 170));
+    EXPECT_EQ(p.targetRect(), Rect::fromBounds(1920, 0, 3 * 213, 6 * 170));
 }
 
 TEST(Placement, AOneShotPlacementClosesTheWorkingWindow) {
     Placing p;
     p.program.flags().oneShot = true;
     p.drag({0, 0}, {1, 1});
-    EXPECT_EQ(p.editorRect(), cells(0, 0, 2, 2));
+    EXPECT_EQ(p.targetRect(), cells(0, 0, 2, 2));
     EXPECT_FALSE(p.working.visible());
 }
 
@@ -249,7 +211,7 @@ TEST(Placement, WithoutATargetThePreviewShowsTheFirstCellAndNothingMoves) {
 
 TEST(Placement, AHungTargetNeverHoldsTheDragUp) {
     Placing p;
-    p.machine.desktop.setHung(p.editor, true);
+    p.machine.desktop.setHung(p.target, true);
     p.press(0, 0);
     p.moveTo(1, 1);
     p.machine.loop.advance(3 * WorkingWindow::kPreviewIntervalMs);
@@ -258,16 +220,16 @@ TEST(Placement, AHungTargetNeverHoldsTheDragUp) {
     // target's queue and land once it answers.
     EXPECT_FALSE(p.working.drag().dragging());
     EXPECT_TRUE(p.working.visible());
-    EXPECT_GT(p.machine.desktop.pendingCount(p.editor), 0U);
-    p.machine.desktop.setHung(p.editor, false);
-    EXPECT_EQ(p.editorRect(), cells(0, 0, 2, 2));
+    EXPECT_GT(p.machine.desktop.pendingCount(p.target), 0U);
+    p.machine.desktop.setHung(p.target, false);
+    EXPECT_EQ(p.targetRect(), cells(0, 0, 2, 2));
 }
 
 TEST(Placement, ATargetThatVanishesMidDragEndsItQuietly) {
     Placing p;
     p.press(0, 0);
     p.moveTo(2, 2);
-    p.machine.desktop.destroyWindow(p.editor);
+    p.machine.desktop.destroyWindow(p.target);
     p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
     EXPECT_FALSE(p.working.drag().dragging());
     p.release(2, 2);
@@ -283,14 +245,14 @@ TEST(Placement, EscapeInTheMiddleOfADragClosesAndStopsIt) {
     p.machine.host.pressKey(p.working, 0x1B);
     EXPECT_FALSE(p.working.visible());
     EXPECT_FALSE(p.working.drag().dragging());
-    const Rect before = p.editorRect();
+    const Rect before = p.targetRect();
     p.machine.loop.advance(10 * WorkingWindow::kPreviewIntervalMs);
-    EXPECT_EQ(p.editorRect(), before);
+    EXPECT_EQ(p.targetRect(), before);
     EXPECT_FALSE(p.program.previewRectangle().visible());
 }
 
 TEST(TrackingInTheWindow, TheStatusStripAndTheTrayHintFollowTheTarget) {
-    Placing p(2);
+    Placing p(TargetShownOptions::onMonitors(2));
     const auto* title = p.working.root().findAs<Label>("Label1");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), "Editor");
@@ -303,8 +265,8 @@ TEST(TrackingInTheWindow, TheStatusStripAndTheTrayHintFollowTheTarget) {
     // Clicking the working window keeps the target; closing the editor falls back to "Desktop".
     p.machine.host.activateByUser(p.working.id());
     p.machine.loop.advance(Program::kTrackingIntervalMs);
-    EXPECT_EQ(p.program.tracker().target(), p.editor);
-    p.machine.desktop.destroyWindow(p.editor);
+    EXPECT_EQ(p.program.tracker().target(), p.target);
+    p.machine.desktop.destroyWindow(p.target);
     p.machine.loop.advance(Program::kTrackingIntervalMs);
     EXPECT_EQ(title->text(), "Desktop");
     // The desktop picture sits on the strip's colour, none of its transparent key showing.
@@ -321,7 +283,7 @@ TEST(TrackingInTheWindow, ALongTitleInAnyScriptIsCutWholeCharactersWithAnEllipsi
     for (int i = 0; i < 40; ++i) {
         title += "\xD0\x9F\xE6\x96\x87"; // a Cyrillic and a CJK character
     }
-    p.machine.desktop.setTitle(p.editor, title);
+    p.machine.desktop.setTitle(p.target, title);
     p.machine.loop.advance(Program::kTrackingIntervalMs);
     const auto* label = p.working.root().findAs<Label>("Label1");
     ASSERT_NE(label, nullptr);
