@@ -53,7 +53,22 @@ struct Placing {
         machine.host.pointerDown(working, cell(column, row));
     }
     void moveTo(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
-    void release(int column, int row) { machine.host.pointerUp(working, cell(column, row)); }
+    // The program's thread goes back to its message loop after the release, and the target's
+    // thread carries out the moves and shows posted to it.
+    void release(int column, int row) {
+        machine.host.pointerUp(working, cell(column, row));
+        machine.loop.processPendingMessages();
+    }
+    // Undo by the button or straight through the working window, looked at once the target's
+    // thread has run.
+    void clickUndo() {
+        ASSERT_TRUE(machine.host.click(working, "SBUNdo"));
+        machine.loop.processPendingMessages();
+    }
+    void undo() {
+        working.undo();
+        machine.loop.processPendingMessages();
+    }
     void drag(Point from, Point to) {
         press(from.x, from.y);
         moveTo(to.x, to.y);
@@ -166,6 +181,7 @@ TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
 TEST(Placement, AMaximisedTargetIsRestoredThenPlaced) {
     Placing p;
     p.machine.desktop.show(p.editor, ShowCommand::ShowMaximized);
+    p.machine.desktop.runOtherThreads();
     p.machine.host.activateByUser(p.working.id());
     ASSERT_EQ(p.editorState(), ShowState::Maximized);
     p.drag({3, 0}, {5, 5});
@@ -178,9 +194,9 @@ TEST(Placement, UndoPutsThePlacedWindowBackStepByStep) {
     p.drag({0, 0}, {2, 2});
     p.drag({3, 3}, {5, 5});
     ASSERT_EQ(p.editorRect(), cells(3, 3, 3, 3));
-    ASSERT_TRUE(p.machine.host.click(p.working, "SBUNdo"));
+    p.clickUndo();
     EXPECT_EQ(p.editorRect(), cells(0, 0, 3, 3));
-    ASSERT_TRUE(p.machine.host.click(p.working, "SBUNdo"));
+    p.clickUndo();
     EXPECT_EQ(p.editorRect(), kEditorStart);
 }
 
@@ -194,7 +210,7 @@ TEST(Placement, AFarOutsidePreviewIsRefusedAndItsUndoEntryStays) {
     p.release(1, 1);
     EXPECT_EQ(p.editorRect(), cells(1, 1, 1, 1));
     EXPECT_EQ(p.working.undoJournal().size(), 1U);
-    p.working.undo();
+    p.undo();
     EXPECT_EQ(p.editorRect(), kEditorStart);
 }
 
@@ -206,7 +222,7 @@ TEST(Placement, ThePlacedWindowsVisibleFrameMeetsTheCells) {
     EXPECT_EQ(p.machine.desktop.visibleFrameRect(p.editor), wanted);
     EXPECT_EQ(p.editorRect(), (Rect{wanted.left - 7, wanted.top, wanted.right + 7, wanted.bottom + 7}));
     // Undo gives back the window rectangle it had.
-    p.working.undo();
+    p.undo();
     EXPECT_EQ(p.editorRect(), kEditorStart);
 }
 
