@@ -18,10 +18,8 @@ bool UndoJournal::save(const Desktop& desktop, WindowId window) {
         placement && placement->state == ShowState::Minimized) {
         rect = placement->normal;
     }
-    if (!rect) {
-        return false;
-    }
-    entries_.at(top_) = Entry{window, rect->left, rect->width(), rect->top, rect->height()};
+    entries_.at(top_) = rect ? Entry{window, true, rect->left, rect->width(), rect->top, rect->height()}
+                             : Entry{.window = window};
     ++top_;
     return true;
 }
@@ -31,7 +29,9 @@ bool UndoJournal::undo(Desktop& desktop) {
         return false;
     }
     const Entry& last = entries_.at(top_ - 1);
-    desktop.move(last.window, Rect::fromBounds(last.left, last.top, last.width, last.height), true);
+    if (last.known) {
+        desktop.move(last.window, Rect::fromBounds(last.left, last.top, last.width, last.height), true);
+    }
     --top_;
     return true;
 }

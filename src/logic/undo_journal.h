@@ -17,18 +17,24 @@ public:
 
     struct Entry {
         WindowId window;
+        // Whether the rectangle below could be read; an entry without it is a step that undoes
+        // nothing.
+        bool known = false;
         int left = 0;
         int width = 0;
         int top = 0;
         int height = 0;
     };
 
-    // CopyUndo: pushes the window's current rectangle. Does nothing without a window, when the
-    // journal is full (the newest saves are dropped, the 1000 kept ones stay), or when the window's
-    // rectangle can't be read. Returns whether an entry was added.
+    // CopyUndo: pushes the window's current rectangle. Does nothing without a window or when the
+    // journal is full (the newest saves are dropped, the 1000 kept ones stay). A window whose
+    // rectangle can't be read (it has gone away, or doesn't answer the system) still gets its
+    // entry, one that undoes nothing: otherwise the undo of this placement would take back the one
+    // before it. Returns whether an entry was added.
     bool save(const Desktop& desktop, WindowId window);
     // Undo: pops the newest entry and moves its window back there (with repaint). A window that
-    // has gone away moves nothing; its entry is popped all the same. False on an empty journal.
+    // has gone away, or whose rectangle wasn't known, moves nothing; its entry is popped all the
+    // same. False on an empty journal.
     bool undo(Desktop& desktop);
 
     [[nodiscard]] std::size_t size() const { return top_; }

@@ -131,6 +131,7 @@ TEST(Placement, LeavingTheBoardMidDragEndsTheDragWhereTheLastTickPutTheTarget) {
 TEST(Placement, AMaximisedTargetIsRestoredThenPlaced) {
     Placing p;
     p.machine.desktop.show(p.target, ShowCommand::ShowMaximized);
+    p.machine.desktop.runOtherThreads();
     p.machine.host.activateByUser(p.working.id());
     ASSERT_EQ(p.targetState(), ShowState::Maximized);
     p.drag({3, 0}, {5, 5});
@@ -143,9 +144,9 @@ TEST(Placement, UndoPutsThePlacedWindowBackStepByStep) {
     p.drag({0, 0}, {2, 2});
     p.drag({3, 3}, {5, 5});
     ASSERT_EQ(p.targetRect(), cells(3, 3, 3, 3));
-    ASSERT_TRUE(testing::click(p.machine.host, p.working, "SBUNdo"));
+    p.clickUndo();
     EXPECT_EQ(p.targetRect(), cells(0, 0, 3, 3));
-    ASSERT_TRUE(testing::click(p.machine.host, p.working, "SBUNdo"));
+    p.clickUndo();
     EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 
@@ -159,7 +160,7 @@ TEST(Placement, AFarOutsidePreviewIsRefusedAndItsUndoEntryStays) {
     p.release(1, 1);
     EXPECT_EQ(p.targetRect(), cells(1, 1, 1, 1));
     EXPECT_EQ(p.program.undoJournal().size(), 1U);
-    p.working.undo();
+    p.undo();
     EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 
@@ -171,7 +172,7 @@ TEST(Placement, ThePlacedWindowsVisibleFrameMeetsTheCells) {
     EXPECT_EQ(p.machine.desktop.visibleFrameRect(p.target), wanted);
     EXPECT_EQ(p.targetRect(), (Rect{wanted.left - 7, wanted.top, wanted.right + 7, wanted.bottom + 7}));
     // Undo gives back the window rectangle it had.
-    p.working.undo();
+    p.undo();
     EXPECT_EQ(p.targetRect(), kEditorStart);
 }
 

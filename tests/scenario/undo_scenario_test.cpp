@@ -33,10 +33,18 @@ protected:
         return desktop.createWindow(options);
     }
 
-    // What a placement does: save the target's bounds, then move it.
+    // What a placement does: save the target's bounds, then move it. The move is posted to the
+    // window's thread, which runs before the user looks.
     void place(WindowId window, const Rect& bounds) {
         journal.save(desktop, window);
         desktop.move(window, bounds, true);
+        desktop.runOtherThreads();
+    }
+    // One undo step, looked at once the windows' threads have run.
+    bool undo() {
+        const bool done = journal.undo(desktop);
+        desktop.runOtherThreads();
+        return done;
     }
 
     static constexpr Rect kStartA = Rect::fromBounds(100, 100, 700, 500);
@@ -71,12 +79,12 @@ TEST_F(UndoScenario, UndoRestoresEachWindowInReverseOrder) {
     };
     for (std::size_t step = 0; step < afterEachUndo.size(); ++step) {
         SCOPED_TRACE(step);
-        EXPECT_TRUE(journal.undo(desktop));
+        EXPECT_TRUE(undo());
         EXPECT_EQ(desktop.windowRect(windowA), afterEachUndo[step].a);
         EXPECT_EQ(desktop.windowRect(windowB), afterEachUndo[step].b);
         EXPECT_EQ(journal.size(), afterEachUndo.size() - step - 1);
     }
-    EXPECT_FALSE(journal.undo(desktop));
+    EXPECT_FALSE(undo());
 
     // One move with repaint per undo, to the right window; the normal positions follow.
     ASSERT_EQ(desktop.calls().size(), 3U);
@@ -96,13 +104,13 @@ TEST_F(UndoScenario, UndoOfClosedWindowMovesNothingAndPops) {
     ASSERT_TRUE(desktop.requestClose(windowB));
     desktop.clearCalls();
 
-    EXPECT_TRUE(journal.undo(desktop)); // B's entry: B is gone
+    EXPECT_TRUE(undo()); // B's entry: B is gone
     EXPECT_EQ(journal.size(), 1U);
     EXPECT_EQ(desktop.windowRect(windowA), kLeftHalf);
     ASSERT_EQ(desktop.calls().size(), 1U);
     EXPECT_EQ(desktop.calls()[0].outcome, sim::CallOutcome::Failed);
 
-    EXPECT_TRUE(journal.undo(desktop)); // A's entry still works
+    EXPECT_TRUE(undo()); // A's entry still works
     EXPECT_EQ(desktop.windowRect(windowA), kStartA);
     EXPECT_TRUE(journal.empty());
 }
@@ -118,16 +126,16 @@ TEST_F(UndoScenario, JournalKeepsTheFirstThousandSaves) {
 
     // The 1001st save was dropped; the newest kept entry is the 1000th save, made before placement
     // 1000 with A where placement 999 had put it.
-    EXPECT_TRUE(journal.undo(desktop));
+    EXPECT_TRUE(undo());
     EXPECT_EQ(desktop.windowRect(windowA), Rect::fromBounds(999, 10, 500, 400));
     EXPECT_EQ(journal.size(), UndoJournal::kCapacity - 1);
 
     // Room again: the next save is kept and undone first.
     place(windowA, kLeftHalf);
-    EXPECT_TRUE(journal.undo(desktop));
+    EXPECT_TRUE(undo());
     EXPECT_EQ(desktop.windowRect(windowA), Rect::fromBounds(999, 10, 500, 400));
 
-    while (journal.undo(desktop)) {
+    while (undo()) {
     }
     EXPECT_EQ(desktop.windowRect(windowA), kStartA);
 }
@@ -136,11 +144,12 @@ TEST_F(UndoScenario, AMinimisedWindowIsSavedAtItsRestoredPosition) {
     // A drag that starts on a minimised target restores it only on release; the undo must bring
     // it back where it was restored to, not to the system's parking place off screen.
     desktop.show(windowA, ShowCommand::Minimize);
+    desktop.runOtherThreads();
     ASSERT_EQ(desktop.windowRect(windowA), sim::kMinimizedRect);
     place(windowA, kLeftHalf);
     desktop.show(windowA, ShowCommand::Restore);
     desktop.move(windowA, kLeftHalf, true);
-    ASSERT_TRUE(journal.undo(desktop));
+    ASSERT_TRUE(undo());
     EXPECT_EQ(desktop.windowRect(windowA), kStartA);
 }
 

@@ -27,6 +27,9 @@ struct SimMachine {
             desktop.addMonitor(sim::SimDesktop::makeMonitor(1920, 0, 1280, 1024, 0, false));
         }
         files.setProgramPath(kProgramPath);
+        // Whenever the program's thread yields, the other programs' threads carry out what it
+        // posted to their windows.
+        loop.addYieldHandler([this] { desktop.runOtherThreads(); });
     }
 
     Program& start() {

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "forms/working/working_window.h"
 #include "support/sim_machine.h"
+#include "support/ui.h"
 
 #include <optional>
 #include <string>
@@ -74,7 +75,22 @@ struct TargetShown {
         machine.host.pointerDown(working, cell(column, row));
     }
     void moveTo(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
-    void release(int column, int row) { machine.host.pointerUp(working, cell(column, row)); }
+    // The program's thread goes back to its message loop after the release, and the target's
+    // thread carries out the moves and shows posted to it.
+    void release(int column, int row) {
+        machine.host.pointerUp(working, cell(column, row));
+        machine.loop.processPendingMessages();
+    }
+    // Undo by the button or straight through the working window, looked at once the target's thread
+    // has run.
+    void clickUndo() {
+        click(machine.host, working, "SBUNdo");
+        machine.loop.processPendingMessages();
+    }
+    void undo() {
+        working.undo();
+        machine.loop.processPendingMessages();
+    }
     // Press on one cell, move to another, let the preview tick, release.
     void drag(Point from, Point to) {
         press(from.x, from.y);
@@ -83,7 +99,9 @@ struct TargetShown {
         release(to.x, to.y);
     }
     [[nodiscard]] Rect targetRect() const { return machine.desktop.windowRect(target).value_or(Rect{}); }
-    [[nodiscard]] Rect targetFrame() const { return machine.desktop.visibleFrameRect(target).value_or(Rect{}); }
+    [[nodiscard]] Rect targetFrame() const {
+        return machine.desktop.visibleFrameRect(target).value_or(Rect{});
+    }
     [[nodiscard]] ShowState targetState() const {
         return machine.desktop.placement(target).value_or(WindowPlacement{}).state;
     }

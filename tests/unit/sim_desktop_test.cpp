@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -59,6 +60,7 @@ TEST_P(ShowStates, KeepNormalPositionAndCoverTheRightWorkArea) {
         if (step.move) {
             EXPECT_TRUE(desktop.move(window, *step.move, true));
         }
+        desktop.runOtherThreads();
     }
     EXPECT_EQ(desktop.placement(window), (WindowPlacement{c.state, c.normal}));
     EXPECT_EQ(desktop.windowRect(window), c.rect);
@@ -183,18 +185,109 @@ TEST(SimDesktop, CreatedMaximisedOrMinimisedKeepsNormalPosition) {
     EXPECT_EQ(desktop.windowRect(minimised), kMinimizedRect);
 }
 
-TEST(SimDesktop, VisibleFrameExcludesInvisibleBorders) {
+// ----- Invisible borders per show state -----
+
+// The invisible borders as the program measures them: window rectangle minus visible frame, per
+// edge (left, top, right, bottom).
+std::array<int, 4> measuredBorders(const SimDesktop& desktop, WindowId window) {
+    const Rect outer = desktop.windowRect(window).value_or(Rect{});
+    const Rect frame = desktop.visibleFrameRect(window).value_or(Rect{});
+    return {frame.left - outer.left, frame.top - outer.top, outer.right - frame.right,
+            outer.bottom - frame.bottom};
+}
+
+using Borders = std::array<int, 4>;
+constexpr Borders kNoBorders{0, 0, 0, 0};
+constexpr Borders kWindows10Borders{7, 0, 7, 7};
+constexpr Rect kNormalFrame{207, 150, 993, 743}; // kNormal less 7, 0, 7, 7
+
+struct BordersCase {
+    const char* name;
+    FrameInsets normalBorders;
+    std::optional<int> overhang;
+    std::vector<ShowCommand> shows;
+    Borders measured;
+    Rect window;
+    Rect frame;
+    friend void PrintTo(const BordersCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class BordersPerShowState : public ::testing::TestWithParam<BordersCase> {};
+
+TEST_P(BordersPerShowState, FollowTheSystemsFrame) {
+    const BordersCase& c = GetParam();
     SimDesktop desktop;
     addTwoMonitors(desktop);
     WindowOptions options;
     options.bounds = kNormal;
-    options.invisibleBorders = FrameInsets{7, 0, 7, 7};
-    options.maximizedOverhang = 8;
+    options.invisibleBorders = c.normalBorders;
+    options.maximizedOverhang = c.overhang;
     const WindowId window = desktop.createWindow(options);
-    EXPECT_EQ(desktop.visibleFrameRect(window), (Rect{207, 150, 993, 743}));
-    desktop.show(window, ShowCommand::ShowMaximized);
-    EXPECT_EQ(desktop.visibleFrameRect(window), kPrimaryWork);
+    for (const ShowCommand show : c.shows) {
+        desktop.show(window, show);
+        desktop.runOtherThreads();
+    }
+    EXPECT_EQ(measuredBorders(desktop, window), c.measured);
+    EXPECT_EQ(desktop.windowRect(window), c.window);
+    EXPECT_EQ(desktop.visibleFrameRect(window), c.frame);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    SimDesktop, BordersPerShowState,
+    ::testing::Values(
+        BordersCase{
+            "NormalHasItsInvisibleBorders", {7, 0, 7, 7}, {}, {}, kWindows10Borders, kNormal, kNormalFrame},
+        // Maximised, the whole frame hangs over the work area, the top too: 8 on every side.
+        BordersCase{"MaximisedMeasuresTheOverhangOnEverySide",
+                    {7, 0, 7, 7},
+                    {},
+                    {SC::ShowMaximized},
+                    {8, 8, 8, 8},
+                    Rect{-8, -8, 1928, 1048},
+                    kPrimaryWork},
+        BordersCase{"WiderBordersHangFurtherOver",
+                    {11, 0, 11, 11},
+                    {},
+                    {SC::ShowMaximized},
+                    {12, 12, 12, 12},
+                    Rect{-12, -12, 1932, 1052},
+                    kPrimaryWork},
+        BordersCase{"AGivenOverhangWins",
+                    {7, 0, 7, 7},
+                    0,
+                    {SC::ShowMaximized},
+                    kNoBorders,
+                    kPrimaryWork,
+                    kPrimaryWork},
+        BordersCase{"WithoutBordersNothingHangsOver",
+                    {},
+                    {},
+                    {SC::ShowMaximized},
+                    kNoBorders,
+                    kPrimaryWork,
+                    kPrimaryWork},
+        BordersCase{"RestoredFromMaximisedHasItsBordersBack",
+                    {7, 0, 7, 7},
+                    {},
+                    {SC::ShowMaximized, SC::Restore},
+                    kWindows10Borders,
+                    kNormal,
+                    kNormalFrame},
+        BordersCase{"MinimisedMeasuresNone",
+                    {7, 0, 7, 7},
+                    {},
+                    {SC::Minimize},
+                    kNoBorders,
+                    kMinimizedRect,
+                    kMinimizedRect},
+        BordersCase{"RestoredToMaximisedMeasuresTheOverhangAgain",
+                    {7, 0, 7, 7},
+                    {},
+                    {SC::ShowMaximized, SC::Minimize, SC::Restore},
+                    {8, 8, 8, 8},
+                    Rect{-8, -8, 1928, 1048},
+                    kPrimaryWork}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SimDesktop, StylesReflectState) {
     SimDesktop desktop;
@@ -207,6 +300,7 @@ TEST(SimDesktop, StylesReflectState) {
     EXPECT_NE(desktop.extendedStyles(window) & exstyle::kLayered, 0U);
     EXPECT_EQ(desktop.opacity(window), 128);
     desktop.show(window, ShowCommand::ShowNoActivate);
+    desktop.runOtherThreads();
     EXPECT_NE(desktop.styles(window) & style::kVisible, 0U);
     EXPECT_NE(desktop.styles(window) & style::kThickFrame, 0U);
     desktop.setOpacity(window, std::nullopt);
@@ -239,6 +333,11 @@ public:
             letters += desktop.isTopmost(id) ? static_cast<char>(letter - 'A' + 'a') : letter;
         }
         return letters;
+    }
+    // A show request that the window's thread has carried out.
+    void show(WindowId window, ShowCommand command) {
+        desktop.show(window, command);
+        desktop.runOtherThreads();
     }
     [[nodiscard]] char foreground() const {
         const WindowId id = desktop.foregroundWindow();
@@ -307,34 +406,34 @@ INSTANTIATE_TEST_SUITE_P(
                    "aDCB", 'C'},
         ZOrderCase{"SetForegroundRaisesAndRestores",
                    [](ZOrderFixture& f) {
-                       f.desktop.show(f['A'], ShowCommand::ShowMinNoActive);
+                       f.show(f['A'], ShowCommand::ShowMinNoActive);
                        f.desktop.setForeground(f['A']);
                        EXPECT_FALSE(f.desktop.isMinimized(f['A']));
                    },
                    "ACB", 'A'},
-        ZOrderCase{"HidingForegroundPassesItOn",
-                   [](ZOrderFixture& f) { f.desktop.show(f['C'], ShowCommand::Hide); }, "CBA", 'B'},
+        ZOrderCase{"HidingForegroundPassesItOn", [](ZOrderFixture& f) { f.show(f['C'], ShowCommand::Hide); },
+                   "CBA", 'B'},
         ZOrderCase{"MinimisingForegroundSkipsMinimisedAndCloaked",
                    [](ZOrderFixture& f) {
-                       f.desktop.show(f['B'], ShowCommand::ShowMinNoActive);
+                       f.show(f['B'], ShowCommand::ShowMinNoActive);
                        f.desktop.setCloaked(f['A'], true);
-                       f.desktop.show(f['C'], ShowCommand::Minimize);
+                       f.show(f['C'], ShowCommand::Minimize);
                    },
                    "CBA", '-'},
         ZOrderCase{"MinimisingForegroundPassesToNextInZOrder",
                    [](ZOrderFixture& f) {
                        f.desktop.setZOrder(f['A'], ZOrder::Top);
-                       f.desktop.show(f['C'], ShowCommand::Minimize);
+                       f.show(f['C'], ShowCommand::Minimize);
                    },
                    "ACB", 'A'},
         ZOrderCase{"MinimisingBackgroundWindowKeepsForeground",
-                   [](ZOrderFixture& f) { f.desktop.show(f['A'], ShowCommand::Minimize); }, "CBA", 'C'},
+                   [](ZOrderFixture& f) { f.show(f['A'], ShowCommand::Minimize); }, "CBA", 'C'},
         ZOrderCase{"ActivatingShowTakesForeground",
-                   [](ZOrderFixture& f) { f.desktop.show(f['A'], ShowCommand::Show); }, "ACB", 'A'},
+                   [](ZOrderFixture& f) { f.show(f['A'], ShowCommand::Show); }, "ACB", 'A'},
         ZOrderCase{"ShowNoActivateLeavesForeground",
-                   [](ZOrderFixture& f) { f.desktop.show(f['A'], ShowCommand::ShowNoActivate); }, "CBA", 'C'},
+                   [](ZOrderFixture& f) { f.show(f['A'], ShowCommand::ShowNoActivate); }, "CBA", 'C'},
         ZOrderCase{"ShowMaximizedTakesForeground",
-                   [](ZOrderFixture& f) { f.desktop.show(f['B'], ShowCommand::ShowMaximized); }, "BCA", 'B'},
+                   [](ZOrderFixture& f) { f.show(f['B'], ShowCommand::ShowMaximized); }, "BCA", 'B'},
         ZOrderCase{"ClosingForegroundPassesItOn",
                    [](ZOrderFixture& f) { EXPECT_TRUE(f.desktop.requestClose(f['C'])); }, "BA", 'B'},
         ZOrderCase{"IgnoredCloseKeepsWindow",
@@ -381,6 +480,202 @@ TEST(SimDesktop, WindowIdsGrowAndAreNeverReused) {
     EXPECT_GT(second.value, first.value);
     EXPECT_FALSE(desktop.exists(first));
     EXPECT_TRUE(desktop.wasDestroyed(first));
+}
+
+// ----- Moves and shows posted to other threads -----
+
+TEST(SimDesktopOtherThreads, PostedRequestsAreUnseenUntilTheOtherThreadsRun) {
+    SimDesktop desktop;
+    addTwoMonitors(desktop);
+    WindowOptions options;
+    options.bounds = kNormal;
+    options.invisibleBorders = FrameInsets{7, 0, 7, 7};
+    const WindowId other = desktop.createWindow(options);
+    const WindowId window = desktop.createWindow(options);
+    desktop.activate(other);
+
+    EXPECT_TRUE(desktop.move(window, kElsewhere, true));
+    EXPECT_TRUE(desktop.show(window, ShowCommand::ShowMaximized));
+    // Every read still sees the state before the requests.
+    EXPECT_EQ(desktop.placement(window), (WindowPlacement{ShowState::Normal, kNormal}));
+    EXPECT_EQ(desktop.windowRect(window), kNormal);
+    EXPECT_EQ(desktop.visibleFrameRect(window), kNormalFrame);
+    EXPECT_FALSE(desktop.isMaximized(window));
+    EXPECT_EQ(desktop.foregroundWindow(), other);
+    EXPECT_EQ(desktop.pendingCount(window), 2U);
+    ASSERT_EQ(desktop.calls().size(), 2U);
+    for (const Call& call : desktop.calls()) {
+        EXPECT_EQ(call.outcome, CallOutcome::Posted) << describe(call);
+    }
+
+    EXPECT_EQ(desktop.runOtherThreads(), 2U);
+    EXPECT_EQ(desktop.placement(window), (WindowPlacement{ShowState::Maximized, kElsewhere}));
+    EXPECT_EQ(desktop.windowRect(window), (Rect{-8, -8, 1928, 1048}));
+    EXPECT_EQ(desktop.foregroundWindow(), window);
+    EXPECT_EQ(desktop.pendingCount(), 0U);
+    EXPECT_EQ(desktop.runOtherThreads(), 0U);
+}
+
+TEST(SimDesktopOtherThreads, BordersReadWhileARestoreIsPostedAreTheMaximisedOnes) {
+    // What a placement that restores a maximised window and measures its borders at once gets:
+    // the overhang of the maximised state, not the borders of the restored window.
+    SimDesktop desktop;
+    addTwoMonitors(desktop);
+    WindowOptions options;
+    options.bounds = kNormal;
+    options.invisibleBorders = FrameInsets{7, 0, 7, 7};
+    options.state = ShowState::Maximized;
+    const WindowId window = desktop.createWindow(options);
+    desktop.show(window, ShowCommand::Restore);
+    EXPECT_EQ(measuredBorders(desktop, window), (Borders{8, 8, 8, 8}));
+    desktop.runOtherThreads();
+    EXPECT_EQ(measuredBorders(desktop, window), kWindows10Borders);
+}
+
+struct PostedOrderCase {
+    const char* name;
+    ShowState start;
+    std::vector<Step> requests; // each a move or a show, all posted before the threads run
+    ShowState state;
+    Rect rect;
+    Rect normal;
+    friend void PrintTo(const PostedOrderCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class PostedOrder : public ::testing::TestWithParam<PostedOrderCase> {};
+
+TEST_P(PostedOrder, RequestsRunInTheOrderTheyWerePosted) {
+    const PostedOrderCase& c = GetParam();
+    SimDesktop desktop;
+    addTwoMonitors(desktop);
+    WindowOptions options;
+    options.bounds = kNormal;
+    options.state = c.start;
+    const WindowId window = desktop.createWindow(options);
+    for (const Step& request : c.requests) {
+        if (request.show) {
+            desktop.show(window, *request.show);
+        }
+        if (request.move) {
+            desktop.move(window, *request.move, true);
+        }
+    }
+    EXPECT_EQ(desktop.runOtherThreads(), c.requests.size());
+    EXPECT_EQ(desktop.placement(window), (WindowPlacement{c.state, c.normal}));
+    EXPECT_EQ(desktop.windowRect(window), c.rect);
+}
+
+INSTANTIATE_TEST_SUITE_P(SimDesktop, PostedOrder,
+                         ::testing::Values(PostedOrderCase{"TheLastMoveWins",
+                                                           SS::Normal,
+                                                           {{{}, kElsewhere}, {{}, kOnLeft}},
+                                                           SS::Normal,
+                                                           kOnLeft,
+                                                           kOnLeft},
+                                           PostedOrderCase{"RestoreThenMovePlacesTheRestoredWindow",
+                                                           SS::Maximized,
+                                                           {{SC::Restore, {}}, {{}, kElsewhere}},
+                                                           SS::Normal,
+                                                           kElsewhere,
+                                                           kElsewhere},
+                                           PostedOrderCase{"MoveThenRestoreReturnsToTheNormalPosition",
+                                                           SS::Maximized,
+                                                           {{{}, kElsewhere}, {SC::Restore, {}}},
+                                                           SS::Normal,
+                                                           kNormal,
+                                                           kNormal},
+                                           PostedOrderCase{"MinimiseThenShowNormalIsNormal",
+                                                           SS::Normal,
+                                                           {{SC::Minimize, {}}, {SC::ShowNormal, {}}},
+                                                           SS::Normal,
+                                                           kNormal,
+                                                           kNormal},
+                                           PostedOrderCase{"ShowNormalThenMinimiseIsMinimised",
+                                                           SS::Normal,
+                                                           {{SC::ShowNormal, {}}, {SC::Minimize, {}}},
+                                                           SS::Minimized,
+                                                           kMinimizedRect,
+                                                           kNormal}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SimDesktopOtherThreads, OrderIsKeptAcrossWindows) {
+    // Each posted show activates its window: the one posted last ends in the foreground.
+    for (const bool aFirst : {true, false}) {
+        SCOPED_TRACE(aFirst);
+        ZOrderFixture f;
+        f.desktop.show(aFirst ? f['A'] : f['B'], ShowCommand::Show);
+        f.desktop.show(aFirst ? f['B'] : f['A'], ShowCommand::Show);
+        EXPECT_EQ(f.foreground(), 'C');
+        f.desktop.runOtherThreads();
+        EXPECT_EQ(f.foreground(), aFirst ? 'B' : 'A');
+        EXPECT_EQ(f.order(), aFirst ? "BAC" : "ABC");
+    }
+}
+
+TEST(SimDesktopOtherThreads, TheProgramsOwnWindowsAreMovedAndShownDuringTheCall) {
+    SimDesktop desktop;
+    addTwoMonitors(desktop);
+    WindowOptions options;
+    options.bounds = kNormal;
+    options.programThread = true;
+    const WindowId own = desktop.createWindow(options);
+    EXPECT_TRUE(desktop.move(own, kElsewhere, false));
+    EXPECT_EQ(desktop.windowRect(own), kElsewhere);
+    EXPECT_TRUE(desktop.show(own, ShowCommand::Hide));
+    EXPECT_FALSE(desktop.isVisible(own));
+    EXPECT_EQ(desktop.pendingCount(), 0U);
+    for (const Call& call : desktop.calls()) {
+        EXPECT_EQ(call.outcome, CallOutcome::Done) << describe(call);
+    }
+}
+
+TEST(SimDesktopOtherThreads, AHungWindowKeepsItsRequestsWhileTheOthersRun) {
+    SimDesktop desktop;
+    addTwoMonitors(desktop);
+    WindowOptions options;
+    options.bounds = kNormal;
+    const WindowId hung = desktop.createWindow(options);
+    const WindowId answering = desktop.createWindow(options);
+
+    desktop.move(hung, kElsewhere, true); // posted while it still answered
+    desktop.setHung(hung, true);
+    desktop.show(hung, ShowCommand::ShowMaximized);
+    desktop.move(answering, kOnLeft, true);
+    EXPECT_EQ(desktop.calls()[0].outcome, CallOutcome::Posted);
+    EXPECT_EQ(desktop.calls()[1].outcome, CallOutcome::Pending);
+    EXPECT_EQ(desktop.calls()[2].outcome, CallOutcome::Posted);
+
+    EXPECT_EQ(desktop.runOtherThreads(), 1U);
+    EXPECT_EQ(desktop.windowRect(answering), kOnLeft);
+    EXPECT_EQ(desktop.windowRect(hung), kNormal);
+    EXPECT_EQ(desktop.pendingCount(hung), 2U);
+    EXPECT_EQ(desktop.runOtherThreads(), 0U);
+
+    // It answers again and works through both, in order.
+    desktop.setHung(hung, false);
+    EXPECT_EQ(desktop.pendingCount(), 0U);
+    EXPECT_EQ(desktop.placement(hung), (WindowPlacement{ShowState::Maximized, kElsewhere}));
+}
+
+TEST(SimDesktopOtherThreads, ADestroyedWindowDropsWhatWasPostedToIt) {
+    SimDesktop desktop;
+    addTwoMonitors(desktop);
+    WindowOptions options;
+    options.bounds = kNormal;
+    const WindowId hung = desktop.createWindow(options);
+    const WindowId closing = desktop.createWindow(options);
+    const WindowId staying = desktop.createWindow(options);
+    desktop.setHung(hung, true);
+    desktop.move(hung, kElsewhere, true);
+    desktop.move(closing, kElsewhere, true);
+    desktop.show(closing, ShowCommand::Hide);
+    desktop.move(staying, kOnLeft, true);
+
+    desktop.destroyWindow(hung);
+    desktop.destroyWindow(closing);
+    EXPECT_EQ(desktop.pendingCount(), 1U);
+    EXPECT_EQ(desktop.runOtherThreads(), 1U);
+    EXPECT_EQ(desktop.windowRect(staying), kOnLeft);
 }
 
 // ----- Hung and vanished windows -----
@@ -509,7 +804,7 @@ TEST(SimDesktop, CallLogRecordsRequestsWithArguments) {
     EXPECT_EQ(desktop.calls()[3].alpha, 200);
     EXPECT_EQ(desktop.callCount(CallKind::Move, a), 1U);
     EXPECT_EQ(desktop.callCount(CallKind::Move, b), 0U);
-    EXPECT_EQ(describe(desktop.calls()[0]), "Move 0x10010 to (300,300)-(800,700): done");
+    EXPECT_EQ(describe(desktop.calls()[0]), "Move 0x10010 to (300,300)-(800,700): posted");
     EXPECT_EQ(describe(desktop.calls()[3]), "SetOpacity 0x10012 alpha 200: done");
 }
 

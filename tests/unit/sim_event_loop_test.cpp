@@ -207,6 +207,33 @@ TEST(SimEventLoop, RunawayTimerStartsAreCaught) {
     EXPECT_THROW(loop.advance(1000), std::runtime_error);
 }
 
+// ----- Yielding to other threads -----
+
+TEST(SimEventLoop, OtherThreadsRunWheneverTheProgramsThreadYields) {
+    SimEventLoop loop;
+    FiringLog log(loop);
+    loop.addYieldHandler(log.handler("first"));
+    loop.addYieldHandler(log.handler("second"));
+    loop.startTimer(100, [&loop, &log] {
+        log.handler("tick")();
+        loop.processPendingMessages(); // a handler letting messages run yields too
+    });
+
+    // Before each firing, at its due time, and once at the end; handlers in the order added.
+    loop.advance(250);
+    EXPECT_EQ(log.entries,
+              (Log{"first@100", "second@100", "tick@100", "first@100", "second@100", "first@200",
+                   "second@200", "tick@200", "first@200", "second@200", "first@250", "second@250"}));
+
+    // A sleep yields once the clock has moved; pending messages yield before the overdue timers.
+    log.entries.clear();
+    loop.sleep(60);
+    loop.processPendingMessages();
+    EXPECT_EQ(log.entries, (Log{"first@310", "second@310", "first@310", "second@310", "tick@310", "first@310",
+                                "second@310"}));
+    EXPECT_EQ(loop.yieldCount(), 8U);
+}
+
 // ----- Autostart registry -----
 
 TEST(SimAutostartRegistry, StoresValuesAndFailsOnDemand) {

@@ -94,6 +94,8 @@ const char* outcomeName(CallOutcome outcome) {
     switch (outcome) {
     case CallOutcome::Done:
         return "done";
+    case CallOutcome::Posted:
+        return "posted";
     case CallOutcome::Pending:
         return "pending";
     case CallOutcome::TimedOut:
@@ -204,6 +206,7 @@ bool SimDesktop::destroyWindow(WindowId window) {
     }
     passForeground(window);
     removeFromZOrder(window);
+    std::erase_if(posted_, [window](const Call& call) { return call.window == window; });
     windows_.erase(window.value);
     destroyed_.insert(window.value);
     return true;
@@ -313,23 +316,15 @@ bool SimDesktop::setHung(WindowId window, bool hung) {
         return false;
     }
     found->options.hung = hung;
-    if (hung) {
-        return true;
-    }
-    // The window's thread runs again and works through what was posted to it, in order.
-    std::vector<Call> posted = std::exchange(found->pending, {});
-    for (const Call& call : posted) {
-        Window* still = find(window);
-        if (still == nullptr) {
-            break;
-        }
-        if (call.kind == CallKind::Move) {
-            applyMove(*still, call.bounds);
-        } else if (call.kind == CallKind::Show) {
-            applyShow(window, *still, call.show);
-        }
+    if (!hung) {
+        // The window's thread runs again and works through what was posted to it, in order.
+        runPosted(window);
     }
     return true;
+}
+
+std::size_t SimDesktop::runOtherThreads() {
+    return runPosted(kNoWindow);
 }
 
 void SimDesktop::setFileIcon(const std::string& path, std::optional<Colour> colour) {
@@ -361,8 +356,8 @@ std::size_t SimDesktop::timedOutCount() const {
 }
 
 std::size_t SimDesktop::pendingCount(WindowId window) const {
-    const Window* found = find(window);
-    return found == nullptr ? 0 : found->pending.size();
+    return static_cast<std::size_t>(std::count_if(
+        posted_.begin(), posted_.end(), [window](const Call& call) { return call.window == window; }));
 }
 
 bool SimDesktop::isTopmost(WindowId window) const {
@@ -439,9 +434,9 @@ std::optional<Rect> SimDesktop::visibleFrameRect(WindowId window) const {
     const Rect& rect = found->rect;
     switch (found->state) {
     case ShowState::Minimized:
-        return rect;
+        return rect; // parked: no borders are measured
     case ShowState::Maximized: {
-        const int overhang = found->options.maximizedOverhang;
+        const int overhang = maximizedOverhang(*found);
         return Rect{rect.left + overhang, rect.top + overhang, rect.right - overhang, rect.bottom - overhang};
     }
     case ShowState::Normal:
@@ -496,30 +491,14 @@ std::string SimDesktop::executablePath(WindowId window) const {
 
 bool SimDesktop::move(WindowId window, const Rect& bounds, bool repaint) {
     Call call{.kind = CallKind::Move, .window = window, .bounds = bounds, .repaint = repaint};
-    Window* found = find(window);
-    if (found == nullptr) {
-        call.outcome = CallOutcome::Failed;
-    } else if (found->options.hung) {
-        call.outcome = CallOutcome::Pending;
-        found->pending.push_back(call);
-    } else {
-        applyMove(*found, bounds);
-    }
+    carryOutOrPost(call);
     record(call);
     return call.outcome != CallOutcome::Failed;
 }
 
 bool SimDesktop::show(WindowId window, ShowCommand command) {
     Call call{.kind = CallKind::Show, .window = window, .show = command};
-    Window* found = find(window);
-    if (found == nullptr) {
-        call.outcome = CallOutcome::Failed;
-    } else if (found->options.hung) {
-        call.outcome = CallOutcome::Pending;
-        found->pending.push_back(call);
-    } else {
-        applyShow(window, *found, command);
-    }
+    carryOutOrPost(call);
     record(call);
     return call.outcome != CallOutcome::Failed;
 }
@@ -641,6 +620,45 @@ SimDesktop::Window* SimDesktop::find(WindowId window) {
 
 void SimDesktop::record(Call call) const {
     calls_.push_back(std::move(call));
+}
+
+void SimDesktop::carryOutOrPost(Call& call) {
+    Window* found = find(call.window);
+    if (found == nullptr) {
+        call.outcome = CallOutcome::Failed;
+    } else if (found->options.programThread) {
+        call.outcome = CallOutcome::Done;
+        carryOut(call.window, *found, call);
+    } else {
+        call.outcome = found->options.hung ? CallOutcome::Pending : CallOutcome::Posted;
+        posted_.push_back(call);
+    }
+}
+
+void SimDesktop::carryOut(WindowId id, Window& window, const Call& call) {
+    if (call.kind == CallKind::Move) {
+        applyMove(window, call.bounds);
+    } else if (call.kind == CallKind::Show) {
+        applyShow(id, window, call.show);
+    }
+}
+
+std::size_t SimDesktop::runPosted(WindowId only) {
+    // Carrying out a request never posts another, so one pass over what is posted now does; the
+    // requests that wait go back in their order.
+    std::deque<Call> queue = std::exchange(posted_, {});
+    std::size_t carried = 0;
+    for (const Call& call : queue) {
+        Window* window = find(call.window);
+        const bool runs = window != nullptr && (only ? call.window == only : !window->options.hung);
+        if (!runs) {
+            posted_.push_back(call);
+            continue;
+        }
+        carryOut(call.window, *window, call);
+        ++carried;
+    }
+    return carried;
 }
 
 void SimDesktop::applyMove(Window& window, const Rect& bounds) {
@@ -807,9 +825,19 @@ Rect SimDesktop::maximizedRect(const Window& window) const {
     if (monitor == nullptr) {
         return where;
     }
-    const int overhang = window.options.maximizedOverhang;
+    const int overhang = maximizedOverhang(window);
     const Rect& work = monitor->workArea;
     return Rect{work.left - overhang, work.top - overhang, work.right + overhang, work.bottom + overhang};
+}
+
+int SimDesktop::maximizedOverhang(const Window& window) {
+    if (window.options.maximizedOverhang) {
+        return *window.options.maximizedOverhang;
+    }
+    const FrameInsets& borders = window.options.invisibleBorders;
+    const int widest = std::max({borders.left, borders.top, borders.right, borders.bottom});
+    // The invisible part of the frame and its one visible pixel both go over the edges.
+    return widest > 0 ? widest + 1 : 0;
 }
 
 Bitmap SimDesktop::drawIcon(int size, Colour icon, Colour background) {

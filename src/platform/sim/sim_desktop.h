@@ -1,7 +1,8 @@
 // The simulated desktop: monitors and top-level windows held in memory and behaving as the
 // system's window manager does (show states with their normal position, z-order with a topmost
-// band, foreground hand-over, invisible frame borders, opacity, hung and vanishing windows). Tests
-// build a desktop, run the program on it, and assert on the recorded calls and the resulting state.
+// band, foreground hand-over, invisible frame borders, opacity, moves and shows posted to other
+// threads, hung and vanishing windows). Tests build a desktop, run the program on it, and assert on
+// the recorded calls and the resulting state.
 #pragma once
 
 #include "pixels/bitmap.h"
@@ -9,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -18,7 +20,7 @@
 namespace cellaro::sim {
 
 // How far the window rectangle reaches beyond what the user sees, per edge (the invisible resize
-// borders; 7, 0, 7, 7 on a typical Windows 10 window).
+// borders; 7, 0, 7, 7 on a typical Windows 10 window in its normal state).
 struct FrameInsets {
     int left = 0;
     int top = 0;
@@ -42,14 +44,20 @@ struct WindowOptions {
     ShowState state = ShowState::Normal;
     bool visible = true;
     bool cloaked = false;
+    // The invisible borders of the window in its normal state.
     FrameInsets invisibleBorders;
     // How far a maximised window reaches beyond the work area on every side (the system lets a
-    // maximised window with a thick frame hang its invisible borders over the monitor's edges).
-    int maximizedOverhang = 0;
+    // maximised window hang its whole frame over the monitor's edges, the top included). Unset, it
+    // follows the invisible borders as the system's frame does: the widest of them plus the one
+    // visible border pixel (8 for 7, 0, 7, 7), and nothing for a window without invisible borders.
+    std::optional<int> maximizedOverhang;
     std::optional<std::uint8_t> opacity; // layered with this alpha
     std::optional<Colour> bigIcon;       // what WM_GETICON answers, drawn as a square of this colour
     bool acceptsClose = true;            // a close request destroys it; otherwise it is ignored
     bool hung = false;
+    // The window belongs to the program's own user-interface thread (the form host's windows):
+    // moves and shows of it are carried out during the call. Other windows get them posted.
+    bool programThread = false;
 };
 
 // The program's requests, as recorded in the call log.
@@ -58,6 +66,7 @@ enum class CallKind { Move, Show, SetZOrder, SetForeground, SetOpacity, RequestC
 // What happened to a request.
 enum class CallOutcome {
     Done,     // carried out
+    Posted,   // posted to the window's thread; carried out when the other threads next run
     Pending,  // posted to a hung window's thread; carried out when the window answers again
     TimedOut, // the window did not answer in time (hung); nothing happened
     Failed,   // no such window (or nothing to give, for icon requests)
@@ -89,7 +98,12 @@ inline constexpr std::uintptr_t kFirstWindowId = 0x10010;
 // Behaviour chosen where the system leaves room:
 // - A maximised window's rectangle is the work area of the monitor that holds the centre of its
 //   current rectangle (of its normal position while minimised; else the monitor it overlaps most,
-//   else the primary), grown by the window's maximizedOverhang; its visible frame is that work area.
+//   else the primary), grown by the window's maximised overhang; its visible frame is its rectangle
+//   shrunk by the overhang on every side (the work area, until the window is moved). So the
+//   invisible borders measured from the two rectangles depend on the show state: the normal ones
+//   (7, 0, 7, 7) in the normal state, the overhang on every side (8, 8, 8, 8) while maximised.
+// - A minimised window's rectangle is the parking place kMinimizedRect, and its visible frame is
+//   the same rectangle: no invisible borders are measured while minimised.
 // - move() of a normal window sets the rectangle and the normal position; of a maximised window it
 //   sets the rectangle and the window stays maximised with its normal position kept; of a
 //   minimised window it changes nothing that can be seen (the window stays parked) and succeeds.
@@ -98,10 +112,21 @@ inline constexpr std::uintptr_t kFirstWindowId = 0x10010;
 // - Hiding or minimising the foreground window, and destroying it, hand the foreground to the next
 //   window in z-order that is visible, not cloaked and not minimised, or to no window.
 // - setForeground() on a hidden window makes it the foreground window without showing it.
-// - A hung window: move() and show() are posted (the real adapter posts them so that it never
-//   waits) and carried out in order when the window answers again (setHung(id, false)); they
-//   return true. requestClose() and bigIcon() time out at once and are logged as TimedOut.
-//   z-order, foreground and opacity requests don't need the window's thread and take effect.
+// - Other threads: move() and show() of a window that is not the program's own (see
+//   WindowOptions::programThread) are posted to the window's thread, as the real adapter posts
+//   them (asynchronous SetWindowPos, ShowWindowAsync), return true and are logged as Posted. They
+//   take effect when the other threads run: runOtherThreads() carries out every posted request of
+//   every window that is not hung, in the order they were posted. Until then every read (window
+//   rectangle, visible frame, placement, styles, visibility, foreground) sees the state before
+//   them. The simulated event loop runs the other threads whenever the program's thread yields
+//   (SimMachine wires SimEventLoop's yield handlers to runOtherThreads()). Moves and shows of the
+//   program's own windows are carried out during the call.
+// - A hung window keeps what is posted to it (logged as Pending when posted while it was hung)
+//   until it answers again (setHung(id, false)), which carries its requests out at once, in order.
+//   requestClose() and bigIcon() time out at once and are logged as TimedOut.
+// - z-order, foreground and opacity requests don't wait for the window's thread and take effect
+//   during the call, posted requests or not.
+// - A window destroyed with requests still posted to it drops them.
 // - A window that ignores close requests still returns true from requestClose(): the request was
 //   delivered.
 // - Monitor changes don't move windows; a maximised window keeps its rectangle until re-maximised.
@@ -143,6 +168,9 @@ public:
     bool restyle(WindowId window, std::uint32_t extendedStyles, std::optional<std::uint8_t> opacity);
     // A hung window stops answering; when it answers again its posted moves and shows run.
     bool setHung(WindowId window, bool hung);
+    // The threads of the other programs run: every move and show posted to a window that is not
+    // hung is carried out, in the order of posting. Returns how many were carried out.
+    std::size_t runOtherThreads();
     // The first icon of an executable file, drawn as a square of this colour; nothing removes it.
     // Paths compare without regard to letter case.
     void setFileIcon(const std::string& path, std::optional<Colour> colour);
@@ -162,8 +190,10 @@ public:
     // The calls that found a hung window and gave up waiting.
     [[nodiscard]] std::size_t timedOutCount() const;
     void clearCalls() { calls_.clear(); }
-    // Moves and shows posted to a hung window and not yet carried out.
+    // Moves and shows posted to the window's thread and not yet carried out.
     [[nodiscard]] std::size_t pendingCount(WindowId window) const;
+    // The same over all windows.
+    [[nodiscard]] std::size_t pendingCount() const { return posted_.size(); }
     [[nodiscard]] bool isTopmost(WindowId window) const;
     [[nodiscard]] bool isMinimized(WindowId window) const;
     [[nodiscard]] bool isMaximized(WindowId window) const;
@@ -210,12 +240,18 @@ private:
         Rect normal;           // the normal (restored) position
         ShowState state = ShowState::Normal;
         bool restoreToMaximized = false;
-        std::vector<Call> pending; // posted while hung
     };
 
     [[nodiscard]] const Window* find(WindowId window) const;
     Window* find(WindowId window);
     void record(Call call) const;
+    // Carries out a move or show request now, or posts it to the window's thread; fills in the
+    // call's outcome.
+    void carryOutOrPost(Call& call);
+    void carryOut(WindowId id, Window& window, const Call& call);
+    // Carries out, in order of posting, the posted requests of this window, or with kNoWindow of
+    // every window that is not hung.
+    std::size_t runPosted(WindowId only);
 
     static void applyMove(Window& window, const Rect& bounds);
     void applyShow(WindowId id, Window& window, ShowCommand command);
@@ -230,6 +266,7 @@ private:
     // Gives the foreground to the next window that can hold it, when `leaving` holds it now.
     void passForeground(WindowId leaving);
     [[nodiscard]] Rect maximizedRect(const Window& window) const;
+    [[nodiscard]] static int maximizedOverhang(const Window& window);
     [[nodiscard]] const Monitor* monitorFor(const Rect& rect) const;
     [[nodiscard]] static Bitmap drawIcon(int size, Colour icon, Colour background);
 
@@ -241,6 +278,8 @@ private:
     std::uintptr_t nextId_ = kFirstWindowId;
     std::map<std::string, Colour> fileIcons_; // keyed by the lower-case path
     std::vector<ScreenPaint> screenPaints_;
+    // Moves and shows posted to other threads and not yet carried out, oldest first.
+    std::deque<Call> posted_;
     // Requests on a const port call (the icon requests) are logged too.
     mutable std::vector<Call> calls_;
 };

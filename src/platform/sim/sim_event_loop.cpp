@@ -18,9 +18,22 @@ void SimEventLoop::advance(std::int64_t ms) {
         }
         // A handler may have slept past the due time; the clock never runs backwards.
         now_ = std::max(now_, timers_.at(due).dueMs);
+        yieldToOtherThreads();
         fire(due);
     }
     now_ = std::max(now_, target);
+    yieldToOtherThreads();
+}
+
+void SimEventLoop::addYieldHandler(std::function<void()> handler) {
+    yieldHandlers_.push_back(std::move(handler));
+}
+
+void SimEventLoop::yieldToOtherThreads() {
+    ++yields_;
+    for (const std::function<void()>& handler : yieldHandlers_) {
+        handler();
+    }
 }
 
 int SimEventLoop::interval(TimerId timer) const {
@@ -49,6 +62,7 @@ void SimEventLoop::stopTimer(TimerId timer) {
 
 void SimEventLoop::processPendingMessages() {
     ++pendingMessageRuns_;
+    yieldToOtherThreads();
     // Only what is overdue now: timers that the handlers start are due later and wait.
     std::vector<TimerId> overdue;
     for (const auto& [id, timer] : timers_) {
@@ -70,6 +84,7 @@ void SimEventLoop::processPendingMessages() {
 void SimEventLoop::sleep(int ms) {
     sleeps_.push_back(ms);
     now_ += std::max(ms, 0);
+    yieldToOtherThreads();
 }
 
 TimerId SimEventLoop::nextDue(std::int64_t limitMs) const {

@@ -22,6 +22,13 @@ namespace cellaro::sim {
 // - A timer is never fired again from inside its own handler (a handler that lets pending messages
 //   run would otherwise recurse into itself).
 // - Intervals below 10 ms count as 10 ms, the system's minimum.
+// Other threads:
+// - The other programs' threads run whenever the program's thread yields: at the start of
+//   processPendingMessages(), in sleep() once the clock has moved, and in advance() before each
+//   timer firing (with the clock at its due time) and once at the end. There the loop calls its
+//   yield handlers, in the order they were added; a simulated desktop hangs its runOtherThreads()
+//   there, so that what the program posted to other windows lands when it would on the system.
+//   Within one handler of the program nothing else runs.
 class SimEventLoop final : public EventLoop {
 public:
     static constexpr int kMinimumIntervalMs = 10;
@@ -36,6 +43,11 @@ public:
     // Moves the clock forward by ms, firing the timers that fall due on the way.
     void advance(std::int64_t ms);
     void setFiringLimit(std::size_t limit) { firingLimit_ = limit; }
+    // Adds a handler called whenever the program's thread yields (see above). Handlers must not
+    // call back into the loop.
+    void addYieldHandler(std::function<void()> handler);
+    // The program's thread yields now: the yield handlers run (also called by the loop itself).
+    void yieldToOtherThreads();
 
     // ----- Inspecting -----
 
@@ -48,6 +60,8 @@ public:
     // The blocking waits the program made, in order.
     [[nodiscard]] const std::vector<int>& sleeps() const { return sleeps_; }
     [[nodiscard]] std::size_t pendingMessageRuns() const { return pendingMessageRuns_; }
+    // How many times the program's thread has yielded so far.
+    [[nodiscard]] std::size_t yieldCount() const { return yields_; }
 
     // ----- The event-loop port -----
 
@@ -79,6 +93,8 @@ private:
     std::vector<int> sleeps_;
     std::size_t pendingMessageRuns_ = 0;
     std::size_t firingLimit_ = kDefaultFiringLimit;
+    std::vector<std::function<void()>> yieldHandlers_;
+    std::size_t yields_ = 0;
 };
 
 } // namespace cellaro::sim

@@ -22,6 +22,7 @@ public:
         options.bounds = style.bounds;
         options.visible = false;
         options.opacity = style.alpha;
+        options.programThread = true;
         id_ = host_.desktop_.createWindow(options);
     }
     SimNativeWindow(const SimNativeWindow&) = delete;

@@ -27,9 +27,10 @@ class SimNativeWindow;
 // - A window is created on the desktop hidden, with the style's title and bounds, the class name
 //   kFormClassName, the host's process id and executable path, the popup style, and the extended
 //   styles tool window (or app window), topmost, no-activate and layered (with the alpha) as the
-//   style asks. Later changes to bounds, visibility, title, topmost and alpha are carried to the
-//   desktop through its driving calls, so they don't appear in its call log of the program's
-//   requests on other windows.
+//   style asks. The windows belong to the program's thread (WindowOptions::programThread), so
+//   moves and shows of them through the desktop port take effect during the call. Later changes to
+//   bounds, visibility, title, topmost and alpha are carried to the desktop through its driving
+//   calls, so they don't appear in its call log of the program's requests on other windows.
 // - show(activate) of a window that may take the focus makes it the desktop's foreground window;
 //   hide() passes the foreground on as the desktop does.
 // - Activation: the host remembers which of its windows is active and, whenever the desktop's
