@@ -5,6 +5,7 @@
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
 #include "logic/pictures.h"
+#include "logic/window_placer.h"
 #include "support/sim_machine.h"
 #include "support/target_shown.h"
 #include "support/ui.h"
@@ -137,6 +138,77 @@ TEST(Placement, AMaximisedTargetIsRestoredThenPlaced) {
     p.drag({3, 0}, {5, 5});
     EXPECT_EQ(p.targetState(), ShowState::Normal);
     EXPECT_EQ(p.targetRect(), cells(3, 0, 3, 6));
+}
+
+// On Windows 10 and 11 a maximised window's invisible borders are 8 pixels on every side, the
+// restored one's 7, 0, 7, 7; the restore runs only when the target's own thread does. The visible
+// frame must land on the cells, not 8 pixels above them.
+TEST(Placement, AMaximisedTargetWithInvisibleBordersLandsOnTheCells) {
+    for (const ShowCommand before : {ShowCommand::ShowMaximized, ShowCommand::Minimize}) {
+        Placing p(TargetShownOptions::withBorders(FrameInsets{7, 0, 7, 7}));
+        p.machine.desktop.show(p.target, before);
+        p.machine.desktop.runOtherThreads();
+        p.machine.host.activateByUser(p.working.id());
+        p.drag({3, 0}, {5, 5});
+        // The settling waits for the restore and corrects the first move.
+        p.machine.loop.advance(WindowPlacer::kSettleIntervalMs * 3);
+        EXPECT_EQ(p.targetState(), ShowState::Normal);
+        EXPECT_EQ(p.targetFrame(), cells(3, 0, 3, 6));
+        EXPECT_EQ(p.targetRect(), (Rect{960 - 7, 0, 1920 + 7, 6 * kCellHeight + 7}));
+    }
+}
+
+// The refusal's four thresholds, each just inside and just outside. The monitor changes between the
+// last preview tick and the release, and the target was moved away meanwhile: an accepted release
+// puts it back on the preview, a refused one leaves it where it was moved.
+TEST(Placement, TheRefusalThresholdsArePinnedExactly) {
+    struct Case {
+        const char* edge;
+        Rect monitor; // where the monitor lies at the release; the preview sits at (0, 0)
+        bool applied;
+    };
+    const int width = 1920;
+    const int height = 1080;
+    for (const Case& c : {
+             Case{"left 60", Rect::fromBounds(60, 0, width, height), true},
+             Case{"left 61", Rect::fromBounds(61, 0, width, height), false},
+             Case{"top 60", Rect::fromBounds(0, 60, width, height), true},
+             Case{"top 61", Rect::fromBounds(0, 61, width, height), false},
+             Case{"right edge", Rect::fromBounds(-width, 0, width, height), true},
+             Case{"one past the right edge", Rect::fromBounds(-width - 1, 0, width, height), false},
+             Case{"bottom 50", Rect::fromBounds(0, -height - 50, width, height), true},
+             Case{"bottom 51", Rect::fromBounds(0, -height - 51, width, height), false},
+         }) {
+        Placing p;
+        p.press(0, 0);
+        p.machine.loop.advance(WorkingWindow::kPreviewIntervalMs);
+        ASSERT_EQ(p.targetRect(), cells(0, 0, 1, 1)) << c.edge;
+        const Rect movedAway = Rect::fromBounds(700, 500, 400, 300);
+        p.machine.desktop.place(p.target, movedAway);
+        Monitor monitor;
+        monitor.bounds = c.monitor;
+        monitor.workArea = c.monitor;
+        monitor.primary = true;
+        p.machine.desktop.replaceMonitor(0, monitor);
+        p.release(0, 0);
+        EXPECT_EQ(p.targetRect(), c.applied ? cells(0, 0, 1, 1) : movedAway) << c.edge;
+    }
+}
+
+// A grid size changed in the file while the working window is open: its next activation draws the
+// board with the counts the mapping uses, so the last column of the board is the last column of the
+// monitor.
+TEST(Placement, TheBoardIsDrawnWithTheCountsTheMappingUses) {
+    Placing p;
+    ASSERT_EQ(p.working.boardPage().board().columns(), 6);
+    p.machine.files.setFile(testing::SimMachine::kConfigPath, "[Options]\r\nSEW=4\r\nSEH=2\r\n");
+    p.machine.host.activateByUser(p.target);
+    p.machine.host.activateByUser(p.working.id());
+    ASSERT_TRUE(p.working.visible());
+    EXPECT_EQ(p.working.boardPage().board().columns(), 4);
+    EXPECT_EQ(p.working.boardPage().board().rows(), 2);
+    p.drag({3, 1}, {3, 1});
+    EXPECT_EQ(p.targetRect(), Rect::fromBounds(3 * 480, 520, 480, 520));
 }
 
 TEST(Placement, UndoPutsThePlacedWindowBackStepByStep) {

@@ -4,6 +4,7 @@
 #include "forms/working/working_window.h"
 #include "logic/pictures.h"
 #include "support/sim_machine.h"
+#include "support/target_shown.h"
 #include "support/ui.h"
 #include "widgets/gradient_button.h"
 #include "widgets/label.h"
@@ -208,6 +209,27 @@ TEST(AutoHideFade, NeverFadesWhenOffOrWhileSettingsAreOpen) {
     settings.machine.host.setCursorPosition(Point{5, 5});
     settings.program.settingsWindow().show(false);
     EXPECT_EQ(settings.ticksUntilClosed(300), -1);
+}
+
+} // namespace
+} // namespace cellaro
+
+namespace cellaro {
+namespace {
+
+// The tray form takes the foreground while its menu is open. It is never a target: the working
+// window neither comes to the front for it nor closes, even while the screen saver runs (which
+// closes the working window when a real new target appears).
+TEST(TrayForm, AsTheForegroundWindowNeverRaisesOrClosesTheWorkingWindow) {
+    testing::TargetShown s;
+    ASSERT_TRUE(s.working.visible());
+    s.machine.systemState.setScreenSaverRunning(true);
+    s.machine.desktop.clearCalls();
+    s.machine.desktop.activate(s.program.trayForm().id());
+    s.machine.loop.advance(Program::kTrackingIntervalMs * 4);
+    EXPECT_TRUE(s.working.visible());
+    EXPECT_EQ(s.machine.desktop.callCount(sim::CallKind::SetZOrder, s.working.id()), 0U);
+    EXPECT_EQ(s.program.tracker().target(), s.target);
 }
 
 } // namespace
