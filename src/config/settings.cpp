@@ -96,10 +96,18 @@ void SettingsModel::changed(Setting setting) {
     }
 }
 
+template <typename T> void SettingsModel::assign(T& field, const T& value, Setting setting) {
+    // While the file's value is unknown, even the value the setting already has is the user's word.
+    if (field != value || !isKnown(setting)) {
+        field = value;
+        changed(setting);
+    }
+}
+
 void SettingsModel::setGridSize(int columns, int rows) {
     columns = std::clamp(columns, kMinGridCells, kMaxGridCells);
     rows = std::clamp(rows, kMinGridCells, kMaxGridCells);
-    if (columns != columns_ || rows != rows_) {
+    if (columns != columns_ || rows != rows_ || !isKnown(Setting::GridSize)) {
         columns_ = columns;
         rows_ = rows;
         changed(Setting::GridSize);
@@ -107,52 +115,31 @@ void SettingsModel::setGridSize(int columns, int rows) {
 }
 
 void SettingsModel::setColours(const BoardColours& colours) {
-    if (colours != colours_) {
-        colours_ = colours;
-        changed(Setting::Colours);
-    }
+    assign(colours_, colours, Setting::Colours);
 }
 
 void SettingsModel::setSchemeIndex(int index) {
-    if (index != schemeIndex_) {
-        schemeIndex_ = index;
-        changed(Setting::SchemeIndex);
-    }
+    assign(schemeIndex_, index, Setting::SchemeIndex);
 }
 
 void SettingsModel::setWindowTransparency(int position) {
-    if (position != windowTransparency_) {
-        windowTransparency_ = position;
-        changed(Setting::WindowTransparency);
-    }
+    assign(windowTransparency_, position, Setting::WindowTransparency);
 }
 
 void SettingsModel::setGridTransparency(int position) {
-    if (position != gridTransparency_) {
-        gridTransparency_ = position;
-        changed(Setting::GridTransparency);
-    }
+    assign(gridTransparency_, position, Setting::GridTransparency);
 }
 
 void SettingsModel::setAutoHide(bool on) {
-    if (on != autoHide_) {
-        autoHide_ = on;
-        changed(Setting::AutoHide);
-    }
+    assign(autoHide_, on, Setting::AutoHide);
 }
 
 void SettingsModel::setMaxRowsColumns(bool on) {
-    if (on != maxRowsColumns_) {
-        maxRowsColumns_ = on;
-        changed(Setting::MaxRowsColumns);
-    }
+    assign(maxRowsColumns_, on, Setting::MaxRowsColumns);
 }
 
 void SettingsModel::setSkipKillConfirmation(bool skip) {
-    if (skip != skipKillConfirmation_) {
-        skipKillConfirmation_ = skip;
-        changed(Setting::SkipKillConfirmation);
-    }
+    assign(skipKillConfirmation_, skip, Setting::SkipKillConfirmation);
 }
 
 void SettingsModel::setLoadAtStartup(bool on) {

@@ -66,7 +66,7 @@ public:
     [[nodiscard]] bool loadAtStartupKnown() const { return isKnown(Setting::LoadAtStartup); }
 
     // The user's changes: each marks the setting as changed in this run and tells the listeners
-    // (an unchanged value does neither).
+    // (an unchanged value does neither, unless the file's value could not be read).
     void setGridSize(int columns, int rows);
     void setColours(const BoardColours& colours);
     void setSchemeIndex(int index);
@@ -88,6 +88,7 @@ private:
     [[nodiscard]] bool isKnown(Setting setting) const;
     [[nodiscard]] bool isKnownChange(Setting setting) const;
     void changed(Setting setting);
+    template <typename T> void assign(T& field, const T& value, Setting setting);
     void readLook(const ConfigFile& file);
     void readOthers(const ConfigFile& file);
 
