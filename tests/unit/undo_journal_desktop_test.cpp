@@ -1,4 +1,4 @@
-// Scenario: the undo journal on the simulated desktop. Placements of two windows are taken back in
+// The undo journal over the simulated desktop. Placements of two windows are taken back in
 // the reverse order, each window to the bounds it had before; a closed window's entry is popped
 // without effect; the journal keeps its first 1000 saves.
 #include "logic/undo_journal.h"
@@ -16,9 +16,9 @@ using sim::CallKind;
 using sim::SimDesktop;
 using sim::WindowOptions;
 
-class UndoScenario : public ::testing::Test {
+class UndoJournalOnDesktop : public ::testing::Test {
 protected:
-    UndoScenario() {
+    UndoJournalOnDesktop() {
         desktop.addMonitor(SimDesktop::makeMonitor(0, 0, 1920, 1080, 40, true));
         windowA = open("Editor", kStartA);
         windowB = open("Browser", kStartB);
@@ -60,7 +60,7 @@ protected:
     WindowId windowB;
 };
 
-TEST_F(UndoScenario, UndoRestoresEachWindowInReverseOrder) {
+TEST_F(UndoJournalOnDesktop, UndoRestoresEachWindowInReverseOrder) {
     place(windowA, kLeftHalf);
     place(windowA, kTopRight);
     place(windowB, kBottomRow);
@@ -98,7 +98,7 @@ TEST_F(UndoScenario, UndoRestoresEachWindowInReverseOrder) {
     EXPECT_EQ(desktop.placement(windowA), (WindowPlacement{ShowState::Normal, kStartA}));
 }
 
-TEST_F(UndoScenario, UndoOfClosedWindowMovesNothingAndPops) {
+TEST_F(UndoJournalOnDesktop, UndoOfClosedWindowMovesNothingAndPops) {
     place(windowA, kLeftHalf);
     place(windowB, kTopRight);
     ASSERT_TRUE(desktop.requestClose(windowB));
@@ -115,7 +115,7 @@ TEST_F(UndoScenario, UndoOfClosedWindowMovesNothingAndPops) {
     EXPECT_TRUE(journal.empty());
 }
 
-TEST_F(UndoScenario, JournalKeepsTheFirstThousandSaves) {
+TEST_F(UndoJournalOnDesktop, JournalKeepsTheFirstThousandSaves) {
     // Save n records the bounds the window had before placement n, which are the bounds of placement
     // n - 1: every placement moves A one pixel right of the previous one.
     for (int n = 1; n <= 1001; ++n) {
@@ -140,7 +140,7 @@ TEST_F(UndoScenario, JournalKeepsTheFirstThousandSaves) {
     EXPECT_EQ(desktop.windowRect(windowA), kStartA);
 }
 
-TEST_F(UndoScenario, AMinimisedWindowIsSavedAtItsRestoredPosition) {
+TEST_F(UndoJournalOnDesktop, AMinimisedWindowIsSavedAtItsRestoredPosition) {
     // A drag that starts on a minimised target restores it only on release; the undo must bring
     // it back where it was restored to, not to the system's parking place off screen.
     desktop.show(windowA, ShowCommand::Minimize);
