@@ -5,6 +5,7 @@
 #include "config/ini_document.h"
 #include "config/shortcut_text.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_keyboard.h"
 
 #include <benchmark/benchmark.h>
 

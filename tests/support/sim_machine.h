@@ -8,6 +8,7 @@
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_form_host.h"
+#include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system_state.h"

@@ -1,6 +1,7 @@
 // Tests of shortcut texts: fixed and platform key names, reading, and the round trip of every value.
 #include "config/shortcut_text.h"
 #include "platform/sim/sim_files.h"
+#include "platform/sim/sim_keyboard.h"
 
 #include <gtest/gtest.h>
 
