@@ -17,6 +17,8 @@
 //   probe hang TITLE SECS   opens a normal window with this title, prints its handle once it is
 //                           shown, then stops answering messages for SECS seconds and exits
 //   probe answers HWND      whether that window's thread answers a message within a short time
+//   probe doubleclick       the double-click time and the size of the double-click rectangle
+//   probe cursor            the pointer's position as the system sees it
 //
 // Exit status: 0 success, 1 nothing found, 2 usage or system error.
 #include <windows.h>
@@ -453,10 +455,27 @@ int describeAnswering(HWND window) {
     return 0;
 }
 
+int describeDoubleClick() {
+    write(L"doubleclick\tms=" + std::to_wstring(::GetDoubleClickTime()) + L"\twidth=" +
+          std::to_wstring(::GetSystemMetrics(SM_CXDOUBLECLK)) + L"\theight=" +
+          std::to_wstring(::GetSystemMetrics(SM_CYDOUBLECLK)) + L"\n");
+    return 0;
+}
+
+int describeCursor() {
+    POINT cursor{};
+    if (::GetCursorPos(&cursor) == FALSE) {
+        write(L"error\tGetCursorPos failed " + std::to_wstring(::GetLastError()) + L"\n");
+        return 2;
+    }
+    write(L"cursor\tx=" + std::to_wstring(cursor.x) + L"\ty=" + std::to_wstring(cursor.y) + L"\n");
+    return 0;
+}
+
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
-          L"foreground | hang TITLE SECONDS | answers HWND\n");
+          L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | cursor\n");
     return 2;
 }
 
@@ -511,6 +530,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"answers" && arguments.size() == 2) {
         return describeAnswering(parsedHandle(arguments[1]));
+    }
+    if (verb == L"doubleclick") {
+        return describeDoubleClick();
+    }
+    if (verb == L"cursor") {
+        return describeCursor();
     }
     return usage();
 }
