@@ -223,12 +223,14 @@ void Win32TrayIcon::stopRetry() {
 void Win32TrayIcon::handleCallback(UINT mouseMessage) {
     switch (mouseMessage) {
     case WM_MOUSEMOVE:
-    case WM_RBUTTONDOWN:
-        rightReleased_ = false;
+        // Moving on after the release: a WM_CONTEXTMENU from now on is a request of its own.
+        if (rightGesture_ == RightGesture::Released) {
+            rightGesture_ = RightGesture::None;
+        }
         return;
     case WM_LBUTTONDOWN:
         leftPressed_ = true;
-        rightReleased_ = false;
+        rightGesture_ = RightGesture::None;
         return;
     case WM_LBUTTONUP:
         // A click is a press and a release on the icon; a release alone (a drag that ended here)
@@ -238,22 +240,38 @@ void Win32TrayIcon::handleCallback(UINT mouseMessage) {
             events_.onTrayLeftClick(); // last: the handler may remove this icon
         }
         return;
+    case WM_RBUTTONDOWN:
+        // The menu opens on the press, so the button can be released over the item it chooses
+        // (TPM_RIGHTBUTTON). The state is settled first: the menu's own loop dispatches this
+        // gesture's release while the menu is open.
+        rightGesture_ = RightGesture::Pressed;
+        openMenu(); // last: the handler may remove this icon
+        return;
     case WM_RBUTTONUP:
-    case WM_CONTEXTMENU: {
-        // Some shells follow the release with WM_CONTEXTMENU: one gesture opens one menu.
-        const bool sameGesture = mouseMessage == WM_CONTEXTMENU && rightReleased_;
-        rightReleased_ = mouseMessage == WM_RBUTTONUP;
-        if (sameGesture) {
+        // Belongs to the press that opened the menu, or to a press the icon never saw (a drag
+        // that ended here): it opens nothing.
+        if (rightGesture_ == RightGesture::Pressed) {
+            rightGesture_ = RightGesture::Released;
+        }
+        return;
+    case WM_CONTEXTMENU:
+        // Some shells follow a right click with WM_CONTEXTMENU: one click opens one menu. Without
+        // a press before it, it is the keyboard's request for the menu.
+        if (rightGesture_ != RightGesture::None) {
+            rightGesture_ = RightGesture::None;
             return;
         }
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        events_.onTrayRightClick(Point{cursor.x, cursor.y}); // last: the handler may remove this icon
+        openMenu(); // last: the handler may remove this icon
         return;
-    }
     default:
         return;
     }
+}
+
+void Win32TrayIcon::openMenu() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    events_.onTrayRightClick(Point{cursor.x, cursor.y}); // last: the handler may remove this icon
 }
 
 // ---- Win32Shell ----------------------------------------------------------------------------------

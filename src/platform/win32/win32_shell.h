@@ -37,6 +37,8 @@ private:
     [[nodiscard]] NOTIFYICONDATAW iconData() const;
     void startRetry();
     void stopRetry();
+    // Tells the program to show its menu at the pointer.
+    void openMenu();
 
     Win32Shell* shell_;
     UINT iconId_;
@@ -48,7 +50,10 @@ private:
     bool present_ = false;
     bool retrying_ = false;
     bool leftPressed_ = false;
-    bool rightReleased_ = false; // a right release was just reported
+    // Where the right-button gesture that opened the menu stands: its release, and the
+    // WM_CONTEXTMENU some shells send after it, belong to it and open nothing.
+    enum class RightGesture { None, Pressed, Released };
+    RightGesture rightGesture_ = RightGesture::None;
 };
 
 // Owns a hidden top-level window (not a message-only one: the shell's "TaskbarCreated" broadcast
