@@ -4,6 +4,7 @@
 
 #include "platform/shell.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_message_window.h"
 
 #include <windows.h>
 
@@ -60,7 +61,7 @@ private:
 // reaches top-level windows only) that receives the tray icons' messages and owns the popup menus.
 // It must be created on the user-interface thread, whose message loop then serves it, and must
 // outlive the tray icons it created.
-class Win32Shell final : public Shell {
+class Win32Shell final : public Shell, public MessageWindow {
 public:
     Win32Shell();
     ~Win32Shell() override;
@@ -76,20 +77,17 @@ public:
     MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
 
-    [[nodiscard]] HWND window() const { return window_; }
     // The message the tray icons report their mouse messages with.
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
 private:
     friend class Win32TrayIcon;
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void forget(UINT iconId);
 
     HINSTANCE instance_;
     ATOM windowClass_ = 0;
-    HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool comInitialised_ = false;
     std::map<UINT, Win32TrayIcon*> icons_;
