@@ -2,9 +2,9 @@
 // mouse and keyboard input, and hints through a tooltip control.
 #include "platform/win32/win32_form_host.h"
 
-#include "platform/win32/system_library.h"
-#include "platform/win32/text.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_system_library.h"
+#include "platform/win32/win32_text.h"
 
 #include <algorithm>
 

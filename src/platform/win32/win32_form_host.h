@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/form_host.h"
-#include "platform/win32/gdi_canvas.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_gdi_canvas.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_message_window.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // The notification-area icon, popup menus, shell execution, window arrangements and message boxes.
 #include "platform/win32/win32_shell.h"
 
-#include "platform/win32/text.h"
+#include "platform/win32/win32_text.h"
 
 #include <objbase.h>
 #include <shellapi.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/shell.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_message_window.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // Painting through GDI: rectangles, gradients, rounded rectangles, lines, text and pictures.
-#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/win32_gdi_canvas.h"
 
-#include "platform/win32/text.h"
+#include "platform/win32/win32_text.h"
 #include "widgets/bitmap.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The canvas over a GDI device context, and the cache of the fonts it draws text with.
 #pragma once
 
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
 #include "widgets/canvas.h"
 
 #include <windows.h>
