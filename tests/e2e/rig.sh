@@ -525,6 +525,15 @@ expect_file_bytes() {
     rig_log "ok: $1"
 }
 
+# ini_value FILE SECTION KEY: the value of KEY in [SECTION] of an INI file with CR LF lines, or
+# nothing when the file, the section or the key is missing.
+ini_value() {
+    [ -f "$1" ] || return 0
+    tr -d '\r' <"$1" | awk -v section="[$2]" -v key="$3" '
+        /^\[/ { inside = ($0 == section); next }
+        inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
+}
+
 # file_has_bytes FILE BYTES: for waiting until a file reaches a state.
 file_has_bytes() { [ -f "$1" ] && cmp -s <(printf '%b' "$2") "$1"; }
 
