@@ -105,8 +105,7 @@ step_end
 step_begin "a drag across the board"
 read -r from_x from_y <<<"$(cell_point 1 1)"
 read -r to_x to_y <<<"$(cell_point 4 3)"
-pointer_to "$from_x" "$from_y" # the board sees the pointer arrive before the press
-rig_press 1
+rig_press 1 "$from_x" "$from_y" # the board sees the pointer arrive before the press (rig_move)
 steps=5
 for step in $(seq 1 $steps); do
     rig_move $((from_x + (to_x - from_x) * step / steps)) $((from_y + (to_y - from_y) * step / steps))

@@ -66,8 +66,7 @@ expected_rect() {
 # pointer travels to the second in a few steps; the button stays down.
 press_and_move() {
     local step steps=5
-    pointer_to "$1" "$2" # the board sees the pointer arrive before the press
-    rig_press 1
+    rig_press 1 "$1" "$2" # the board sees the pointer arrive before the press (rig_move)
     for step in $(seq 1 $steps); do
         rig_move $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
         sleep 0.05 # a hand's pace; what counts is where the pointer ends, which the callers wait for

@@ -319,8 +319,10 @@ rig_space_press() {
 rig_note_press() { RIG_PRESSES+=("$1 $RIG_PRESS_X $RIG_PRESS_Y $(rig_now_ms)"); }
 
 # rig_move [--window W] X Y: the pointer to that point of the screen (or of the X window W), once
-# the X server has it there. "xdotool mousemove --sync" waits for a movement, and when the pointer
-# is there already it waits long for one that never comes, so the point is compared first.
+# the X server has it there. From then on the window under the pointer gets the move before any
+# press that follows, in the order the server sends them, so a press needs no pause after a move.
+# "xdotool mousemove --sync" waits for a movement, and when the pointer is there already it waits
+# long for one that never comes, so the point is compared first.
 rig_move() {
     local x y X Y SCREEN WINDOW
     if [ "$1" = --window ]; then
@@ -355,19 +357,6 @@ rig_press() {
     rig_space_press "$button"
     xdotool mousedown "$button"
     rig_note_press "$button"
-}
-
-rig_cursor_at() {
-    local line
-    line=$(probe cursor) && [ "$(field "$line" x),$(field "$line" y)" = "$1,$2" ]
-}
-
-# pointer_to X Y: moves the pointer there and waits until the system (not only the X server) has it
-# there, so that a press which follows is seen after the move by the window under the pointer.
-pointer_to() {
-    rig_move "$1" "$2"
-    wait_until 10 "the system to see the pointer at $1,$2" rig_cursor_at "$1" "$2" ||
-        rig_fail "the pointer is not at $1,$2 for the system: $(probe cursor || true)"
 }
 
 # --- the tray icon ------------------------------------------------------------------------------

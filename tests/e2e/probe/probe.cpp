@@ -18,7 +18,6 @@
 //                           shown, then stops answering messages for SECS seconds and exits
 //   probe answers HWND      whether that window's thread answers a message within a short time
 //   probe doubleclick       the double-click time and the size of the double-click rectangle
-//   probe cursor            the pointer's position as the system sees it
 //   probe setrun NAME VALUE sets NAME under the current user's Run key (64-bit view) to VALUE
 //   probe idle EXE MS       waits at most MS milliseconds until the running program with this file
 //                           name waits for input in its message loop (WaitForInputIdle): its
@@ -470,16 +469,6 @@ int describeDoubleClick() {
     return 0;
 }
 
-int describeCursor() {
-    POINT cursor{};
-    if (::GetCursorPos(&cursor) == FALSE) {
-        write(L"error\tGetCursorPos failed " + std::to_wstring(::GetLastError()) + L"\n");
-        return 2;
-    }
-    write(L"cursor\tx=" + std::to_wstring(cursor.x) + L"\ty=" + std::to_wstring(cursor.y) + L"\n");
-    return 0;
-}
-
 int writeRunValue(const std::wstring& name, const std::wstring& value) {
     HKEY key = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, nullptr,
@@ -573,7 +562,7 @@ int holdFileLocked(const std::wstring& path, const std::wstring& marker, int sec
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
-          L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | cursor | setrun NAME VALUE | "
+          L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
           L"idle EXE MS | lock FILE MARKER SECONDS\n");
     return 2;
 }
@@ -632,9 +621,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"doubleclick") {
         return describeDoubleClick();
-    }
-    if (verb == L"cursor") {
-        return describeCursor();
     }
     if (verb == L"setrun" && arguments.size() == 3) {
         return writeRunValue(arguments[1], arguments[2]);
