@@ -11,4 +11,5 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
-ctest --preset native -j "$jobs"
+# A failing test's own output goes into the log, so a CI run says why it failed.
+ctest --preset native -j "$jobs" --output-on-failure

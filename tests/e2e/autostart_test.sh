@@ -29,11 +29,17 @@ toggle_autostart() {
     wait_until 10 "the menu to close" menu_closed || rig_fail "the menu stayed open after the click"
 }
 
+# The Run value follows the file a moment later.
+run_value() { probe regrun Cellaro || true; }
+run_value_is() { [ "$(run_value)" = "$1" ]; }
+
 toggle_autostart none 1
-expect_equal "Run value after one toggle" "$(printf 'value\t%s' "$run_command_escaped")" "$(probe regrun Cellaro || true)"
+wait_until 10 "the Run value" run_value_is "$(printf 'value\t%s' "$run_command_escaped")" || true
+expect_equal "Run value after one toggle" "$(printf 'value\t%s' "$run_command_escaped")" "$(run_value)"
 
 toggle_autostart checked 0
-expect_equal "Run value after two toggles" absent "$(probe regrun Cellaro || true)"
+wait_until 10 "the Run value to go" run_value_is absent || true
+expect_equal "Run value after two toggles" absent "$(run_value)"
 
 toggle_autostart none 1
 open_tray_menu 20 || rig_fail "the tray menu did not open"

@@ -88,7 +88,7 @@ step_end
 
 # --- the working window over the hung target -----------------------------------------------------
 step_begin "the working window shown"
-xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
+click_tray 1
 wait_until 10 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
 working_window_hwnd=$(field "$(working_window_line)" hwnd)
 step_end
@@ -105,12 +105,10 @@ step_end
 step_begin "a drag across the board"
 read -r from_x from_y <<<"$(cell_point 1 1)"
 read -r to_x to_y <<<"$(cell_point 4 3)"
-xdotool mousemove --sync "$from_x" "$from_y"
-sleep 0.1 # the board sees the pointer arrive before the press
-xdotool mousedown 1
+rig_press 1 "$from_x" "$from_y" # the board sees the pointer arrive before the press (rig_move)
 steps=5
 for step in $(seq 1 $steps); do
-    xdotool mousemove --sync $((from_x + (to_x - from_x) * step / steps)) $((from_y + (to_y - from_y) * step / steps))
+    rig_move $((from_x + (to_x - from_x) * step / steps)) $((from_y + (to_y - from_y) * step / steps))
     working_window_answers
 done
 wait_until 5 "the board to show the range" board_shows_range ||

@@ -66,12 +66,10 @@ expected_rect() {
 # pointer travels to the second in a few steps; the button stays down.
 press_and_move() {
     local step steps=5
-    xdotool mousemove --sync "$1" "$2"
-    sleep 0.1 # the board sees the pointer arrive before the press
-    xdotool mousedown 1
+    rig_press 1 "$1" "$2" # the board sees the pointer arrive before the press (rig_move)
     for step in $(seq 1 $steps); do
-        xdotool mousemove --sync $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
-        sleep 0.05
+        rig_move $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
+        sleep 0.05 # a hand's pace; what counts is where the pointer ends, which the callers wait for
     done
 }
 
@@ -114,13 +112,13 @@ notepad_hwnd=$(notepad_field hwnd)
 probe move "$notepad_hwnd" 100 700 700 1000 >/dev/null
 wait_until 10 "notepad moved" notepad_rect_is 100,700,700,1000 || rig_fail "notepad stayed at $(notepad_field rect)"
 # A click into notepad makes it the foreground window, which the tracking adopts as its target.
-xdotool mousemove --sync 400 850 click 1
+rig_click 1 400 850
 wait_until 10 "notepad in the foreground" notepad_is_foreground ||
     rig_fail "notepad is not the foreground window: $(probe foreground || true)"
 rig_log "notepad $notepad_hwnd at $(notepad_field rect), foreground"
 
 # --- the working window on the primary monitor ---------------------------------------------------
-xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
+click_tray 1
 wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
 working_window_hwnd=$(field "$(working_window_line)" hwnd)
 rig_log "working window: $(working_window_line)"
@@ -131,7 +129,7 @@ expect_equal "working window centred on the primary monitor" "$((1920 / 2 - 167)
 # Under Wine the click on the tray icon makes the notification area's own window (titled "Wine
 # System Tray") the foreground window for a moment, and the tracking may take it for the target.
 # So notepad is clicked once more, and the tray hint, which names the target, must name it.
-xdotool mousemove --sync 400 850 click 1
+rig_click 1 400 850
 wait_until 10 "notepad in the foreground again" notepad_is_foreground || rig_fail "notepad is not the foreground window"
 RIG_HINT=
 target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
@@ -140,13 +138,20 @@ working_window_shown || rig_fail "the working window hid when notepad was clicke
 
 drag_cells 1 1 3 2 "$(expected_rect 0 1 1 3 2)" drag-monitor1
 # The board's hint only tells the program that the pointer is over the board: resting there shows
-# no tooltip.
-sleep 1.5 # longer than the tooltip's initial delay
-if probe tooltip | grep -q $'^tooltip\ttext='; then
-    screenshot placement-board-tooltip
-    rig_fail "resting on the board shows a tooltip: $(probe tooltip)"
-fi
-rig_log "ok: no tooltip over the board"
+# no tooltip. A tooltip shows after its initial delay (half a second for the program's hints, the
+# double-click time for a tooltip left at the system's values), so the board is watched for three
+# times the longer of the two, and a tooltip that shows fails the test at once.
+rig_read_double_click
+watch_ms=$((3 * (RIG_DOUBLE_CLICK_MS > 500 ? RIG_DOUBLE_CLICK_MS : 500)))
+watch_until=$(($(rig_now_ms) + watch_ms))
+while ! rig_time_reached "$watch_until"; do
+    if probe tooltip | grep -q $'^tooltip\ttext='; then
+        screenshot placement-board-tooltip
+        rig_fail "resting on the board shows a tooltip: $(probe tooltip)"
+    fi
+    sleep "$RIG_POLL"
+done
+rig_log "ok: no tooltip over the board within $watch_ms ms"
 # The end cell before the start cell gives the same kind of range, here the top left corner.
 drag_cells 2 2 0 0 "$(expected_rect 0 0 0 2 2)"
 
@@ -178,7 +183,7 @@ xdotool mousemove --sync $((left + UNDO_X - 2)) $((top + UNDO_Y)) sleep 0.1 \
 undo_hint_shown() { probe tooltip | grep -q $'^tooltip\ttext=Undo$'; }
 wait_until 10 "the hint of Undo" undo_hint_shown || rig_fail "no hint over Undo: $(probe tooltip || true)"
 rig_log "ok: the hint of Undo shows"
-xdotool click 1
+rig_click 1
 wait_until 10 "notepad back at $maximised_rect" notepad_rect_is "$maximised_rect" ||
     rig_fail "Undo left notepad at $(notepad_field rect), expected $maximised_rect"
 rig_log "ok: Undo moved notepad back to $maximised_rect (zoomed=$(notepad_field zoomed))"

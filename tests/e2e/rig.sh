@@ -261,7 +261,105 @@ probe() { timeout 30 wine "$PROBE_EXE" "$@" 2>/dev/null; }
 # Probe lines are "key=value" fields separated by tabs; field LINE KEY prints the value of KEY.
 field() { printf '%s\n' "$1" | tr '\t' '\n' | sed -n "s/^$2=//p" | head -n1; }
 
-# --- the tray icon and input --------------------------------------------------------------------
+# --- real input ---------------------------------------------------------------------------------
+
+# Two presses of one button on one spot (within the double-click rectangle) closer together than
+# the double-click time arrive as a double-click: a tray icon then reports 0x203 instead of a
+# second click, a window gets WM_LBUTTONDBLCLK. The system remembers the last press per process,
+# not per screen, so a press in between on another program's window does not break the pair.
+# Every press of the tests goes through rig_click or rig_press, which space a press from the last
+# one of the same button near the same point by more than the double-click time that the system
+# reports (read once per run through the probe).
+RIG_DOUBLE_CLICK_MS=
+RIG_DOUBLE_CLICK_WIDTH=
+RIG_DOUBLE_CLICK_HEIGHT=
+RIG_CLICK_MARGIN_MS=100 # the press's X time is earlier than the moment the script notes it
+RIG_PRESSES=()          # "BUTTON X Y MS" of every press made in this run
+
+rig_now_ms() { date +%s%3N; }
+rig_time_reached() { [ "$(rig_now_ms)" -ge "$1" ]; }
+
+rig_read_double_click() {
+    [ -z "$RIG_DOUBLE_CLICK_MS" ] || return 0
+    local line
+    line=$(probe doubleclick) || rig_fail "the probe could not read the double-click time: $line"
+    RIG_DOUBLE_CLICK_MS=$(field "$line" ms)
+    RIG_DOUBLE_CLICK_WIDTH=$(field "$line" width)
+    RIG_DOUBLE_CLICK_HEIGHT=$(field "$line" height)
+    [[ $RIG_DOUBLE_CLICK_MS =~ ^[0-9]+$ && $RIG_DOUBLE_CLICK_WIDTH =~ ^[0-9]+$ &&
+        $RIG_DOUBLE_CLICK_HEIGHT =~ ^[0-9]+$ ]] || rig_fail "odd double-click metrics: $line"
+    rig_log "double-click time ${RIG_DOUBLE_CLICK_MS} ms, rectangle ${RIG_DOUBLE_CLICK_WIDTH}x$RIG_DOUBLE_CLICK_HEIGHT"
+}
+
+# rig_space_press BUTTON: with the pointer where the press will go, waits until no earlier press of
+# that button near this point is within the double-click time any more.
+rig_space_press() {
+    local button=$1 X Y SCREEN WINDOW entry pressed_button pressed_x pressed_y pressed_ms latest=0
+    rig_read_double_click
+    eval "$(xdotool getmouselocation --shell)"
+    for entry in "${RIG_PRESSES[@]}"; do
+        read -r pressed_button pressed_x pressed_y pressed_ms <<<"$entry"
+        # The system's test: closer than half the rectangle's width and height.
+        if [ "$pressed_button" = "$button" ] && [ $((2 * (X > pressed_x ? X - pressed_x : pressed_x - X))) -lt \
+            "$RIG_DOUBLE_CLICK_WIDTH" ] && [ $((2 * (Y > pressed_y ? Y - pressed_y : pressed_y - Y))) -lt \
+            "$RIG_DOUBLE_CLICK_HEIGHT" ] && [ "$pressed_ms" -gt "$latest" ]; then
+            latest=$pressed_ms
+        fi
+    done
+    RIG_PRESS_X=$X
+    RIG_PRESS_Y=$Y
+    [ "$latest" -gt 0 ] || return 0
+    local due=$((latest + RIG_DOUBLE_CLICK_MS + RIG_CLICK_MARGIN_MS))
+    rig_time_reached "$due" && return 0
+    rig_log "press of button $button at $X,$Y held back $((due - $(rig_now_ms))) ms: not a double-click"
+    wait_until $((RIG_DOUBLE_CLICK_MS / 1000 + 2)) "the double-click time to pass" rig_time_reached "$due" ||
+        rig_fail "the clock did not reach $due"
+}
+
+rig_note_press() { RIG_PRESSES+=("$1 $RIG_PRESS_X $RIG_PRESS_Y $(rig_now_ms)"); }
+
+# rig_move [--window W] X Y: the pointer to that point of the screen (or of the X window W), once
+# the X server has it there. From then on the window under the pointer gets the move before any
+# press that follows, in the order the server sends them, so a press needs no pause after a move.
+# "xdotool mousemove --sync" waits for a movement, and when the pointer is there already it waits
+# long for one that never comes, so the point is compared first.
+rig_move() {
+    local x y X Y SCREEN WINDOW
+    if [ "$1" = --window ]; then
+        local left top
+        read -r left top _ _ <<<"$(window_geometry "$2")"
+        x=$((left + $3))
+        y=$((top + $4))
+    else
+        x=$1
+        y=$2
+    fi
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X,$Y" = "$x,$y" ] || xdotool mousemove --sync "$x" "$y"
+}
+
+# rig_click BUTTON [MOVE-ARGUMENTS...]: a real click (press and release) of the button, after
+# moving the pointer with rig_move if arguments are given.
+rig_click() {
+    local button=$1
+    shift
+    [ $# -eq 0 ] || rig_move "$@"
+    rig_space_press "$button"
+    xdotool click "$button"
+    rig_note_press "$button"
+}
+
+# rig_press BUTTON [MOVE-ARGUMENTS...]: the button goes down there and stays down (a drag).
+rig_press() {
+    local button=$1
+    shift
+    [ $# -eq 0 ] || rig_move "$@"
+    rig_space_press "$button"
+    xdotool mousedown "$button"
+    rig_note_press "$button"
+}
+
+# --- the tray icon ------------------------------------------------------------------------------
 
 # The X window Wine draws its own notification area in (there is no XEmbed tray on this server).
 tray_window() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -n1; }
@@ -297,10 +395,13 @@ read_tray_hint() {
 
 menu_open() { probe menu >"$RIG_RUN/menu.txt" && grep -q '^item' "$RIG_RUN/menu.txt"; }
 
+# click_tray BUTTON: a click on the program's icon (the first one in the notification area).
+click_tray() { rig_click "$1" --window "$RIG_TRAY" 5 5; }
+
 # open_tray_menu SECONDS: right-clicks the tray icon; the probe's description of the open menu is
 # left in RIG_MENU (lines "menu ..." then "item ...").
 open_tray_menu() {
-    xdotool mousemove --window "$RIG_TRAY" 5 5 click 3
+    click_tray 3
     wait_until "$1" "the tray menu" menu_open || return 1
     RIG_MENU=$(cat "$RIG_RUN/menu.txt")
 }
@@ -314,7 +415,15 @@ menu_item_line() {
         }'
 }
 
-# click_menu_item TEXT-PREFIX: a real left click in the middle of that item of the open menu.
+# The open menu shows the item with this text prefix selected (the pointer is over it).
+menu_item_selected() {
+    menu_open || return 1
+    RIG_MENU=$(cat "$RIG_RUN/menu.txt")
+    [ "$(field "$(menu_item_line "$1")" hilite)" = 1 ]
+}
+
+# click_menu_item TEXT-PREFIX: a real left click in the middle of that item of the open menu, once
+# the menu shows the item selected under the pointer.
 click_menu_item() {
     local line rect x y
     line=$(menu_item_line "$1")
@@ -324,9 +433,10 @@ click_menu_item() {
     IFS=, read -r left top right bottom <<<"$rect"
     x=$(((left + right) / 2))
     y=$(((top + bottom) / 2))
-    xdotool mousemove "$x" "$y"
-    sleep 0.2 # let the menu see the pointer over the item before the button goes down
-    xdotool click 1
+    rig_move "$x" "$y"
+    wait_until 10 "the menu item \"$1\" selected under the pointer" menu_item_selected "$1" ||
+        rig_fail "the menu does not show \"$1\" selected with the pointer at $x,$y: $(cat "$RIG_RUN/menu.txt")"
+    rig_click 1
 }
 
 menu_closed() { ! probe windows | grep -q $'\tclass=#32768\t'; }
@@ -402,6 +512,15 @@ expect_file_bytes() {
         rig_fail "$1"
     fi
     rig_log "ok: $1"
+}
+
+# ini_value FILE SECTION KEY: the value of KEY in [SECTION] of an INI file with CR LF lines, or
+# nothing when the file, the section or the key is missing.
+ini_value() {
+    [ -f "$1" ] || return 0
+    tr -d '\r' <"$1" | awk -v section="[$2]" -v key="$3" '
+        /^\[/ { inside = ($0 == section); next }
+        inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }'
 }
 
 # file_has_bytes FILE BYTES: for waiting until a file reaches a state.

@@ -18,7 +18,7 @@ working_window_line() { probe windows | grep $'\ttitle=Cellaro$' | head -n1; }
 working_window_shown() { [ -n "$(working_window_line)" ]; }
 working_window_hidden() { ! working_window_shown; }
 
-xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
+click_tray 1
 wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
 line=$(working_window_line)
 rig_log "working window: $line"
@@ -32,14 +32,21 @@ exstyle=$(field "$line" exstyle)
 # WS_EX_TOPMOST, and WS_EX_TOOLWINDOW: no task-bar button.
 [ $((exstyle & 0x88)) -eq $((0x88)) ] || rig_fail "the working window is not a topmost tool window (exstyle $exstyle)"
 rig_log "ok: topmost tool window; X window ${width}x$height"
-# Shown at 220, it rests at 200 once active (220 again while the pointer is over it).
-expect_equal "working window opacity" 200 "$(field "$line" alpha)"
+# Shown at 220, it rests at 200 once active (220 again while the pointer is over it), which may
+# come a moment after it shows.
+working_window_alpha() { field "$(working_window_line)" alpha; }
+working_window_resting() { [ "$(working_window_alpha)" = 200 ]; }
+wait_until 10 "the working window's opacity to rest at 200" working_window_resting ||
+    expect_equal "working window opacity" 200 "$(working_window_alpha)"
+rig_log "ok: working window opacity 200"
 [ ! -e "$config" ] || rig_fail "showing the working window wrote CRO.cfg"
 
-xdotool mousemove --window "$RIG_TRAY" 5 5 click 1
+# rig_click spaces this click from the first beyond the double-click time, so it is a second click.
+click_tray 1
 wait_until 20 "the working window to hide" working_window_hidden || rig_fail "a second left click left it shown"
-wait_until 10 "CRO.cfg from the close" test -e "$config" || true
-expect_file_bytes "CRO.cfg after the working window closed" "$config" '[Config]\r\nload=0\r\n\r\n[Options]\r\nMNR=1\r\n\r\n'
+closed_config='[Config]\r\nload=0\r\n\r\n[Options]\r\nMNR=1\r\n\r\n'
+wait_until 10 "CRO.cfg from the close" file_has_bytes "$config" "$closed_config" || true
+expect_file_bytes "CRO.cfg after the working window closed" "$config" "$closed_config"
 
 open_tray_menu 20 || rig_fail "the tray menu did not open"
 click_menu_item Exit

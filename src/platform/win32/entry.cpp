@@ -2,14 +2,14 @@
 // the program on them and runs the message loop until the program quits.
 #include "app/ports.h"
 #include "app/program.h"
-#include "platform/win32/system_library.h"
-#include "platform/win32/win32_autostart_registry.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_event_loop.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_form_host.h"
-#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_library.h"
 #include "platform/win32/win32_system_state.h"
 
 #include <windows.h>

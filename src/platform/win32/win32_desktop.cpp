@@ -2,9 +2,9 @@
 // than sent wherever the system allows it, so a hung application never stalls the program.
 #include "platform/win32/win32_desktop.h"
 
-#include "platform/win32/icon_drawing.h"
-#include "platform/win32/system_library.h"
-#include "platform/win32/text.h"
+#include "platform/win32/win32_icon_drawing.h"
+#include "platform/win32/win32_system_library.h"
+#include "platform/win32/win32_text.h"
 
 #include <shellapi.h>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/desktop.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
 
 #include <windows.h>
 

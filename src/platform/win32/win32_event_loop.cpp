@@ -23,20 +23,20 @@ Win32EventLoop::Win32EventLoop() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.lpfnWndProc = MessageWindow::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kWindowClass;
     // A second event loop in the same process finds the class already there, which is fine.
     ::RegisterClassExW(&windowClass);
-    window_ = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+    create(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, instance);
 }
 
 Win32EventLoop::~Win32EventLoop() {
-    if (window_ != nullptr) {
+    if (handle() != nullptr) {
         for (const auto& entry : timers_) {
-            ::KillTimer(window_, entry.first);
+            ::KillTimer(handle(), entry.first);
         }
-        ::DestroyWindow(window_);
+        destroyWindow();
     }
 }
 
@@ -45,7 +45,7 @@ std::int64_t Win32EventLoop::nowMs() const {
 }
 
 TimerId Win32EventLoop::startTimer(int intervalMs, std::function<void()> handler) {
-    if (window_ == nullptr || !handler) {
+    if (handle() == nullptr || !handler) {
         return kNoTimer;
     }
     // Ids are never reused while a timer holds them, and rarely at all, so a WM_TIMER already queued
@@ -55,7 +55,7 @@ TimerId Win32EventLoop::startTimer(int intervalMs, std::function<void()> handler
         ++id;
     } while (id == kNoTimer || timers_.count(id) != 0);
     const auto interval = static_cast<UINT>(std::max(intervalMs, 1)); // the system raises it to its minimum
-    if (::SetTimer(window_, id, interval, nullptr) == 0) {
+    if (::SetTimer(handle(), id, interval, nullptr) == 0) {
         return kNoTimer;
     }
     lastTimer_ = id;
@@ -68,7 +68,7 @@ void Win32EventLoop::stopTimer(TimerId timer) {
     if (found == timers_.end()) {
         return;
     }
-    ::KillTimer(window_, timer);
+    ::KillTimer(handle(), timer);
     timers_.erase(found);
 }
 
@@ -82,27 +82,14 @@ void Win32EventLoop::dispatchTimer(TimerId timer) {
     (*handler)();
 }
 
-LRESULT CALLBACK Win32EventLoop::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* loop = reinterpret_cast<Win32EventLoop*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (loop != nullptr) {
-            loop->window_ = nullptr;
-        }
-    } else if (message == WM_TIMER && loop != nullptr) {
-        // Failures inside a timer tick are swallowed (the next tick tries again), and an exception
-        // must never unwind through the system's dispatcher.
-        try {
-            loop->dispatchTimer(static_cast<TimerId>(wParam));
-        } catch (...) {
-        }
+LRESULT Win32EventLoop::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        // A failure inside a timer tick is swallowed by the window procedure; the next tick tries
+        // again.
+        dispatchTimer(static_cast<TimerId>(wParam));
         return 0;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return ::DefWindowProcW(handle(), message, wParam, lParam);
 }
 
 void Win32EventLoop::processPendingMessages() {

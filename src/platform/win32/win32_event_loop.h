@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/event_loop.h"
+#include "platform/win32/win32_message_window.h"
 
 #include <windows.h>
 
@@ -10,7 +11,7 @@
 
 namespace cellaro::win32 {
 
-class Win32EventLoop final : public EventLoop {
+class Win32EventLoop final : public EventLoop, public MessageWindow {
 public:
     // Creates the hidden window that receives the timers; must run on the user-interface thread.
     Win32EventLoop();
@@ -26,10 +27,9 @@ public:
     int run();
 
 private:
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void dispatchTimer(TimerId timer);
 
-    HWND window_ = nullptr;
     // Handlers are shared so one can stop its own timer while it runs without being destroyed.
     std::map<TimerId, std::shared_ptr<std::function<void()>>> timers_;
     TimerId lastTimer_ = kNoTimer;

@@ -2,9 +2,9 @@
 // mouse and keyboard input, and hints through a tooltip control.
 #include "platform/win32/win32_form_host.h"
 
-#include "platform/win32/system_library.h"
-#include "platform/win32/text.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_system_library.h"
+#include "platform/win32/win32_text.h"
 
 #include <algorithm>
 
@@ -76,16 +76,14 @@ Win32NativeWindow::Win32NativeWindow(Win32FormHost& host, const NativeWindowStyl
     : host_(host), events_(events), corners_(style.roundedCorners), noActivate_(style.noActivate) {
     const std::wstring title = toWide(style.title);
     const Rect& bounds = style.bounds;
-    // WM_NCCREATE stores this object in the window, so the messages of creation already reach it.
-    ::CreateWindowExW(extendedStyleFor(style), kFormClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN,
-                      bounds.left, bounds.top, bounds.width(), bounds.height(), nullptr, nullptr,
-                      host.instance(), this);
-    if (window_ == nullptr) {
+    create(extendedStyleFor(style), kFormClass, title.c_str(), WS_POPUP | WS_CLIPCHILDREN, bounds.left,
+           bounds.top, bounds.width(), bounds.height(), nullptr, host.instance());
+    if (handle() == nullptr) {
         return;
     }
     host_.attach(*this);
     if (style.alpha) {
-        ::SetLayeredWindowAttributes(window_, 0, *style.alpha, LWA_ALPHA);
+        ::SetLayeredWindowAttributes(handle(), 0, *style.alpha, LWA_ALPHA);
     }
     updateRegion(true);
     createTooltip();
@@ -93,51 +91,23 @@ Win32NativeWindow::Win32NativeWindow(Win32FormHost& host, const NativeWindowStyl
 }
 
 Win32NativeWindow::~Win32NativeWindow() {
-    if (window_ == nullptr) {
+    if (handle() == nullptr) {
         return;
     }
     // The messages of the window's end (deactivation, hiding) must not reach the form: it is
-    // usually the owner of this object and already half destroyed.
-    const HWND window = window_;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    // usually the owner of this object and already half destroyed. destroyWindow cuts the link
+    // before the window goes.
     windowDestroyed();
-    ::DestroyWindow(window);
-}
-
-LRESULT CALLBACK Win32NativeWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<Win32NativeWindow*>(creation->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32NativeWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        // From here on nothing may reach the object: it may be on its way out already.
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->windowDestroyed();
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    // A form's failure must not unwind through the system's dispatcher; like the other failures of
-    // the program's handlers it is swallowed and the next message tries again.
-    try {
-        return self->handleMessage(message, wParam, lParam);
-    } catch (...) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
+    destroyWindow();
 }
 
 void Win32NativeWindow::windowDestroyed() {
     host_.detach(*this);
-    window_ = nullptr;
     tooltip_ = nullptr; // owned by the window, so destroyed with it
 }
 
 LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND window = window_;
+    const HWND window = handle();
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the paint covers everything, from a back buffer: erasing first would flicker
@@ -220,7 +190,7 @@ LRESULT Win32NativeWindow::handleMouse(UINT message, WPARAM wParam, LPARAM lPara
             TRACKMOUSEEVENT track{};
             track.cbSize = sizeof(track);
             track.dwFlags = TME_LEAVE;
-            track.hwndTrack = window_;
+            track.hwndTrack = handle();
             trackingLeave_ = ::TrackMouseEvent(&track) != 0;
         }
         std::string hint = events_.hintAt(at);
@@ -275,7 +245,7 @@ LRESULT Win32NativeWindow::handleNotify(NMHDR& header) {
     // The notification carries no point: the hint is the one under the pointer now.
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    ::ScreenToClient(window_, &cursor);
+    ::ScreenToClient(handle(), &cursor);
     hintBuffer_ = toWide(events_.hintAt(Point{cursor.x, cursor.y}));
     auto& request = reinterpret_cast<NMTTDISPINFOW&>(header);
     request.hinst = nullptr;
@@ -285,7 +255,7 @@ LRESULT Win32NativeWindow::handleNotify(NMHDR& header) {
 }
 
 void Win32NativeWindow::paint(HDC target, const RECT& area) {
-    const Size size = clientSize(window_);
+    const Size size = clientSize(handle());
     if (size.width <= 0 || size.height <= 0) {
         return;
     }
@@ -312,11 +282,11 @@ void Win32NativeWindow::paint(HDC target, const RECT& area) {
 void Win32NativeWindow::createTooltip() {
     tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, host_.instance(), nullptr);
+                                 CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr, host_.instance(), nullptr);
     if (tooltip_ == nullptr) {
         return;
     }
-    TTTOOLINFOW tool = hintToolFor(window_);
+    TTTOOLINFOW tool = hintToolFor(handle());
     if (::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
         ::DestroyWindow(tooltip_);
         tooltip_ = nullptr;
@@ -341,7 +311,7 @@ void Win32NativeWindow::relayToTooltip(UINT message, WPARAM wParam, LPARAM lPara
         return;
     }
     MSG relayed{};
-    relayed.hwnd = window_;
+    relayed.hwnd = handle();
     relayed.message = message;
     relayed.wParam = wParam;
     relayed.lParam = lParam;
@@ -351,80 +321,80 @@ void Win32NativeWindow::relayToTooltip(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void Win32NativeWindow::updateRegion(bool force) {
-    if (window_ == nullptr) {
+    if (handle() == nullptr) {
         return;
     }
-    const Size size = clientSize(window_);
+    const Size size = clientSize(handle());
     if (!force && size == regionSize_) {
         return;
     }
     regionSize_ = size;
     if (corners_.width <= 0 || corners_.height <= 0) {
-        ::SetWindowRgn(window_, nullptr, TRUE);
+        ::SetWindowRgn(handle(), nullptr, TRUE);
         return;
     }
     // One pixel more than the window on the right and bottom, as the system's rounded rectangles
     // leave their last row and column out.
     const HRGN region =
         ::CreateRoundRectRgn(0, 0, size.width + 1, size.height + 1, corners_.width, corners_.height);
-    if (region != nullptr && ::SetWindowRgn(window_, region, TRUE) == 0) {
+    if (region != nullptr && ::SetWindowRgn(handle(), region, TRUE) == 0) {
         ::DeleteObject(region); // the system owns the region only when it took it
     }
 }
 
 WindowId Win32NativeWindow::id() const {
-    return toWindowId(window_);
+    return toWindowId(handle());
 }
 
 Rect Win32NativeWindow::bounds() const {
     RECT rect{};
-    if (window_ == nullptr || ::GetWindowRect(window_, &rect) == 0) {
+    if (handle() == nullptr || ::GetWindowRect(handle(), &rect) == 0) {
         return {};
     }
     return toRect(rect);
 }
 
 void Win32NativeWindow::setBounds(const Rect& bounds) {
-    if (window_ != nullptr) {
-        ::SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.width(), bounds.height(),
+    if (handle() != nullptr) {
+        ::SetWindowPos(handle(), nullptr, bounds.left, bounds.top, bounds.width(), bounds.height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
 bool Win32NativeWindow::visible() const {
-    return window_ != nullptr && ::IsWindowVisible(window_) != 0;
+    return handle() != nullptr && ::IsWindowVisible(handle()) != 0;
 }
 
 void Win32NativeWindow::show(bool activate) {
-    if (window_ == nullptr) {
+    if (handle() == nullptr) {
         return;
     }
     // A window that never takes the focus shows without it, whatever the caller asked for.
     const bool takeFocus = activate && !noActivate_;
-    ::ShowWindow(window_, takeFocus ? SW_SHOW : SW_SHOWNOACTIVATE);
+    ::ShowWindow(handle(), takeFocus ? SW_SHOW : SW_SHOWNOACTIVATE);
     if (takeFocus) {
-        ::SetForegroundWindow(window_);
+        ::SetForegroundWindow(handle());
     }
 }
 
 void Win32NativeWindow::hide() {
-    if (window_ != nullptr) {
-        ::ShowWindow(window_, SW_HIDE);
+    if (handle() != nullptr) {
+        ::ShowWindow(handle(), SW_HIDE);
     }
 }
 
 void Win32NativeWindow::setAlpha(std::optional<std::uint8_t> alpha) {
-    if (window_ == nullptr) {
+    if (handle() == nullptr) {
         return;
     }
     if (alpha) {
-        setExtendedStyleBit(window_, WS_EX_LAYERED, true);
-        ::SetLayeredWindowAttributes(window_, 0, *alpha, LWA_ALPHA);
+        setExtendedStyleBit(handle(), WS_EX_LAYERED, true);
+        ::SetLayeredWindowAttributes(handle(), 0, *alpha, LWA_ALPHA);
         return;
     }
-    setExtendedStyleBit(window_, WS_EX_LAYERED, false);
+    setExtendedStyleBit(handle(), WS_EX_LAYERED, false);
     // Leaving the layered state drops the window's picture: it has to be painted again.
-    ::RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    ::RedrawWindow(handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Win32NativeWindow::setRoundedCorners(Size corners) {
@@ -433,55 +403,55 @@ void Win32NativeWindow::setRoundedCorners(Size corners) {
 }
 
 void Win32NativeWindow::setTopmost(bool topmost) {
-    if (window_ != nullptr) {
-        ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    if (handle() != nullptr) {
+        ::SetWindowPos(handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 void Win32NativeWindow::setTitle(const std::string& title) {
-    if (window_ != nullptr) {
-        ::SetWindowTextW(window_, toWide(title).c_str());
+    if (handle() != nullptr) {
+        ::SetWindowTextW(handle(), toWide(title).c_str());
     }
 }
 
 void Win32NativeWindow::invalidate() {
-    if (window_ != nullptr) {
-        ::InvalidateRect(window_, nullptr, FALSE);
+    if (handle() != nullptr) {
+        ::InvalidateRect(handle(), nullptr, FALSE);
     }
 }
 
 void Win32NativeWindow::update() {
-    if (window_ != nullptr) {
-        ::UpdateWindow(window_);
+    if (handle() != nullptr) {
+        ::UpdateWindow(handle());
     }
 }
 
 void Win32NativeWindow::setMouseCapture(bool captured) {
-    if (window_ == nullptr) {
+    if (handle() == nullptr) {
         return;
     }
     if (captured) {
-        ::SetCapture(window_);
-    } else if (::GetCapture() == window_) {
+        ::SetCapture(handle());
+    } else if (::GetCapture() == handle()) {
         ::ReleaseCapture();
     }
 }
 
 void Win32NativeWindow::refreshHint() {
-    if (window_ == nullptr || tooltip_ == nullptr) {
+    if (handle() == nullptr || tooltip_ == nullptr) {
         return;
     }
     restartHint();
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    if (::WindowFromPoint(cursor) != window_) {
+    if (::WindowFromPoint(cursor) != handle()) {
         shownHint_.clear();
         return;
     }
     // The pointer stays where it is: tell the tooltip it is there, so the delay starts now.
     POINT client = cursor;
-    ::ScreenToClient(window_, &client);
+    ::ScreenToClient(handle(), &client);
     shownHint_ = events_.hintAt(Point{client.x, client.y});
     relayToTooltip(WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
 }

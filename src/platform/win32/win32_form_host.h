@@ -3,8 +3,9 @@
 #pragma once
 
 #include "platform/form_host.h"
-#include "platform/win32/gdi_canvas.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_gdi_canvas.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_message_window.h"
 
 #include <windows.h>
 
@@ -20,7 +21,7 @@ class Win32FormHost;
 // A form's window. The handle lives as long as this object unless the system destroys the window
 // first, after which every call does nothing. A window must not be destroyed from inside one of its
 // own events.
-class Win32NativeWindow final : public NativeWindow {
+class Win32NativeWindow final : public NativeWindow, public MessageWindow {
 public:
     Win32NativeWindow(Win32FormHost& host, const NativeWindowStyle& style, NativeWindowEvents& events);
     ~Win32NativeWindow() override;
@@ -40,14 +41,11 @@ public:
     void setMouseCapture(bool captured) override;
     void refreshHint() override;
 
-    [[nodiscard]] HWND handle() const { return window_; }
     [[nodiscard]] HWND tooltip() const { return tooltip_; }
 
-    // The window procedure of the forms' window class.
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void windowDestroyed() override;
     LRESULT handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleNotify(NMHDR& header);
     void paint(HDC target, const RECT& area);
@@ -56,11 +54,9 @@ private:
     void restartHint();
     void relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
     void updateRegion(bool force);
-    void windowDestroyed();
 
     Win32FormHost& host_;
     NativeWindowEvents& events_;
-    HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     Size corners_;
     bool noActivate_ = false; // never takes the focus, neither when shown nor when clicked

@@ -1,7 +1,7 @@
 // The notification-area icon, popup menus, shell execution, window arrangements and message boxes.
 #include "platform/win32/win32_shell.h"
 
-#include "platform/win32/text.h"
+#include "platform/win32/win32_text.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -149,7 +149,7 @@ Win32TrayIcon::~Win32TrayIcon() {
 NOTIFYICONDATAW Win32TrayIcon::iconData() const {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
-    data.hWnd = shell_ != nullptr ? shell_->window() : nullptr;
+    data.hWnd = shell_ != nullptr ? shell_->handle() : nullptr;
     data.uID = iconId_;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = Win32Shell::kTrayCallbackMessage;
@@ -159,7 +159,7 @@ NOTIFYICONDATAW Win32TrayIcon::iconData() const {
 }
 
 void Win32TrayIcon::addToShell() {
-    if (!wanted_ || shell_ == nullptr || shell_->window() == nullptr) {
+    if (!wanted_ || shell_ == nullptr || shell_->handle() == nullptr) {
         return;
     }
     NOTIFYICONDATAW data = iconData();
@@ -208,14 +208,14 @@ void Win32TrayIcon::shellClosing() {
 }
 
 void Win32TrayIcon::startRetry() {
-    if (!retrying_ && shell_ != nullptr && shell_->window() != nullptr) {
-        retrying_ = ::SetTimer(shell_->window(), iconId_, kRetryIntervalMs, nullptr) != 0;
+    if (!retrying_ && shell_ != nullptr && shell_->handle() != nullptr) {
+        retrying_ = ::SetTimer(shell_->handle(), iconId_, kRetryIntervalMs, nullptr) != 0;
     }
 }
 
 void Win32TrayIcon::stopRetry() {
-    if (retrying_ && shell_ != nullptr && shell_->window() != nullptr) {
-        ::KillTimer(shell_->window(), iconId_);
+    if (retrying_ && shell_ != nullptr && shell_->handle() != nullptr) {
+        ::KillTimer(shell_->handle(), iconId_);
     }
     retrying_ = false;
 }
@@ -223,12 +223,14 @@ void Win32TrayIcon::stopRetry() {
 void Win32TrayIcon::handleCallback(UINT mouseMessage) {
     switch (mouseMessage) {
     case WM_MOUSEMOVE:
-    case WM_RBUTTONDOWN:
-        rightReleased_ = false;
+        // Moving on after the release: a WM_CONTEXTMENU from now on is a request of its own.
+        if (rightGesture_ == RightGesture::Released) {
+            rightGesture_ = RightGesture::None;
+        }
         return;
     case WM_LBUTTONDOWN:
         leftPressed_ = true;
-        rightReleased_ = false;
+        rightGesture_ = RightGesture::None;
         return;
     case WM_LBUTTONUP:
         // A click is a press and a release on the icon; a release alone (a drag that ended here)
@@ -238,22 +240,38 @@ void Win32TrayIcon::handleCallback(UINT mouseMessage) {
             events_.onTrayLeftClick(); // last: the handler may remove this icon
         }
         return;
+    case WM_RBUTTONDOWN:
+        // The menu opens on the press, so the button can be released over the item it chooses
+        // (TPM_RIGHTBUTTON). The state is settled first: the menu's own loop dispatches this
+        // gesture's release while the menu is open.
+        rightGesture_ = RightGesture::Pressed;
+        openMenu(); // last: the handler may remove this icon
+        return;
     case WM_RBUTTONUP:
-    case WM_CONTEXTMENU: {
-        // Some shells follow the release with WM_CONTEXTMENU: one gesture opens one menu.
-        const bool sameGesture = mouseMessage == WM_CONTEXTMENU && rightReleased_;
-        rightReleased_ = mouseMessage == WM_RBUTTONUP;
-        if (sameGesture) {
+        // Belongs to the press that opened the menu, or to a press the icon never saw (a drag
+        // that ended here): it opens nothing.
+        if (rightGesture_ == RightGesture::Pressed) {
+            rightGesture_ = RightGesture::Released;
+        }
+        return;
+    case WM_CONTEXTMENU:
+        // Some shells follow a right click with WM_CONTEXTMENU: one click opens one menu. Without
+        // a press before it, it is the keyboard's request for the menu.
+        if (rightGesture_ != RightGesture::None) {
+            rightGesture_ = RightGesture::None;
             return;
         }
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        events_.onTrayRightClick(Point{cursor.x, cursor.y}); // last: the handler may remove this icon
+        openMenu(); // last: the handler may remove this icon
         return;
-    }
     default:
         return;
     }
+}
+
+void Win32TrayIcon::openMenu() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    events_.onTrayRightClick(Point{cursor.x, cursor.y}); // last: the handler may remove this icon
 }
 
 // ---- Win32Shell ----------------------------------------------------------------------------------
@@ -265,18 +283,18 @@ Win32Shell::Win32Shell() : instance_(::GetModuleHandleW(nullptr)) {
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.lpfnWndProc = MessageWindow::windowProcedure;
     windowClass.hInstance = instance_;
     windowClass.lpszClassName = kShellWindowClass;
     windowClass_ = ::RegisterClassExW(&windowClass);
 
     taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     // A hidden top-level tool window: no task-bar button, never shown.
-    window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kShellWindowClass, L"Cellaro", WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, instance_, this);
-    if (window_ != nullptr && taskbarCreated_ != 0) {
+    const HWND window =
+        create(WS_EX_TOOLWINDOW, kShellWindowClass, L"Cellaro", WS_POPUP, 0, 0, 0, 0, nullptr, instance_);
+    if (window != nullptr && taskbarCreated_ != 0) {
         // Run elevated, the program would otherwise never hear of a restarted (unelevated) shell.
-        ::ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+        ::ChangeWindowMessageFilterEx(window, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     }
 }
 
@@ -285,37 +303,12 @@ Win32Shell::~Win32Shell() {
         entry.second->shellClosing();
     }
     icons_.clear();
-    if (window_ != nullptr) {
-        ::DestroyWindow(window_);
-    }
+    destroyWindow(); // before its class goes
     if (windowClass_ != 0) {
         ::UnregisterClassW(kShellWindowClass, instance_);
     }
     if (comInitialised_) {
         ::CoUninitialize();
-    }
-}
-
-LRESULT CALLBACK Win32Shell::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* self = static_cast<Win32Shell*>(creation->lpCreateParams);
-        self->window_ = window; // the messages of creation are answered through it already
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32Shell*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    try {
-        return self->handleMessage(message, wParam, lParam);
-    } catch (...) {
-        return 0; // the program's handlers never unwind through the system's dispatcher
     }
 }
 
@@ -332,7 +325,7 @@ LRESULT Win32Shell::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (found != icons_.end()) {
             found->second->addToShell();
         } else {
-            ::KillTimer(window_, wParam);
+            ::KillTimer(handle(), wParam);
         }
         return 0;
     }
@@ -346,7 +339,7 @@ LRESULT Win32Shell::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         return 0; // the window lives as long as the shell object, whoever asks it to close
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return ::DefWindowProcW(handle(), message, wParam, lParam);
 }
 
 void Win32Shell::forget(UINT iconId) {
@@ -362,16 +355,16 @@ std::unique_ptr<TrayIcon> Win32Shell::createTrayIcon(const std::string& hint, Tr
 
 std::optional<int> Win32Shell::trackPopupMenu(const std::vector<MenuItem>& items, Point at) {
     const ScopedMenu menu = buildMenu(items);
-    if (!menu || window_ == nullptr) {
+    if (!menu || handle() == nullptr) {
         return std::nullopt;
     }
     // The menu closes on a click elsewhere only while its owner is the foreground window, and the
     // message posted after it makes the system notice the switch back (the known quirk of menus
     // opened from the notification area).
-    ::SetForegroundWindow(window_);
+    ::SetForegroundWindow(handle());
     const BOOL chosen = ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
-                                           at.y, window_, nullptr);
-    ::PostMessageW(window_, WM_NULL, 0, 0);
+                                           at.y, handle(), nullptr);
+    ::PostMessageW(handle(), WM_NULL, 0, 0);
     if (chosen == 0) {
         return std::nullopt;
     }
@@ -394,7 +387,7 @@ bool Win32Shell::startProgram(const std::string& path) {
     }
     // The file is passed on its own, so a path with blanks needs no quotes.
     return shellExecuteSucceeded(
-        ::ShellExecuteW(window_, L"open", widePath->c_str(), nullptr, nullptr, SW_SHOW));
+        ::ShellExecuteW(handle(), L"open", widePath->c_str(), nullptr, nullptr, SW_SHOW));
 }
 
 bool Win32Shell::cascadeWindows() {

@@ -3,7 +3,8 @@
 #pragma once
 
 #include "platform/shell.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_message_window.h"
 
 #include <windows.h>
 
@@ -37,6 +38,8 @@ private:
     [[nodiscard]] NOTIFYICONDATAW iconData() const;
     void startRetry();
     void stopRetry();
+    // Tells the program to show its menu at the pointer.
+    void openMenu();
 
     Win32Shell* shell_;
     UINT iconId_;
@@ -48,14 +51,17 @@ private:
     bool present_ = false;
     bool retrying_ = false;
     bool leftPressed_ = false;
-    bool rightReleased_ = false; // a right release was just reported
+    // Where the right-button gesture that opened the menu stands: its release, and the
+    // WM_CONTEXTMENU some shells send after it, belong to it and open nothing.
+    enum class RightGesture { None, Pressed, Released };
+    RightGesture rightGesture_ = RightGesture::None;
 };
 
 // Owns a hidden top-level window (not a message-only one: the shell's "TaskbarCreated" broadcast
 // reaches top-level windows only) that receives the tray icons' messages and owns the popup menus.
 // It must be created on the user-interface thread, whose message loop then serves it, and must
 // outlive the tray icons it created.
-class Win32Shell final : public Shell {
+class Win32Shell final : public Shell, public MessageWindow {
 public:
     Win32Shell();
     ~Win32Shell() override;
@@ -71,20 +77,17 @@ public:
     MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
 
-    [[nodiscard]] HWND window() const { return window_; }
     // The message the tray icons report their mouse messages with.
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
 
 private:
     friend class Win32TrayIcon;
 
-    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void forget(UINT iconId);
 
     HINSTANCE instance_;
     ATOM windowClass_ = 0;
-    HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool comInitialised_ = false;
     std::map<UINT, Win32TrayIcon*> icons_;

@@ -17,6 +17,15 @@
 //   probe hang TITLE SECS   opens a normal window with this title, prints its handle once it is
 //                           shown, then stops answering messages for SECS seconds and exits
 //   probe answers HWND      whether that window's thread answers a message within a short time
+//   probe doubleclick       the double-click time and the size of the double-click rectangle
+//   probe setrun NAME VALUE sets NAME under the current user's Run key (64-bit view) to VALUE
+//   probe idle EXE MS       waits at most MS milliseconds until the running program with this file
+//                           name waits for input in its message loop (WaitForInputIdle): its
+//                           start-up has run
+//   probe lock FILE MARKER SECS
+//                           opens FILE with no sharing (every other open fails), prints a line once
+//                           it holds it (with how a second open fared), and keeps it until the file
+//                           MARKER no longer exists, at most SECS seconds
 //
 // Exit status: 0 success, 1 nothing found, 2 usage or system error.
 #include <windows.h>
@@ -453,10 +462,108 @@ int describeAnswering(HWND window) {
     return 0;
 }
 
+int describeDoubleClick() {
+    write(L"doubleclick\tms=" + std::to_wstring(::GetDoubleClickTime()) + L"\twidth=" +
+          std::to_wstring(::GetSystemMetrics(SM_CXDOUBLECLK)) + L"\theight=" +
+          std::to_wstring(::GetSystemMetrics(SM_CYDOUBLECLK)) + L"\n");
+    return 0;
+}
+
+int writeRunValue(const std::wstring& name, const std::wstring& value) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, nullptr,
+                          0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        write(L"error\tcannot open the Run key\n");
+        return 2;
+    }
+    const LONG status =
+        ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        write(L"error\tRegSetValueEx failed " + std::to_wstring(status) + L"\n");
+        return 2;
+    }
+    write(L"value\t" + escaped(value) + L"\n");
+    return 0;
+}
+
+int waitInputIdle(const std::wstring& executable, DWORD timeoutMs) {
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return 2;
+    }
+    DWORD processId = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more != FALSE && processId == 0;
+         more = ::Process32NextW(snapshot, &entry)) {
+        if (::lstrcmpiW(entry.szExeFile, executable.c_str()) == 0) {
+            processId = entry.th32ProcessID;
+        }
+    }
+    ::CloseHandle(snapshot);
+    if (processId == 0) {
+        write(L"error\tno process " + escaped(executable) + L"\n");
+        return 1;
+    }
+    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        write(L"error\tOpenProcess failed " + std::to_wstring(::GetLastError()) + L"\n");
+        return 2;
+    }
+    const DWORD started = ::GetTickCount();
+    const DWORD result = ::WaitForInputIdle(process, timeoutMs);
+    const DWORD waited = ::GetTickCount() - started;
+    ::CloseHandle(process);
+    const std::wstring state = result == 0 ? L"idle" : result == WAIT_TIMEOUT ? L"busy" : L"failed";
+    write(L"idle\tpid=" + std::to_wstring(processId) + L"\tstate=" + state + L"\tms=" +
+          std::to_wstring(waited) + L"\n");
+    return result == 0 ? 0 : 1;
+}
+
+bool fileExists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Holds the file open with no sharing, so every other open of it fails with a sharing violation,
+// until the marker file is gone (the script's signal) or the time is up, whichever comes first.
+int holdFileLocked(const std::wstring& path, const std::wstring& marker, int seconds) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0 /*share*/, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        write(L"error\tCreateFile failed " + std::to_wstring(::GetLastError()) + L"\n");
+        return 2;
+    }
+    // Another open, as cellaro.exe's read makes it, now fails: checked here so the script knows.
+    HANDLE second = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD secondError = second == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+    if (second != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(second);
+    }
+    write(L"locked\tfile=" + escaped(path) + L"\tsecond-open=" +
+          (secondError == ERROR_SHARING_VIOLATION ? std::wstring(L"sharing-violation")
+                                                  : std::to_wstring(secondError)) +
+          L"\n");
+    ::FlushFileBuffers(::GetStdHandle(STD_OUTPUT_HANDLE));
+    constexpr DWORD kLookIntervalMs = 50;
+    const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+    bool markerGone = !fileExists(marker);
+    while (!markerGone && ::GetTickCount64() < deadline) {
+        ::Sleep(kLookIntervalMs);
+        markerGone = !fileExists(marker);
+    }
+    ::CloseHandle(file);
+    write(std::wstring(L"released\treason=") + (markerGone ? L"marker" : L"timeout") + L"\n");
+    return markerGone ? 0 : 1;
+}
+
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
-          L"foreground | hang TITLE SECONDS | answers HWND\n");
+          L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
+          L"idle EXE MS | lock FILE MARKER SECONDS\n");
     return 2;
 }
 
@@ -511,6 +618,18 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"answers" && arguments.size() == 2) {
         return describeAnswering(parsedHandle(arguments[1]));
+    }
+    if (verb == L"doubleclick") {
+        return describeDoubleClick();
+    }
+    if (verb == L"setrun" && arguments.size() == 3) {
+        return writeRunValue(arguments[1], arguments[2]);
+    }
+    if (verb == L"idle" && arguments.size() == 3) {
+        return waitInputIdle(arguments[1], static_cast<DWORD>(_wtoi(arguments[2].c_str())));
+    }
+    if (verb == L"lock" && arguments.size() == 4) {
+        return holdFileLocked(arguments[1], arguments[2], _wtoi(arguments[3].c_str()));
     }
     return usage();
 }

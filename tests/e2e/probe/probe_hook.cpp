@@ -82,6 +82,9 @@ void describeMenu(HMENU menu, HWND menuWindow, const std::wstring& prefix, std::
         *lines += hasRect ? std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
                                 std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom)
                           : std::wstring(L"none");
+        // Whether the menu shows the item selected (under the pointer) is a field of its own, so
+        // that the flags describe only what the program asked for.
+        *lines += L"\thilite=" + std::to_wstring((info.fState & MFS_HILITE) != 0 ? 1 : 0);
         *lines += L"\ttext=" + escaped(text) + L"\n";
         if (info.hSubMenu != nullptr) {
             describeMenu(info.hSubMenu, nullptr, position + L".", lines);

@@ -1,7 +1,7 @@
 // Draws an icon into a 24-bit DIB section and copies the pixels into a Bitmap.
-#include "platform/win32/icon_drawing.h"
+#include "platform/win32/win32_icon_drawing.h"
 
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Display names of virtual keys from the current keyboard layout.
-#include "platform/win32/win32_key_names.h"
+#include "platform/win32/win32_keyboard.h"
 
-#include "platform/win32/text.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 

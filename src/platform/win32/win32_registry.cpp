@@ -1,8 +1,8 @@
 // Reads and writes string values under HKCU\Software\Microsoft\Windows\CurrentVersion\Run.
-#include "platform/win32/win32_autostart_registry.h"
+#include "platform/win32/win32_registry.h"
 
-#include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 

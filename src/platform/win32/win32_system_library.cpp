@@ -1,5 +1,5 @@
 // Run-time loading of system DLLs from the system directory.
-#include "platform/win32/system_library.h"
+#include "platform/win32/win32_system_library.h"
 
 #include <string>
 

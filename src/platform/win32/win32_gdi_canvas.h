@@ -2,7 +2,7 @@
 #pragma once
 
 #include "pixels/canvas.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // Whole-file reads and atomic whole-file writes over the Windows API.
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_files.h"
 
-#include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // Painting through GDI: rectangles, gradients, rounded rectangles, lines, text and pictures.
-#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/win32_gdi_canvas.h"
 
 #include "pixels/bitmap.h"
-#include "platform/win32/text.h"
+#include "platform/win32/win32_text.h"
 
 #include <algorithm>
 #include <climits>

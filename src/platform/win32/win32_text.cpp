@@ -1,7 +1,7 @@
 // UTF-8 / UTF-16 conversion and system error texts for the Windows adapter.
-#include "platform/win32/text.h"
+#include "platform/win32/win32_text.h"
 
-#include "platform/win32/handles.h"
+#include "platform/win32/win32_handles.h"
 
 #include <climits>
 
