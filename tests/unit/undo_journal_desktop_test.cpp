@@ -153,5 +153,38 @@ TEST_F(UndoJournalOnDesktop, AMinimisedWindowIsSavedAtItsRestoredPosition) {
     EXPECT_EQ(desktop.windowRect(windowA), kStartA);
 }
 
+TEST_F(UndoJournalOnDesktop, AnUnreadableWindowStillTakesItsStepThatUndoesNothing) {
+    place(windowA, kLeftHalf);
+    // C's rectangle can't be read: the window went away before the save.
+    const WindowId windowC = desktop.createWindow({});
+    ASSERT_TRUE(desktop.destroyWindow(windowC));
+    EXPECT_TRUE(journal.save(desktop, windowC));
+    ASSERT_EQ(journal.size(), 2U);
+    EXPECT_FALSE(journal.entry(1).known);
+    desktop.clearCalls();
+
+    // The first undo is C's step: A keeps its placement, and nothing is asked of any window.
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(desktop.windowRect(windowA), kLeftHalf);
+    EXPECT_TRUE(desktop.calls().empty());
+
+    // The second undo takes A's placement back.
+    EXPECT_TRUE(undo());
+    EXPECT_EQ(desktop.windowRect(windowA), kStartA);
+    EXPECT_EQ(desktop.callCount(CallKind::Move, windowA), 1U);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_FALSE(undo());
+}
+
+TEST_F(UndoJournalOnDesktop, NoWindowAndAFullJournalAddNothing) {
+    EXPECT_FALSE(journal.save(desktop, kNoWindow));
+    EXPECT_TRUE(journal.empty());
+    for (std::size_t i = 0; i < UndoJournal::kCapacity; ++i) {
+        ASSERT_TRUE(journal.save(desktop, WindowId{0x999999}));
+    }
+    EXPECT_FALSE(journal.save(desktop, windowA));
+    EXPECT_EQ(journal.size(), UndoJournal::kCapacity);
+}
+
 } // namespace
 } // namespace cellaro
