@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "core/scale.h"
 
 #include <span>
 
@@ -11,6 +12,7 @@ struct Monitor {
     Rect bounds;
     Rect workArea; // bounds minus task bars
     bool primary = false;
+    int dpi = kBaseDpi; // the monitor's dots per inch (96 at 100 %)
     friend bool operator==(const Monitor&, const Monitor&) = default;
 };
 

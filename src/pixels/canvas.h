@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "core/scale.h"
 
 #include <optional>
 #include <string>
@@ -61,6 +62,13 @@ public:
     virtual void drawBitmap(const Bitmap& picture, Point at, std::optional<Colour> transparent) = 0;
     // Draws the picture stretched into the rectangle.
     virtual void drawBitmapStretched(const Bitmap& picture, const Rect& area) = 0;
+    // Draws the picture at its own size centred in the rectangle.
+    virtual void drawBitmapCentred(const Bitmap& picture, const Rect& area,
+                                   std::optional<Colour> transparent);
+
+    // The scale from the canvas's coordinates to the pixels it paints: pictures are in those pixels,
+    // so a picture of n pixels covers scale().dip(n) of the canvas's coordinates.
+    [[nodiscard]] virtual Scale scale() const { return Scale{}; }
 };
 
 } // namespace cellaro

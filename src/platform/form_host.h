@@ -49,6 +49,9 @@ public:
     virtual void onBoundsChanged(const Rect& bounds) = 0;
     // The system or the user asked the window to close (WM_CLOSE, Alt+F4).
     virtual void onCloseRequest() = 0;
+    // The window went onto a monitor of another scale (WM_DPICHANGED): the system suggests the
+    // physical rectangle the window should take there.
+    virtual void onDpiChanged(int dpi, const Rect& suggested) = 0;
     // The hint (tooltip) text for a point, empty for none; the host shows it with its delay.
     [[nodiscard]] virtual std::string hintAt(Point at) const = 0;
 };
@@ -64,7 +67,10 @@ public:
 
     // The window as the desktop port knows it (its handle on Windows).
     [[nodiscard]] virtual WindowId id() const = 0;
+    // In physical screen pixels.
     [[nodiscard]] virtual Rect bounds() const = 0;
+    // The dots per inch the window is shown at: its monitor's.
+    [[nodiscard]] virtual int dpi() const = 0;
     virtual void setBounds(const Rect& bounds) = 0;
     [[nodiscard]] virtual bool visible() const = 0;
     virtual void show(bool activate) = 0;

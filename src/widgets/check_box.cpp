@@ -36,8 +36,8 @@ void CheckBox::paint(Canvas& canvas) const {
     const Bitmap& picture = checked_ ? checkedPicture_ : uncheckedPicture_;
     int boxWidth = kBoxSize;
     if (!picture.empty()) {
-        boxWidth = picture.width();
-        canvas.drawBitmap(picture, Point{0, (height - picture.height()) / 2}, pictureTransparent_);
+        boxWidth = canvas.scale().dip(picture.width());
+        canvas.drawBitmapCentred(picture, Rect::fromBounds(0, 0, boxWidth, height), pictureTransparent_);
     } else {
         const Rect box = Rect::fromBounds(0, (height - kBoxSize) / 2, kBoxSize, kBoxSize);
         const Colour ink = enabledInTree() ? fontColour() : Colour::rgb(160, 160, 160);

@@ -2,6 +2,8 @@
 // operations.
 #include "widgets/form.h"
 
+#include "pixels/scaled_canvas.h"
+
 #include <utility>
 
 namespace cellaro {
@@ -31,6 +33,12 @@ Form::Form(FormHost& host, std::string name, const NativeWindowStyle& style)
     root_.form_ = this;
     root_.setBounds(Rect::fromBounds(0, 0, style.bounds.width(), style.bounds.height()));
     window_ = host_.createWindow(style, *this);
+    // The style's size is in device-independent pixels: a window made on a scaled monitor grows.
+    const Scale now = scale();
+    if (!now.unscaled()) {
+        const Size size = now.physical(Size{style.bounds.width(), style.bounds.height()});
+        window_->setBounds(Rect::fromBounds(style.bounds.left, style.bounds.top, size.width, size.height));
+    }
 }
 
 Form::~Form() {
@@ -132,7 +140,9 @@ void Form::setHovered(Widget* widget) {
     }
 }
 
-void Form::onPaint(Canvas& canvas) {
+void Form::onPaint(Canvas& physical) {
+    ScaledCanvas scaled(physical, scale());
+    Canvas& canvas = scale().unscaled() ? physical : static_cast<Canvas&>(scaled);
     const Rect& area = root_.bounds();
     canvas.setOrigin(Point{0, 0});
     canvas.pushClip(Rect::fromBounds(0, 0, area.width(), area.height()));
@@ -159,7 +169,8 @@ void Form::paintTree(Canvas& canvas, const Widget& widget, Point origin) {
     canvas.popClip();
 }
 
-void Form::onMouseDown(Point at, MouseButton button) {
+void Form::onMouseDown(Point physicalAt, MouseButton button) {
+    const Point at = scale().dip(physicalAt);
     const RoutingScope scope(*this);
     if (pressed_ != nullptr) {
         // Another button while captured: the captured widget gets it, the capture stays.
@@ -178,7 +189,8 @@ void Form::onMouseDown(Point at, MouseButton button) {
     target->mouseDown(toLocal(*target, at), button);
 }
 
-void Form::onMouseMove(Point at) {
+void Form::onMouseMove(Point physicalAt) {
+    const Point at = scale().dip(physicalAt);
     const RoutingScope scope(*this);
     Widget* under = widgetAt(at);
     setHovered(under);
@@ -189,7 +201,8 @@ void Form::onMouseMove(Point at) {
     }
 }
 
-void Form::onMouseUp(Point at, MouseButton button) {
+void Form::onMouseUp(Point physicalAt, MouseButton button) {
+    const Point at = scale().dip(physicalAt);
     const RoutingScope scope(*this);
     if (pressed_ != nullptr) {
         Widget* target = pressed_;
@@ -217,7 +230,8 @@ void Form::onMouseUp(Point at, MouseButton button) {
     }
 }
 
-void Form::onDoubleClick(Point at, MouseButton button) {
+void Form::onDoubleClick(Point physicalAt, MouseButton button) {
+    const Point at = scale().dip(physicalAt);
     Widget* target = widgetAt(at);
     if (target != nullptr && target->enabledInTree() && !target->acceptsDoubleClicks()) {
         onMouseDown(at, button);
@@ -263,7 +277,8 @@ void Form::onActivate(bool active) {
 }
 
 void Form::onBoundsChanged(const Rect& bounds) {
-    root_.setBounds(Rect::fromBounds(0, 0, bounds.width(), bounds.height()));
+    const Size size = scale().dip(Size{bounds.width(), bounds.height()});
+    root_.setBounds(Rect::fromBounds(0, 0, size.width, size.height));
     moved(bounds);
 }
 
@@ -271,8 +286,15 @@ void Form::onCloseRequest() {
     close();
 }
 
-std::string Form::hintAt(Point at) const {
-    const Widget* widget = root_.hitTest(at);
+void Form::onDpiChanged(int /*dpi*/, const Rect& suggested) {
+    window_->setBounds(suggested);
+    onBoundsChanged(window_->bounds());
+    scaleChanged();
+    invalidate();
+}
+
+std::string Form::hintAt(Point physicalAt) const {
+    const Widget* widget = root_.hitTest(scale().dip(physicalAt));
     for (; widget != nullptr; widget = widget->parent()) {
         if (!widget->hint().empty()) {
             return widget->hint();

@@ -3,6 +3,7 @@
 // window-level operations (show, close, move, opacity) that the program's forms build on.
 #pragma once
 
+#include "core/scale.h"
 #include "platform/form_host.h"
 #include "widgets/widget.h"
 
@@ -27,8 +28,10 @@ public:
     [[nodiscard]] WindowId id() const { return window_->id(); }
     [[nodiscard]] FormHost& host() { return host_; }
 
-    // Window geometry in screen pixels.
+    // Window geometry in physical screen pixels; the widget tree is laid out in device-independent
+    // pixels and shown at the scale of the window's monitor.
     [[nodiscard]] Rect bounds() const { return window_->bounds(); }
+    [[nodiscard]] Scale scale() const { return Scale{window_->dpi()}; }
     void setBounds(const Rect& bounds);
     void setLeft(int left);
     void setTop(int top);
@@ -68,6 +71,7 @@ public:
     void onActivate(bool active) override;
     void onBoundsChanged(const Rect& bounds) override;
     void onCloseRequest() override;
+    void onDpiChanged(int dpi, const Rect& suggested) override;
     [[nodiscard]] std::string hintAt(Point at) const override;
 
 protected:
@@ -79,6 +83,9 @@ protected:
     virtual void deactivated() {}
     virtual void moved(const Rect& /*bounds*/) {}
     virtual void keyDown(int /*virtualKey*/) {}
+    // The window is now shown at another scale (it has already taken its new size): pictures made
+    // for the old one are made again.
+    virtual void scaleChanged() {}
 
 private:
     friend class Widget;

@@ -159,16 +159,18 @@ void GradientButton::paint(Canvas& canvas) const {
     const int shift = now == ButtonState::Pressed ? 1 : 0;
     Rect textArea{kGlyphMargin + shift, shift, width - kGlyphMargin + shift, height + shift};
     if (!glyph_.empty()) {
-        Point at{(width - glyph_.width()) / 2 + shift, (height - glyph_.height()) / 2 + shift};
+        // The glyph is in the canvas's pixels: centred there, or at the left margin before a caption.
+        Rect glyphArea{shift, shift, width + shift, height + shift};
         if (!caption().empty()) {
-            at.x = kGlyphMargin + shift;
-            textArea.left = at.x + glyph_.width() + 2;
+            const int glyphWidth = canvas.scale().dip(glyph_.width());
+            glyphArea = Rect{kGlyphMargin + shift, shift, kGlyphMargin + shift + glyphWidth, height + shift};
+            textArea.left = glyphArea.right + 2;
         }
         if (now == ButtonState::Disabled) {
-            canvas.drawBitmap(greyedOut(glyph_, glyphTransparent_, colourOf(now, ButtonColour::Face)), at,
-                              glyphTransparent_);
+            canvas.drawBitmapCentred(greyedOut(glyph_, glyphTransparent_, colourOf(now, ButtonColour::Face)),
+                                     glyphArea, glyphTransparent_);
         } else {
-            canvas.drawBitmap(glyph_, at, glyphTransparent_);
+            canvas.drawBitmapCentred(glyph_, glyphArea, glyphTransparent_);
         }
     }
     if (!caption().empty()) {

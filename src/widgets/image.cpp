@@ -37,8 +37,7 @@ void Image::paint(Canvas& canvas) const {
         canvas.drawBitmap(picture_, Point{0, 0}, transparent_);
         break;
     case ImageFit::Centre:
-        canvas.drawBitmap(picture_, Point{(width - picture_.width()) / 2, (height - picture_.height()) / 2},
-                          transparent_);
+        canvas.drawBitmapCentred(picture_, Rect::fromBounds(0, 0, width, height), transparent_);
         break;
     case ImageFit::Stretch:
         if (!transparent_) {
@@ -46,7 +45,8 @@ void Image::paint(Canvas& canvas) const {
         } else {
             // The canvas stretches without a transparent colour: stretch a copy here instead.
             Bitmap stretched = picture_;
-            if (stretched.stretch(width, height)) {
+            const Size size = canvas.scale().physical(Size{width, height});
+            if (stretched.stretch(size.width, size.height)) {
                 canvas.drawBitmap(stretched, Point{0, 0}, transparent_);
             }
         }

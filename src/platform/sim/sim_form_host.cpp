@@ -45,12 +45,26 @@ public:
     [[nodiscard]] Rect bounds() const override {
         return host_.desktop_.windowRect(id_).value_or(style_.bounds);
     }
+    [[nodiscard]] int dpi() const override {
+        const auto monitors = host_.desktop_.monitors();
+        return monitorAt(monitors, monitorIndexOfWindow(bounds(), monitors)).dpi;
+    }
     void setBounds(const Rect& bounds) override {
         if (bounds == this->bounds()) {
             return;
         }
+        const int before = dpi();
         host_.desktop_.place(id_, bounds);
         events_.onBoundsChanged(this->bounds());
+        const int after = dpi();
+        if (after != before) {
+            // As the system does: the window keeps its top-left corner and takes the new scale's size.
+            const Rect now = this->bounds();
+            const Scale from{before};
+            const Scale to{after};
+            const Size size = to.physical(from.dip(Size{now.width(), now.height()}));
+            events_.onDpiChanged(after, Rect::fromBounds(now.left, now.top, size.width, size.height));
+        }
     }
     [[nodiscard]] bool visible() const override { return host_.desktop_.isVisible(id_); }
     void show(bool activate) override {

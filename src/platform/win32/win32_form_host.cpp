@@ -346,6 +346,10 @@ WindowId Win32NativeWindow::id() const {
     return toWindowId(handle());
 }
 
+int Win32NativeWindow::dpi() const {
+    return kBaseDpi;
+}
+
 Rect Win32NativeWindow::bounds() const {
     RECT rect{};
     if (handle() == nullptr || ::GetWindowRect(handle(), &rect) == 0) {

@@ -28,6 +28,7 @@ public:
 
     [[nodiscard]] WindowId id() const override;
     [[nodiscard]] Rect bounds() const override;
+    [[nodiscard]] int dpi() const override;
     void setBounds(const Rect& bounds) override;
     [[nodiscard]] bool visible() const override;
     void show(bool activate) override;
