@@ -71,13 +71,19 @@ HWND zOrderAnchor(ZOrder where) {
     return HWND_TOP;
 }
 
+struct MonitorCollection {
+    const DpiQueries& dpi;
+    std::vector<Monitor> monitors;
+};
+
 BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC /*dc*/, LPRECT /*clip*/, LPARAM context) {
-    auto& result = *reinterpret_cast<std::vector<Monitor>*>(context);
+    auto& collection = *reinterpret_cast<MonitorCollection*>(context);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (::GetMonitorInfoW(monitor, &info) != 0) {
-        result.push_back(
-            Monitor{toRect(info.rcMonitor), toRect(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        collection.monitors.push_back(Monitor{toRect(info.rcMonitor), toRect(info.rcWork),
+                                              (info.dwFlags & MONITORINFOF_PRIMARY) != 0,
+                                              collection.dpi.monitorDpi(monitor)});
     }
     return TRUE;
 }
@@ -149,9 +155,9 @@ std::vector<Monitor> Win32Desktop::monitors() const {
     // layout changes, so a layout is reused for a short while.
     const ULONGLONG now = ::GetTickCount64();
     if (monitorsReadAt_ == 0 || now - monitorsReadAt_ >= kMonitorReuseMs) {
-        std::vector<Monitor> result;
-        ::EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&result));
-        monitors_ = std::move(result);
+        MonitorCollection collection{dpi_, {}};
+        ::EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&collection));
+        monitors_ = std::move(collection.monitors);
         monitorsReadAt_ = now;
     }
     return monitors_;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/desktop.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_handles.h"
 
 #include <windows.h>
@@ -54,6 +55,7 @@ private:
 
     ScopedLibrary dwmLibrary_;
     DwmGetWindowAttributeFunction dwmGetWindowAttribute_ = nullptr;
+    DpiQueries dpi_;
 
     // The monitor layout last read, and when (GetTickCount64; 0 before the first reading).
     static constexpr ULONGLONG kMonitorReuseMs = 1000;

@@ -15,7 +15,8 @@ namespace {
 constexpr const wchar_t* kFormClass = L"CellaroForm";
 // The one tool of each window's tooltip: the whole client area.
 constexpr UINT_PTR kHintTool = 1;
-// Lines of a hint longer than this wrap; it also makes the tooltip honour line breaks.
+// Lines of a hint longer than this (in device-independent pixels) wrap; it also makes the tooltip
+// honour line breaks.
 constexpr int kMaxHintWidth = 640;
 // The application icon in the executable's resources.
 constexpr WORD kApplicationIconId = 1;
@@ -168,6 +169,14 @@ LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
         events_.onBoundsChanged(bounds());
         return 0;
     }
+    case WM_DPICHANGED:
+        // The window went onto a monitor of another scale: the form takes the rectangle the system
+        // suggests there (in physical pixels), lays itself out again and repaints.
+        scaleTooltip();
+        if (lParam != 0) {
+            events_.onDpiChanged(HIWORD(wParam), toRect(*reinterpret_cast<const RECT*>(lParam)));
+        }
+        return 0;
     case WM_CLOSE:
         // Closing is the form's decision (most forms only hide): the window is never destroyed here.
         events_.onCloseRequest();
@@ -292,7 +301,27 @@ void Win32NativeWindow::createTooltip() {
         tooltip_ = nullptr;
         return;
     }
-    ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kMaxHintWidth);
+    scaleTooltip();
+}
+
+void Win32NativeWindow::scaleTooltip() {
+    if (tooltip_ == nullptr) {
+        return;
+    }
+    const Scale scale{dpi()};
+    ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale.physical(kMaxHintWidth));
+    // The tooltip control picks its font at the system's scale; a window on a monitor of another
+    // scale needs the font made for its own.
+    const std::optional<LOGFONTW> wanted = host_.dpi().hintFont(scale.dpi);
+    if (!wanted) {
+        return;
+    }
+    ScopedGdiObject font(::CreateFontIndirectW(&*wanted));
+    if (!font) {
+        return;
+    }
+    ::SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    hintFont_ = std::move(font); // the old font is deleted only once the tooltip has let it go
 }
 
 void Win32NativeWindow::restartHint() {
@@ -347,7 +376,7 @@ WindowId Win32NativeWindow::id() const {
 }
 
 int Win32NativeWindow::dpi() const {
-    return kBaseDpi;
+    return host_.dpi().windowDpi(handle());
 }
 
 Rect Win32NativeWindow::bounds() const {

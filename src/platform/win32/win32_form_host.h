@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/form_host.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_gdi_canvas.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_message_window.h"
@@ -51,6 +52,8 @@ private:
     LRESULT handleNotify(NMHDR& header);
     void paint(HDC target, const RECT& area);
     void createTooltip();
+    // Gives the tooltip the system's hint font and the wrap width at the window's scale.
+    void scaleTooltip();
     // Hides the shown hint and restarts the tooltip's delay, so a changed hint appears afresh.
     void restartHint();
     void relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
@@ -59,6 +62,7 @@ private:
     Win32FormHost& host_;
     NativeWindowEvents& events_;
     HWND tooltip_ = nullptr;
+    ScopedGdiObject hintFont_; // the tooltip's font at the window's scale
     Size corners_;
     bool noActivate_ = false; // never takes the focus, neither when shown nor when clicked
     Size regionSize_;         // client size the current region was made for
@@ -78,11 +82,14 @@ public:
                                                NativeWindowEvents& events) override;
     [[nodiscard]] Point cursorPosition() const override;
     void setHintStyle(const HintStyle& style) override;
-    // Measured on the screen's device context with the fonts the windows paint with.
+    // Measured on the screen's device context with the fonts the windows paint with, taking the
+    // font's height as it stands: forms ask in device-independent pixels, so this answers as at 96
+    // dots per inch, whatever the scale of the monitors.
     [[nodiscard]] Size measureText(std::string_view utf8, const Font& font) override;
     void quit(int exitCode) override;
 
     [[nodiscard]] GdiFontCache& fonts() { return fonts_; }
+    [[nodiscard]] const DpiQueries& dpi() const { return dpi_; }
     [[nodiscard]] HINSTANCE instance() const { return instance_; }
     [[nodiscard]] static const wchar_t* windowClassName();
 
@@ -98,6 +105,7 @@ private:
     HINSTANCE instance_;
     ATOM windowClass_ = 0;
     GdiFontCache fonts_;
+    DpiQueries dpi_;
     std::optional<HintStyle> hintStyle_;
     ScopedLibrary themeLibrary_;
     SetWindowThemeFunction setWindowTheme_ = nullptr;

@@ -1,0 +1,78 @@
+// Dots per inch of windows and monitors, and system metrics and fonts at a given scale.
+#include "platform/win32/win32_dpi.h"
+
+#include "core/scale.h"
+#include "platform/win32/win32_system_library.h"
+
+namespace cellaro::win32 {
+
+namespace {
+
+// GetDpiForMonitor's MDT_EFFECTIVE_DPI: the scale the user chose for the monitor.
+constexpr int kEffectiveDpi = 0;
+
+int validDpi(UINT dpi, int fallback) {
+    return dpi > 0 && dpi <= 20 * kBaseDpi ? static_cast<int>(dpi) : fallback;
+}
+
+} // namespace
+
+DpiQueries::DpiQueries()
+    : user32_(loadSystemLibrary(L"user32.dll")), shcore_(loadSystemLibrary(L"shcore.dll")) {
+    getDpiForWindow_ = procAddress<GetDpiForWindowFunction>(user32_.get(), "GetDpiForWindow");
+    getSystemMetricsForDpi_ =
+        procAddress<GetSystemMetricsForDpiFunction>(user32_.get(), "GetSystemMetricsForDpi");
+    systemParametersInfoForDpi_ =
+        procAddress<SystemParametersInfoForDpiFunction>(user32_.get(), "SystemParametersInfoForDpi");
+    getDpiForMonitor_ = procAddress<GetDpiForMonitorFunction>(shcore_.get(), "GetDpiForMonitor");
+}
+
+int DpiQueries::screenDpi() const {
+    const ScopedWindowDc screen(nullptr);
+    return screen ? validDpi(static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY)), kBaseDpi)
+                  : kBaseDpi;
+}
+
+int DpiQueries::windowDpi(HWND window) const {
+    if (window != nullptr && getDpiForWindow_ != nullptr) {
+        // Zero for a handle that is no window any more.
+        return validDpi(getDpiForWindow_(window), screenDpi());
+    }
+    return screenDpi();
+}
+
+int DpiQueries::monitorDpi(HMONITOR monitor) const {
+    UINT x = 0;
+    UINT y = 0;
+    if (monitor != nullptr && getDpiForMonitor_ != nullptr &&
+        SUCCEEDED(getDpiForMonitor_(monitor, kEffectiveDpi, &x, &y))) {
+        return validDpi(y, screenDpi());
+    }
+    return screenDpi();
+}
+
+int DpiQueries::systemMetric(int index, int dpi) const {
+    if (getSystemMetricsForDpi_ != nullptr) {
+        return getSystemMetricsForDpi_(index, static_cast<UINT>(dpi));
+    }
+    // The plain metric is at the screen's scale.
+    return ::MulDiv(::GetSystemMetrics(index), dpi, screenDpi());
+}
+
+std::optional<LOGFONTW> DpiQueries::hintFont(int dpi) const {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (systemParametersInfoForDpi_ != nullptr &&
+        systemParametersInfoForDpi_(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                    static_cast<UINT>(dpi)) != 0) {
+        return metrics.lfStatusFont;
+    }
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) == 0) {
+        return std::nullopt;
+    }
+    // The plain answer is at the screen's scale.
+    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, screenDpi());
+    return metrics.lfStatusFont;
+}
+
+} // namespace cellaro::win32
