@@ -1,6 +1,7 @@
 // The notification-area icon, popup menus, shell execution, window arrangements and message boxes.
 #include "platform/win32/win32_shell.h"
 
+#include "platform/win32/win32_application_icon.h"
 #include "platform/win32/win32_text.h"
 
 #include <objbase.h>
@@ -17,7 +18,6 @@ constexpr const wchar_t* kShellWindowClass = L"CellaroShell";
 constexpr std::size_t kMaxTipUnits = 127;
 // While the shell is not ready (early at log-on), the icon is offered again this often.
 constexpr UINT kRetryIntervalMs = 1000;
-constexpr WORD kApplicationIconId = 1;
 
 bool isHighSurrogate(wchar_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -130,13 +130,36 @@ std::wstring cutUtf16(std::wstring_view text, std::size_t maxUnits) {
 
 Win32TrayIcon::Win32TrayIcon(Win32Shell& shell, UINT iconId, const std::string& hint, TrayIconEvents& events)
     : shell_(&shell), iconId_(iconId), events_(events), tip_(cutUtf16(toWide(hint), kMaxTipUnits)) {
-    ownIcon_.reset(static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    // Without the resource (a test program) the system's generic application icon stands in; it
-    // is shared and never destroyed.
-    icon_ = ownIcon_ ? ownIcon_.get() : ::LoadIconW(nullptr, IDI_APPLICATION);
     addToShell();
+}
+
+void Win32TrayIcon::drawForScale() {
+    // The hidden window sits on the primary monitor, whose scale the notification area has.
+    const HWND window = shell_ != nullptr ? shell_->handle() : nullptr;
+    const DpiQueries* dpi = shell_ != nullptr ? &shell_->dpi_ : nullptr;
+    const int size = dpi != nullptr ? dpi->systemMetric(SM_CXSMICON, dpi->windowDpi(window))
+                                    : ::GetSystemMetrics(SM_CXSMICON);
+    if (icon_ != nullptr && size == iconSize_) {
+        return;
+    }
+    ScopedIcon drawn = makeApplicationIcon(size);
+    if (drawn) {
+        ownIcon_ = std::move(drawn);
+        icon_ = ownIcon_.get();
+        iconSize_ = size;
+    } else if (icon_ == nullptr) {
+        // The system's generic application icon stands in; it is shared and never destroyed.
+        icon_ = ::LoadIconW(nullptr, IDI_APPLICATION);
+    }
+}
+
+void Win32TrayIcon::rescale() {
+    const HICON before = icon_;
+    drawForScale();
+    if (present_ && icon_ != before) {
+        NOTIFYICONDATAW data = iconData();
+        ::Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
 }
 
 Win32TrayIcon::~Win32TrayIcon() {
@@ -162,6 +185,7 @@ void Win32TrayIcon::addToShell() {
     if (!wanted_ || shell_ == nullptr || shell_->handle() == nullptr) {
         return;
     }
+    drawForScale(); // a restarted shell may come with another scale
     NOTIFYICONDATAW data = iconData();
     bool added = ::Shell_NotifyIconW(NIM_ADD, &data) != 0;
     if (!added) {
@@ -333,6 +357,12 @@ LRESULT Win32Shell::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The shell (re)started with an empty notification area: every icon still wanted goes back.
         for (const auto& entry : icons_) {
             entry.second->addToShell();
+        }
+        return 0;
+    }
+    if (message == WM_DPICHANGED || message == WM_DISPLAYCHANGE) {
+        for (const auto& entry : icons_) {
+            entry.second->rescale();
         }
         return 0;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/shell.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_message_window.h"
 
@@ -31,11 +32,15 @@ public:
     // Called by the shell's window.
     void addToShell();
     void handleCallback(UINT mouseMessage);
+    // The notification area's scale changed: the icon is drawn again for it.
+    void rescale();
     // The shell goes first: the icon is taken out of the notification area and forgets the shell.
     void shellClosing();
 
 private:
     [[nodiscard]] NOTIFYICONDATAW iconData() const;
+    // Draws the icon at the small-icon size of the notification area's scale, unless it has it.
+    void drawForScale();
     void startRetry();
     void stopRetry();
     // Tells the program to show its menu at the pointer.
@@ -45,7 +50,8 @@ private:
     UINT iconId_;
     TrayIconEvents& events_;
     std::wstring tip_;
-    ScopedIcon ownIcon_; // the application icon loaded at the small-icon size
+    ScopedIcon ownIcon_; // the application icon drawn at the small-icon size
+    int iconSize_ = 0;   // the size it was drawn at
     HICON icon_ = nullptr;
     bool wanted_ = true;
     bool present_ = false;
@@ -87,6 +93,7 @@ private:
     void forget(UINT iconId);
 
     HINSTANCE instance_;
+    DpiQueries dpi_;
     ATOM windowClass_ = 0;
     UINT taskbarCreated_ = 0;
     bool comInitialised_ = false;
