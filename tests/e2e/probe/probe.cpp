@@ -22,10 +22,15 @@
 //   probe idle EXE MS       waits at most MS milliseconds until the running program with this file
 //                           name waits for input in its message loop (WaitForInputIdle): its
 //                           start-up has run
+//   probe dpi HWND          the dots per inch of that window, of the system and of the screen,
+//                           and the small-icon size at the window's
 //   probe lock FILE MARKER SECS
 //                           opens FILE with no sharing (every other open fails), prints a line once
 //                           it holds it (with how a second open fared), and keeps it until the file
 //                           MARKER no longer exists, at most SECS seconds
+//
+// The probe is per-monitor DPI aware, as cellaro.exe is, so every rectangle it reports or sets is
+// in physical screen pixels whatever the scale.
 //
 // Exit status: 0 success, 1 nothing found, 2 usage or system error.
 #include <windows.h>
@@ -559,17 +564,59 @@ int holdFileLocked(const std::wstring& path, const std::wstring& marker, int sec
     return markerGone ? 0 : 1;
 }
 
+// Functions of newer systems, looked up by name.
+template <typename Function> Function user32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// Without this an unaware probe would see (and set) rectangles scaled to 96 dots per inch.
+void becomeDpiAware() {
+    using SetContextFunction = BOOL(WINAPI*)(HANDLE);
+    const auto setContext = user32Function<SetContextFunction>("SetProcessDpiAwarenessContext");
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (setContext == nullptr || setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))) == FALSE) {
+        ::SetProcessDPIAware();
+    }
+}
+
+int describeDpi(HWND window) {
+    if (::IsWindow(window) == FALSE) {
+        return 1;
+    }
+    using ForWindowFunction = UINT(WINAPI*)(HWND);
+    using ForSystemFunction = UINT(WINAPI*)();
+    using MetricFunction = int(WINAPI*)(int, UINT);
+    const auto forWindow = user32Function<ForWindowFunction>("GetDpiForWindow");
+    const auto forSystem = user32Function<ForSystemFunction>("GetDpiForSystem");
+    const auto metric = user32Function<MetricFunction>("GetSystemMetricsForDpi");
+    const HDC screen = ::GetDC(nullptr);
+    const int screenDpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    const UINT windowDpi = forWindow != nullptr ? forWindow(window) : 0;
+    const auto none = std::wstring(L"none");
+    write(L"dpi\twindow=" + (forWindow != nullptr ? std::to_wstring(windowDpi) : none) + L"\tsystem=" +
+          (forSystem != nullptr ? std::to_wstring(forSystem()) : none) + L"\tscreen=" +
+          std::to_wstring(screenDpi) + L"\tsmicon=" +
+          (metric != nullptr && windowDpi != 0 ? std::to_wstring(metric(SM_CXSMICON, windowDpi)) : none) +
+          L"\tsmicon-plain=" + std::to_wstring(::GetSystemMetrics(SM_CXSMICON)) + L"\n");
+    return 0;
+}
+
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
-          L"idle EXE MS | lock FILE MARKER SECONDS\n");
+          L"idle EXE MS | dpi HWND | lock FILE MARKER SECONDS\n");
     return 2;
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    becomeDpiAware();
     const std::vector<std::wstring> arguments(argv + 1, argv + argc);
     if (arguments.empty()) {
         return usage();
@@ -627,6 +674,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"idle" && arguments.size() == 3) {
         return waitInputIdle(arguments[1], static_cast<DWORD>(_wtoi(arguments[2].c_str())));
+    }
+    if (verb == L"dpi" && arguments.size() == 2) {
+        return describeDpi(parsedHandle(arguments[1]));
     }
     if (verb == L"lock" && arguments.size() == 4) {
         return holdFileLocked(arguments[1], arguments[2], _wtoi(arguments[3].c_str()));
