@@ -24,6 +24,9 @@
 //                           start-up has run
 //   probe dpi HWND          the dots per inch of that window, of the system and of the screen,
 //                           and the small-icon size at the window's
+//   probe dpichanged HWND L T R B
+//                           sends that window WM_DPICHANGED at its own dots per inch with this
+//                           suggested rectangle (on its own thread, through the hook library)
 //   probe lock FILE MARKER SECS
 //                           opens FILE with no sharing (every other open fails), prints a line once
 //                           it holds it (with how a second open fared), and keeps it until the file
@@ -262,11 +265,8 @@ LRESULT CALLBACK replyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Menu items and tooltip texts live in the owning process, and Wine (unlike Windows) does not let
-// another process read them through the handle. So the hook library is placed on the window's
-// thread, reads them there and sends back its lines, which this returns (empty on failure, with an
-// error line written).
-std::wstring askOwnerThread(HWND window) {
+// Places the hook library on the window's thread; null (with an error line written) on failure.
+HHOOK hookOwnerThread(HWND window) {
     wchar_t probePath[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, probePath, MAX_PATH);
     std::wstring libraryPath = probePath;
@@ -278,9 +278,21 @@ std::wstring askOwnerThread(HWND window) {
                                                         ::GetProcAddress(library, "probeCallWndProc")));
     if (hookProcedure == nullptr) {
         write(L"error\tcannot load " + escaped(libraryPath) + L"\n");
-        return {};
+        return nullptr;
     }
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, hookProcedure, library,
+                                     ::GetWindowThreadProcessId(window, nullptr));
+    if (hook == nullptr) {
+        write(L"error\tSetWindowsHookEx failed " + std::to_wstring(::GetLastError()) + L"\n");
+    }
+    return hook;
+}
 
+// Menu items and tooltip texts live in the owning process, and Wine (unlike Windows) does not let
+// another process read them through the handle. So the hook library is placed on the window's
+// thread, reads them there and sends back its lines, which this returns (empty on failure, with an
+// error line written).
+std::wstring askOwnerThread(HWND window) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = replyProcedure;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -291,10 +303,8 @@ std::wstring askOwnerThread(HWND window) {
     std::wstring reply;
     ::SetWindowLongPtrW(replyWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
 
-    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, hookProcedure, library,
-                                     ::GetWindowThreadProcessId(window, nullptr));
+    HHOOK hook = hookOwnerThread(window);
     if (hook == nullptr) {
-        write(L"error\tSetWindowsHookEx failed " + std::to_wstring(::GetLastError()) + L"\n");
         ::DestroyWindow(replyWindow);
         return {};
     }
@@ -308,6 +318,34 @@ std::wstring askOwnerThread(HWND window) {
         write(L"error\tno reply from the window's thread\n");
     }
     return reply;
+}
+
+// The window gets WM_DPICHANGED with this suggested rectangle at its own dots per inch, sent on its
+// own thread by the hook library.
+int sendDpiChanged(HWND window, const RECT& suggested) {
+    if (::IsWindow(window) == FALSE) {
+        write(L"error\tno such window\n");
+        return 1;
+    }
+    HHOOK hook = hookOwnerThread(window);
+    if (hook == nullptr) {
+        return 2;
+    }
+    DWORD_PTR ignored = 0;
+    const LRESULT sent =
+        ::SendMessageTimeoutW(window, ::RegisterWindowMessageW(L"CellaroProbeDpiChanged"),
+                              MAKEWPARAM(static_cast<WORD>(suggested.left), static_cast<WORD>(suggested.top)),
+                              MAKELPARAM(static_cast<WORD>(suggested.right - suggested.left),
+                                         static_cast<WORD>(suggested.bottom - suggested.top)),
+                              SMTO_ABORTIFHUNG, kReplyTimeoutMs, &ignored);
+    ::UnhookWindowsHookEx(hook);
+    if (sent == 0) {
+        write(L"error\tthe window's thread did not answer\n");
+        return 2;
+    }
+    write(L"dpichanged\thwnd=" + hex(reinterpret_cast<UINT_PTR>(window)) + L"\tsuggested=" +
+          rectText(suggested) + L"\n");
+    return 0;
 }
 
 int describeOpenMenu() {
@@ -609,7 +647,7 @@ int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
-          L"idle EXE MS | dpi HWND | lock FILE MARKER SECONDS\n");
+          L"idle EXE MS | dpi HWND | dpichanged HWND L T R B | lock FILE MARKER SECONDS\n");
     return 2;
 }
 
@@ -677,6 +715,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"dpi" && arguments.size() == 2) {
         return describeDpi(parsedHandle(arguments[1]));
+    }
+    if (verb == L"dpichanged" && arguments.size() == 6) {
+        const RECT rect{_wtoi(arguments[2].c_str()), _wtoi(arguments[3].c_str()), _wtoi(arguments[4].c_str()),
+                        _wtoi(arguments[5].c_str())};
+        return sendDpiChanged(parsedHandle(arguments[1]), rect);
     }
     if (verb == L"lock" && arguments.size() == 4) {
         return holdFileLocked(arguments[1], arguments[2], _wtoi(arguments[3].c_str()));

@@ -1,6 +1,8 @@
 // Hook library of the end-to-end probe: loaded into the process that owns an open popup menu or a
 // tooltip, it reads the menu's items or the tooltip's text there (Wine does not let another process
-// read them) and sends them back to the probe as text through WM_COPYDATA.
+// read them) and sends them back to the probe as text through WM_COPYDATA. It also hands a window
+// the WM_DPICHANGED that moving onto a monitor of another scale would bring, which Wine never sends
+// (all its monitors share one scale) and whose rectangle cannot cross from another process.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -106,13 +108,34 @@ std::wstring describeTooltip(HWND tooltip) {
     return L"tooltip\ttext=" + escaped(text) + L"\n";
 }
 
+// The window's own dots per inch (its monitor's), 96 where the system cannot tell.
+UINT windowDpi(HWND window) {
+    using ForWindowFunction = UINT(WINAPI*)(HWND);
+    const auto forWindow = reinterpret_cast<ForWindowFunction>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = forWindow != nullptr ? forWindow(window) : 0;
+    return dpi != 0 ? dpi : 96;
+}
+
 } // namespace
 
 // Runs in the owner's thread before each sent message reaches its window. The probe's
-// registered request message carries the probe's reply window in wParam.
+// registered request messages: "describe" carries the probe's reply window in wParam; "DPI
+// changed" carries the suggested rectangle's left and top in wParam, its width and height in
+// lParam, and the window gets WM_DPICHANGED with that rectangle at its own dots per inch.
 extern "C" __declspec(dllexport) LRESULT CALLBACK probeCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
     const UINT requestMessage = ::RegisterWindowMessageW(L"CellaroProbeDescribeMenu");
+    const UINT dpiChangedMessage = ::RegisterWindowMessageW(L"CellaroProbeDpiChanged");
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message != nullptr && message->message == dpiChangedMessage) {
+        const int left = static_cast<short>(LOWORD(message->wParam));
+        const int top = static_cast<short>(HIWORD(message->wParam));
+        RECT suggested{left, top, left + static_cast<short>(LOWORD(message->lParam)),
+                       top + static_cast<short>(HIWORD(message->lParam))};
+        const UINT dpi = windowDpi(message->hwnd);
+        ::SendMessageW(message->hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+    }
     if (code == HC_ACTION && message != nullptr && message->message == requestMessage) {
         wchar_t className[64] = {};
         ::GetClassNameW(message->hwnd, className, 64);
