@@ -11,8 +11,8 @@ namespace {
 // GetDpiForMonitor's MDT_EFFECTIVE_DPI: the scale the user chose for the monitor.
 constexpr int kEffectiveDpi = 0;
 
-int validDpi(UINT dpi, int fallback) {
-    return dpi > 0 && dpi <= 20 * kBaseDpi ? static_cast<int>(dpi) : fallback;
+bool validDpi(UINT dpi) {
+    return dpi > 0 && dpi <= 20 * kBaseDpi;
 }
 
 } // namespace
@@ -29,24 +29,23 @@ DpiQueries::DpiQueries()
 
 int DpiQueries::screenDpi() const {
     const ScopedWindowDc screen(nullptr);
-    return screen ? validDpi(static_cast<UINT>(::GetDeviceCaps(screen.get(), LOGPIXELSY)), kBaseDpi)
-                  : kBaseDpi;
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return validDpi(static_cast<UINT>(dpi)) ? dpi : kBaseDpi;
 }
 
 int DpiQueries::windowDpi(HWND window) const {
-    if (window != nullptr && getDpiForWindow_ != nullptr) {
-        // Zero for a handle that is no window any more.
-        return validDpi(getDpiForWindow_(window), screenDpi());
-    }
-    return screenDpi();
+    // Asked on every paint and pointer move: the screen's device context only when the system
+    // cannot answer (no such function, or zero for a handle that is no window any more).
+    const UINT dpi = window != nullptr && getDpiForWindow_ != nullptr ? getDpiForWindow_(window) : 0;
+    return validDpi(dpi) ? static_cast<int>(dpi) : screenDpi();
 }
 
 int DpiQueries::monitorDpi(HMONITOR monitor) const {
     UINT x = 0;
     UINT y = 0;
     if (monitor != nullptr && getDpiForMonitor_ != nullptr &&
-        SUCCEEDED(getDpiForMonitor_(monitor, kEffectiveDpi, &x, &y))) {
-        return validDpi(y, screenDpi());
+        SUCCEEDED(getDpiForMonitor_(monitor, kEffectiveDpi, &x, &y)) && validDpi(y)) {
+        return static_cast<int>(y);
     }
     return screenDpi();
 }
