@@ -183,6 +183,10 @@ std::string Program::fitStatusText(const std::string& title) const {
     return workingWindow_->statusStrip().fit(title);
 }
 
+int Program::statusPictureSize() const {
+    return workingWindow_->scale().physical(kStatusIconSize);
+}
+
 Colour Program::statusBackground() const {
     return workingWindow_->statusStrip().background();
 }

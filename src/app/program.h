@@ -94,6 +94,7 @@ private:
     void showTargetDisplay(const Bitmap& icon, const std::string& title) override;
     void showDesktopDisplay() override;
     [[nodiscard]] std::string fitStatusText(const std::string& title) const override;
+    [[nodiscard]] int statusPictureSize() const override;
     [[nodiscard]] Colour statusBackground() const override;
     void setTrayHint(const std::string& hint) override;
 

@@ -56,7 +56,7 @@ void OnScreenCaption::refresh(const std::string& statusText, const Bitmap& statu
     const int width = host().measureText(text, panel_.font()).width;
     panel_.setBounds(Rect::fromBounds(kImageSize.width, 0, width, kImageSize.height));
     // The window sizes itself to the image and the panel.
-    setSize(Size{kImageSize.width + width, kImageSize.height});
+    setSize(scale().physical(Size{kImageSize.width + width, kImageSize.height}));
     if (workingWindowVisible) {
         panel_.setCaption(std::move(text));
         image_.setPicture(statusPicture);
@@ -78,7 +78,8 @@ bool OnScreenCaption::closeQuery() {
 
 void OnScreenCaption::placeAndStart() {
     const Rect now = bounds();
-    setBounds(Rect::fromBounds(kShownAt.x, kShownAt.y, now.width(), now.height()));
+    const Point at = scale().physical(kShownAt);
+    setBounds(Rect::fromBounds(at.x, at.y, now.width(), now.height()));
     timer_.setEnabled(true);
 }
 

@@ -61,7 +61,8 @@ void PreviewRectangle::parkLeft() {
 
 void PreviewRectangle::moved(const Rect& bounds) {
     // Panel1 is aligned to the whole client area.
-    panel_.setBounds(Rect::fromBounds(0, 0, bounds.width(), bounds.height()));
+    const Size size = scale().dip(Size{bounds.width(), bounds.height()});
+    panel_.setBounds(Rect::fromBounds(0, 0, size.width, size.height));
 }
 
 } // namespace cellaro

@@ -235,25 +235,27 @@ bool TargetTracker::isOwnExecutableTarget() {
 }
 
 const Bitmap& TargetTracker::targetIcon() {
-    if (iconOf_ == target_) {
+    // The status picture is in the working window's physical pixels: 32 at 100 %.
+    const int size = host_.statusPictureSize();
+    if (iconOf_ == target_ && icon_.width() == size) {
         return icon_;
     }
     const Colour background = host_.statusBackground();
     std::optional<Bitmap> icon;
     // A hung window would only make the request wait for its time-out: its file's icon serves.
     if (!desktop_.isHung(target_)) {
-        icon = desktop_.bigIcon(target_, kIconSize, background);
+        icon = desktop_.bigIcon(target_, size, background);
     }
     if (!icon) {
         const std::string& executable = targetExecutable();
         if (!executable.empty()) {
-            icon = desktop_.fileIcon(executable, kIconSize, background);
+            icon = desktop_.fileIcon(executable, size, background);
         }
     }
-    if (icon && (icon->width() != kIconSize || icon->height() != kIconSize)) {
-        icon->stretch(kIconSize, kIconSize);
+    if (icon && (icon->width() != size || icon->height() != size)) {
+        icon->stretch(size, size);
     }
-    icon_ = icon ? std::move(*icon) : Bitmap(kIconSize, kIconSize, background);
+    icon_ = icon ? std::move(*icon) : Bitmap(size, size, background);
     iconOf_ = target_;
     return icon_;
 }

@@ -17,6 +17,9 @@ namespace cellaro {
 class Desktop;
 class SystemState;
 
+// The status picture's side at 100 %.
+inline constexpr int kStatusIconSize = 32;
+
 // What the tracking needs from the working window and its neighbours (the preview rectangle, the
 // tray form). Every method is called on the user-interface thread from inside TargetTracker's
 // entry points; none of them may call back into the tracker.
@@ -64,6 +67,8 @@ public:
     // The title shortened with a trailing ellipsis to the status text's width in its font (DrawText
     // with end ellipsis); the title itself when it fits. The tracker keeps the answer per title.
     [[nodiscard]] virtual std::string fitStatusText(const std::string& title) const = 0;
+    // The status picture's side in the working window's physical pixels (kIconSize at 100 %).
+    [[nodiscard]] virtual int statusPictureSize() const { return kStatusIconSize; }
     // The colour behind the status picture, over which icons are drawn.
     [[nodiscard]] virtual Colour statusBackground() const = 0;
 
@@ -79,7 +84,7 @@ public:
     // Titles that the fallback never picks.
     static constexpr std::array<std::string_view, 3> kFallbackSkippedTitles{"Program Manager", "Start",
                                                                             "Cellaro"};
-    static constexpr int kIconSize = 32;
+    static constexpr int kIconSize = kStatusIconSize;
 
     // programPath: the running program's own executable; windows of that executable are shown as
     // "Desktop". All references must outlive the tracker.

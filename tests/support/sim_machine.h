@@ -21,9 +21,12 @@ struct SimMachine {
     static constexpr const char* kProgramPath = "C:\\Program Files\\Cellaro\\cellaro.exe";
     static constexpr const char* kConfigPath = "C:\\Program Files\\Cellaro\\CRO.cfg";
 
-    // One 1920 x 1080 monitor with a 40-pixel task bar; two adds a 1280 x 1024 one to its right.
-    explicit SimMachine(int monitors = 1) {
-        desktop.addMonitor(sim::SimDesktop::makeMonitor(0, 0, 1920, 1080, 40, true));
+    // One 1920 x 1080 monitor with a 40-pixel task bar, at this scale; two adds a 1280 x 1024 one at
+    // 96 DPI to its right.
+    explicit SimMachine(int monitors = 1, int dpi = kBaseDpi) {
+        Monitor first = sim::SimDesktop::makeMonitor(0, 0, 1920, 1080, 40, true);
+        first.dpi = dpi;
+        desktop.addMonitor(first);
         if (monitors > 1) {
             desktop.addMonitor(sim::SimDesktop::makeMonitor(1920, 0, 1280, 1024, 0, false));
         }

@@ -15,6 +15,8 @@ namespace cellaro::testing {
 
 struct TargetShownOptions {
     int monitors = 1;
+    // The first monitor's dots per inch (the second stays at 96).
+    int dpi = kBaseDpi;
     sim::FrameInsets borders;
     // CRO.cfg's text before start-up; nothing: the first run.
     std::optional<std::string> config;
@@ -33,6 +35,11 @@ struct TargetShownOptions {
         options.borders = insets;
         return options;
     }
+    static TargetShownOptions atDpi(int dpi) {
+        TargetShownOptions options;
+        options.dpi = dpi;
+        return options;
+    }
     static TargetShownOptions withConfig(std::string text) {
         TargetShownOptions options;
         options.config = std::move(text);
@@ -47,7 +54,8 @@ struct TargetShown {
     WindowId target;
 
     explicit TargetShown(const TargetShownOptions& options = {})
-        : machine(options.monitors), program(startWith(options.config)), working(program.workingWindow()) {
+        : machine(options.monitors, options.dpi), program(startWith(options.config)),
+          working(program.workingWindow()) {
         sim::WindowOptions window;
         window.title = options.title;
         window.bounds = options.bounds;
@@ -62,12 +70,14 @@ struct TargetShown {
         machine.shell.clickTrayLeft();
     }
 
-    // The client point at the centre of board cell (column, row) at the board's current counts.
+    // The client point, in the window's physical pixels, at the centre of board cell (column, row)
+    // at the board's current counts (the board's cells are in its own physical pixels).
     [[nodiscard]] Point cell(int column, int row) const {
-        const Rect board = working.boardBounds();
+        const Point board =
+            working.scale().physical(Point{working.boardBounds().left, working.boardBounds().top});
         const CellTable& cells = working.boardPage().cells();
-        return {board.left + column * cells.cellWidth() + cells.cellWidth() / 2,
-                board.top + row * cells.cellHeight() + cells.cellHeight() / 2};
+        return {board.x + column * cells.cellWidth() + cells.cellWidth() / 2,
+                board.y + row * cells.cellHeight() + cells.cellHeight() / 2};
     }
     void hover(int column, int row) { machine.host.pointerMove(working, cell(column, row)); }
     void press(int column, int row) {

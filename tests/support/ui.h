@@ -8,15 +8,15 @@
 
 namespace cellaro::testing {
 
-// The centre of the named widget in the form's client area; nothing when the form has no such
-// widget or it isn't showing.
+// The centre of the named widget in the form's client area, in the window's physical pixels;
+// nothing when the form has no such widget or it isn't showing.
 inline std::optional<Point> centreOf(Form& form, std::string_view widgetName) {
     const Widget* widget = form.find(widgetName);
     if (widget == nullptr || !widget->showing()) {
         return std::nullopt;
     }
     const Rect area = widget->formBounds();
-    return Point{area.left + area.width() / 2, area.top + area.height() / 2};
+    return form.scale().physical(Point{area.left + area.width() / 2, area.top + area.height() / 2});
 }
 
 // A left click at the centre of the named widget. False when it isn't there to click.

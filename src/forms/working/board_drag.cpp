@@ -39,7 +39,7 @@ void BoardDrag::mouseDown(Point at, MouseButton button) {
     services_.placer.saveForUndo(target);
     forget();
     dragging_ = target.valid();
-    range_.start = board_.cells().cellAt(at);
+    range_.start = board_.cells().cellAt(host_.boardScale().physical(at));
     range_.end = range_.start;
     showRange();
     services_.preview.show();
@@ -55,7 +55,7 @@ void BoardDrag::mouseMove(Point at) {
         return; // a captured move beyond the board: the board was left
     }
     const CellRange before = range_;
-    range_.end = board_.cells().cellAt(at);
+    range_.end = board_.cells().cellAt(host_.boardScale().physical(at));
     if (!dragging_) {
         range_.start = range_.end;
         host_.raiseIfTopmost();
@@ -108,7 +108,7 @@ void BoardDrag::end() {
     previewTimer_.setEnabled(false);
     forget();
     services_.preview.shrink();
-    board_.redraw(host_.windowHeight());
+    board_.redraw(host_.windowHeight(), host_.boardScale());
 }
 
 // TablaMouseUp
@@ -138,7 +138,7 @@ void BoardDrag::mouseUp(MouseButton button) {
         services_.preview.shrink();
         host_.raiseIfTopmost();
         forget();
-        board_.redraw(host_.windowHeight());
+        board_.redraw(host_.windowHeight(), host_.boardScale());
     }
     host_.finishOneShot();
 }
@@ -158,7 +158,7 @@ void BoardDrag::left() {
     }
     previewTimer_.setEnabled(false);
     services_.preview.park();
-    board_.redraw(host_.windowHeight());
+    board_.redraw(host_.windowHeight(), host_.boardScale());
     if (!services_.desktop.isVisible(services_.tracker.target())) {
         return;
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/monitors.h"
+#include "core/scale.h"
 #include "logic/grid_geometry.h"
 #include "widgets/form_timer.h"
 
@@ -33,7 +34,11 @@ public:
     // The monitor the range maps onto: the working window's.
     [[nodiscard]] virtual Monitor currentMonitor() const = 0;
     [[nodiscard]] virtual bool fullScreen() const = 0;
+    // In physical pixels.
     [[nodiscard]] virtual int windowHeight() const = 0;
+    // The scale the board is shown at: pointer positions come in device-independent pixels, the
+    // board's cells are in its own physical pixels.
+    [[nodiscard]] virtual Scale boardScale() const = 0;
     // The window list is open: the board's enter and leave do nothing.
     [[nodiscard]] virtual bool windowListShown() const = 0;
     // Brings the working window to the front when it is topmost.

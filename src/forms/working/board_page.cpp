@@ -18,10 +18,11 @@ void BoardPage::setActiveCounts(int columns, int rows) {
     activeRows_ = rows;
 }
 
-void BoardPage::redraw(int windowHeight) {
+void BoardPage::redraw(int windowHeight, Scale scale) {
     const Rect bounds = image_->bounds();
     board_.setColours(colours_);
-    board_.drawPlain(Size{bounds.width(), bounds.height()}, activeColumns_, activeRows_, windowHeight);
+    board_.drawPlain(scale.physical(Size{bounds.width(), bounds.height()}), activeColumns_, activeRows_,
+                     windowHeight);
     image_->setPicture(board_.bitmap());
 }
 

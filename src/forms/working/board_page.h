@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config/board_colours.h"
+#include "core/scale.h"
 #include "logic/grid_board.h"
 #include "logic/grid_geometry.h"
 
@@ -30,7 +31,8 @@ public:
     void setColours(const BoardColours& colours) { colours_ = colours; }
 
     // RisiMrezo: the plain board at the image's size, filled down to the window's height.
-    void redraw(int windowHeight);
+    // The board is drawn at the image's physical size for the scale.
+    void redraw(int windowHeight, Scale scale);
     // RisiVektor, then nalozislike: the range highlighted on the board; false when it can't be.
     bool showRange(const CellRange& range);
     // Forgets the picture while the window is closed.

@@ -48,8 +48,9 @@ void StatusStrip::layOut() {
         Rect::fromBounds(kTextBounds.left, kTextBounds.top, kTextBounds.width(), text_->bounds().height()));
 }
 
-void StatusStrip::applyTheme(const BoardColours& colours) {
+void StatusStrip::applyTheme(const BoardColours& colours, Scale scale) {
     background_ = colours.background;
+    scale_ = scale;
     panel_->setColour(background_);
     text_->setFontColour(textColourOn(background_));
     // The idle picture takes the new colour; a target's icon and title stay as they are.
@@ -59,7 +60,8 @@ void StatusStrip::applyTheme(const BoardColours& colours) {
 }
 
 void StatusStrip::showNothing() {
-    picture_->setPicture(Bitmap(kPictureBounds.width(), kPictureBounds.height(), background_));
+    const Size size = scale_.physical(Size{kPictureBounds.width(), kPictureBounds.height()});
+    picture_->setPicture(Bitmap(size.width, size.height, background_));
     text_->setText(std::string());
 }
 
@@ -72,7 +74,8 @@ void StatusStrip::showTarget(const Bitmap& icon, const std::string& title) {
 
 void StatusStrip::showDesktop() {
     // The picture's transparent surround takes the strip's colour.
-    if (desktopPicture_.empty() || desktopPictureBackground_ != background_) {
+    if (desktopPicture_.empty() || desktopPictureBackground_ != background_ ||
+        desktopPicture_.width() != scale_.physical(kPictureBounds.width())) {
         desktopPicture_ = desktopPicture();
         for (int y = 0; y < desktopPicture_.height(); ++y) {
             for (int x = 0; x < desktopPicture_.width(); ++x) {

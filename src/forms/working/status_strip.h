@@ -3,6 +3,7 @@
 #pragma once
 
 #include "config/board_colours.h"
+#include "core/scale.h"
 #include "forms/working/button_table.h"
 #include "pixels/bitmap.h"
 
@@ -32,7 +33,8 @@ public:
 
     // The picture and text at their places in the compact window.
     void layOut();
-    void applyTheme(const BoardColours& colours);
+    // The colours, and the scale the strip's pictures are made for.
+    void applyTheme(const BoardColours& colours, Scale scale);
 
     // The idle state: the picture in the strip's colour, no text.
     void showNothing();
@@ -52,6 +54,7 @@ private:
     Label* text_ = nullptr;
     GradientButton* fullScreenButton_ = nullptr;
     Colour background_;
+    Scale scale_;
     Bitmap desktopPicture_; // the "Desktop" picture on the strip's colour
     Colour desktopPictureBackground_;
 };

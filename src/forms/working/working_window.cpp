@@ -45,16 +45,18 @@ constexpr std::array<ButtonSpec, 7> kTitleButtons{{
     {"xClose2", stripAt(304), "Close", ButtonRole::Close},
 }};
 
-// Centred on the monitor's width, at this top.
-Rect centredAcross(const Monitor& monitor, int top, Size size) {
-    return Rect::fromBounds(monitor.bounds.left + monitor.bounds.width() / 2 - WorkingWindow::kHalfWidth, top,
-                            size.width, size.height);
+// Centred on the monitor's width, at this top: the window's left is half its compact width left of
+// the middle, in the window's own scale.
+Rect centredAcross(const Monitor& monitor, int top, Size size, Scale scale) {
+    return Rect::fromBounds(monitor.bounds.left + monitor.bounds.width() / 2 -
+                                scale.physical(WorkingWindow::kHalfWidth),
+                            top, size.width, size.height);
 }
 
 NativeWindowStyle workingWindowStyle(const std::vector<Monitor>& monitors) {
     NativeWindowStyle style;
     style.title = std::string(kProductName);
-    style.bounds = centredAcross(monitorAt(monitors, 0), kParkedTop, WorkingWindow::kCompactSize);
+    style.bounds = centredAcross(monitorAt(monitors, 0), kParkedTop, WorkingWindow::kCompactSize, Scale{});
     style.topmost = true;
     style.toolWindow = true;
     style.alpha = WorkingWindow::kShownAlpha;
@@ -86,6 +88,9 @@ WorkingWindow::WorkingWindow(const WorkingWindowServices& services)
     showPage(WorkingPage::Board);
     statusStrip_->fullScreenButton().setVisible(false);
 
+    // Parked centred across the first monitor at that monitor's scale.
+    setBounds(centredAcross(monitorAt(services_.desktop.monitors(), 0), kParkedTop,
+                            Size{bounds().width(), bounds().height()}, scale()));
     services_.host.setHintStyle(HintStyle{Colour::rgb(0xFF, 0xFF, 0xFF), 250, 6000});
     autoHideTimer_.onTimer = [this] { autoHideTick(); };
     recheckTimer_.onTimer = [this] { services_.tracker.recheck(); };
@@ -166,7 +171,8 @@ void WorkingWindow::returnToCompact() {
     if (mode.fullScreen()) {
         mode.beginSwitch();
         const Rect current = bounds();
-        setBounds(Rect::fromBounds(current.left, current.top, kCompactSize.width, kCompactSize.height));
+        const Size compact = scale().physical(kCompactSize);
+        setBounds(Rect::fromBounds(current.left, current.top, compact.width, compact.height));
         setAlpha(kActiveAlpha);
         if (preview_ != nullptr) {
             preview_->hide();
@@ -176,7 +182,7 @@ void WorkingWindow::returnToCompact() {
 }
 
 void WorkingWindow::redrawBoard() {
-    boardPage_->redraw(bounds().height());
+    boardPage_->redraw(bounds().height(), scale());
 }
 
 void WorkingWindow::startShowing() {
@@ -240,7 +246,7 @@ void WorkingWindow::applyTheme() {
     titleStrip_->setGradientColour(std::nullopt);
     boardPage_->panel().setColour(colours.background);
     boardPage_->setColours(colours);
-    statusStrip_->applyTheme(colours);
+    statusStrip_->applyTheme(colours, scale());
     for (const PlacedButton& placed : stripButtons_.buttons()) {
         themeButton(placed, colours);
     }
@@ -273,7 +279,8 @@ bool WorkingWindow::closeQuery() {
 }
 
 void WorkingWindow::closed() {
-    setBounds(centredAcross(currentMonitor(), kParkedTop, Size{bounds().width(), bounds().height()}));
+    setBounds(
+        centredAcross(currentMonitor(), kParkedTop, Size{bounds().width(), bounds().height()}, scale()));
     boardPage_->clear();
     firstActivation_ = true;
     services_.mode.closed();
@@ -292,7 +299,7 @@ void WorkingWindow::moved(const Rect& bounds) {
         return;
     }
     laidOutSize_ = size;
-    if (size.width < kNarrowWidth) {
+    if (scale().dip(size.width) < kNarrowWidth) {
         const Rect button = closeButton_->bounds();
         closeButton_->setBounds(
             Rect::fromBounds(titleStrip_->bounds().width() - button.width() - kCloseMargin, button.top,
@@ -309,7 +316,7 @@ void WorkingWindow::activated() {
     if (firstActivation_ && !mode.fullScreen()) {
         const Monitor monitor = currentMonitor();
         setBounds(centredAcross(monitor, monitor.bounds.height() / 2 - bounds().height() / 2,
-                                Size{bounds().width(), bounds().height()}));
+                                Size{bounds().width(), bounds().height()}, scale()));
         firstActivation_ = false;
     }
     autoHideTimer_.setEnabled(true);
@@ -350,6 +357,17 @@ void WorkingWindow::makeTopmost() {
 
 void WorkingWindow::bringToFront() {
     services_.desktop.setZOrder(id(), ZOrder::Top);
+}
+
+void WorkingWindow::scaleChanged() {
+    applyTheme();
+    if (visible() && !services_.mode.fullScreen()) {
+        redrawBoard();
+    }
+}
+
+Scale WorkingWindow::boardScale() const {
+    return scale();
 }
 
 bool WorkingWindow::fullScreen() const {

@@ -117,6 +117,7 @@ protected:
     void keyDown(int virtualKey) override;
     void moved(const Rect& bounds) override; // FormResize
     void activated() override;               // FormActivate
+    void scaleChanged() override;
 
 private:
     void buildTitleStrip();
@@ -128,6 +129,7 @@ private:
     // BoardDragHost
     [[nodiscard]] bool fullScreen() const override;
     [[nodiscard]] int windowHeight() const override;
+    [[nodiscard]] Scale boardScale() const override;
     [[nodiscard]] bool windowListShown() const override;
     void raiseIfTopmost() override;
     void keepInFront() override;
