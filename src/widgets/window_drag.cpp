@@ -16,12 +16,20 @@ bool WindowDrag::follow() {
         return false;
     }
     const Point cursor = form_->host().cursorPosition();
-    const Rect target = startBounds_.offset(cursor.x - startCursor_.x, cursor.y - startCursor_.y);
+    const Rect now = form_->bounds();
+    const Rect target =
+        Rect::fromBounds(startBounds_.left + cursor.x - startCursor_.x,
+                         startBounds_.top + cursor.y - startCursor_.y, now.width(), now.height());
     if (target == form_->bounds()) {
         return false;
     }
     form_->setBounds(target);
     return true;
+}
+
+void WindowDrag::end() {
+    follow();
+    form_ = nullptr;
 }
 
 } // namespace cellaro

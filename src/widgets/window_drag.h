@@ -12,10 +12,13 @@ class WindowDrag {
 public:
     // Remembers the form's position and the cursor (from the form's host) at the press.
     void begin(Form& form);
-    // Moves the form to its start position plus the cursor's travel; false when nothing moved
+    // Moves the form to its start position plus the cursor's travel, keeping its current size (which a
+    // change of scale on the way may have changed); false when nothing moved
     // (no drag in progress, or the form is already there).
     bool follow();
-    void end() { form_ = nullptr; }
+    // The release: the form takes the cursor's last position (the last move may have come with the
+    // release itself), then the drag ends.
+    void end();
     [[nodiscard]] bool active() const { return form_ != nullptr; }
 
 private:
