@@ -366,17 +366,20 @@ Bitmap pinPicture(bool pinned, int dpi) {
     const double toDesign = static_cast<double>(kBaseDpi) / layout.scale().dpi;
     // Which pixels the pin covers: each pixel centre, in 96-DPI coordinates, turned back by the
     // tilt and tested against the upright pin.
-    std::vector<bool> covered(static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
+    const auto index = [size](int x, int y) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(size) + static_cast<std::size_t>(x);
+    };
+    std::vector<bool> covered(index(0, size));
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const double dx = (x + 0.5) * toDesign - kCentre;
             const double dy = (y + 0.5) * toDesign - kCentre;
-            covered[static_cast<std::size_t>(y * size + x)] =
+            covered[index(x, y)] =
                 insidePushpin(kCentre + dx * cosine + dy * sine, kCentre - dx * sine + dy * cosine);
         }
     }
     const auto inside = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < size && y < size && covered[static_cast<std::size_t>(y * size + x)];
+        return x >= 0 && y >= 0 && x < size && y < size && covered[index(x, y)];
     };
     // The outline is one stroke wide: a pixel with an uncovered pixel that close straight beside,
     // above or below it.
