@@ -139,7 +139,8 @@ void drawFullScreen(ScaledPicture& p, const Ink& ink) {
 void drawUndo(ScaledPicture& p, const Ink& ink) {
     // An arrow pointing back to the left, its shaft turning down and round to the left below.
     triangle(p, {0.5, 5.0}, {6.0, 0.5}, {6.0, 9.5}, ink.stroke);
-    p.horizontalStroke(6, 10, 4, 2, ink.stroke);
+    // The shaft reaches into the head, so that no scale leaves a gap between them.
+    p.horizontalStroke(5, 10, 4, 2, ink.stroke);
     p.paintWhere(
         [](double x, double y) {
             const double distance = std::hypot(x - 10.0, y - 8.5);
@@ -267,7 +268,7 @@ void drawBringGroupToFront(ScaledPicture& p, const Ink& ink) {
     window(p, Rect{8, 1, 19, 11}, ink.soft);
     window(p, Rect{1, 6, 12, 17}, ink.stroke);
     triangle(p, {13.0, 16.0}, {19.0, 16.0}, {16.0, 12.5}, ink.stroke);
-    p.verticalStroke(15, 16, 19, 2, ink.stroke);
+    p.verticalStroke(15, 15, 19, 2, ink.stroke); // reaching into the head, as the undo arrow's
 }
 
 int glyphSize(Glyph glyph) {
