@@ -1,5 +1,6 @@
 // Benchmarks of the grid board: the highlight that runs on every pointer move over the compact
-// board and the full-screen grid, and the first drawing of a board of a new size.
+// board and the full-screen grid, and the first drawing of a board of a new size; also the
+// full-screen board of a 3840 x 2160 monitor at 200 %, drawn at its physical resolution.
 #include "logic/grid_board.h"
 
 #include <benchmark/benchmark.h>
@@ -8,9 +9,10 @@ namespace cellaro {
 namespace {
 
 // Alternates between two ranges, as a pointer moving across the board does.
-void highlightBenchmark(benchmark::State& state, Size size, int cells, CellRange first, CellRange second) {
+void highlightBenchmark(benchmark::State& state, Size size, int cells, CellRange first, CellRange second,
+                        int dpi = kBaseDpi) {
     GridBoard board;
-    board.drawPlain(size, cells, cells, size.height + 40);
+    board.drawPlain(size, cells, cells, size.height + 40, dpi);
     bool flip = false;
     for (auto _ : state) {
         benchmark::DoNotOptimize(board.highlight(flip ? first : second));
@@ -28,6 +30,30 @@ void BM_BoardFullScreenWholeRange(benchmark::State& state) {
     highlightBenchmark(state, Size{1920, 1040}, 10, CellRange{{0, 0}, {9, 9}}, CellRange{{9, 9}, {0, 0}});
 }
 BENCHMARK(BM_BoardFullScreenWholeRange)->Unit(benchmark::kMicrosecond);
+
+// The redraw on a pointer move (the plain board, then a highlight) over a 4K monitor at 200 %.
+void BM_BoardFullScreen4kAt200Redraw(benchmark::State& state) {
+    highlightBenchmark(state, Size{3840, 2160}, 10, CellRange{{1, 1}, {3, 4}}, CellRange{{1, 1}, {4, 4}},
+                       192);
+}
+BENCHMARK(BM_BoardFullScreen4kAt200Redraw)->Unit(benchmark::kMicrosecond);
+
+void BM_BoardFullScreen4kAt200WholeRange(benchmark::State& state) {
+    highlightBenchmark(state, Size{3840, 2160}, 10, CellRange{{0, 0}, {9, 9}}, CellRange{{9, 9}, {0, 0}},
+                       192);
+}
+BENCHMARK(BM_BoardFullScreen4kAt200WholeRange)->Unit(benchmark::kMicrosecond);
+
+void BM_BoardFullScreen4kAt200FirstDrawing(benchmark::State& state) {
+    GridBoard board;
+    int height = 2160;
+    for (auto _ : state) {
+        height = height == 2160 ? 2159 : 2160;
+        board.drawPlain(Size{3840, height}, 10, 10, 2160, 192);
+        benchmark::DoNotOptimize(board.bitmap().pixels().data());
+    }
+}
+BENCHMARK(BM_BoardFullScreen4kAt200FirstDrawing)->Unit(benchmark::kMicrosecond);
 
 // A board of a new size each time: the plain picture is built from nothing.
 void BM_BoardFullScreenFirstDrawing(benchmark::State& state) {

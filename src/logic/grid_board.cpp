@@ -1,13 +1,16 @@
 // The grid board's drawing and range highlight.
 //
 // Every cell of a board has the same size, so one cell is drawn once into a small mask (with the
-// bitmap's own rounded rectangle, so the shape is exactly the one the bitmap draws) and kept as
+// bitmap's own rounded rectangle, its pen grown to the board's DPI, so the shape is exactly the one
+// drawn cell by cell) and kept as
 // horizontal runs; the board is then painted run by run. The highlight's surface fill is worked
 // out on the same mask: when it stays inside the cell's outline it covers the same runs in every
 // cell, and those are painted directly. When it could spread further (the grid colour equals the
 // grid background colour, or cells too small for the fill's start point) the fill runs on the
 // board itself, cell by cell, as it always would.
 #include "logic/grid_board.h"
+
+#include "logic/pictures.h"
 
 #include <algorithm>
 
@@ -31,15 +34,18 @@ void GridBoard::setColours(const BoardColours& colours) {
     plainValid_ = false;
 }
 
-void GridBoard::drawPlain(Size board, int columns, int rows, int fillHeight) {
+void GridBoard::drawPlain(Size board, int columns, int rows, int fillHeight, int dpi) {
     const Size size{std::max(board.width, 0), std::max(board.height, 0)};
     const int columnCount = std::max(columns, 1);
     const int rowCount = std::max(rows, 1);
-    if (size != size_ || columnCount != columnCount_ || rowCount != rowCount_ || fillHeight != fillHeight_) {
+    const Scale scale{dpi > 0 ? dpi : kBaseDpi};
+    if (size != size_ || columnCount != columnCount_ || rowCount != rowCount_ || fillHeight != fillHeight_ ||
+        scale != scale_) {
         size_ = size;
         columnCount_ = columnCount;
         rowCount_ = rowCount;
         fillHeight_ = fillHeight;
+        scale_ = scale;
         plainValid_ = false;
     }
     ensurePlain();
@@ -50,7 +56,7 @@ void GridBoard::drawPlain(Size board, int columns, int rows, int fillHeight) {
 }
 
 void GridBoard::redrawPlain() {
-    drawPlain(size_, columnCount_, rowCount_, fillHeight_);
+    drawPlain(size_, columnCount_, rowCount_, fillHeight_, scale_.dpi);
 }
 
 bool GridBoard::highlight(const CellRange& range) {
@@ -59,14 +65,14 @@ bool GridBoard::highlight(const CellRange& range) {
     }
     redrawPlain();
     const Colour selection = colours_.rangeSelection;
+    const int seed = fillSeedOffset();
     for (const Cell& cell : table_.cells()) {
         if (!range.contains(cell.column, cell.row)) {
             continue;
         }
         showingPlain_ = false;
         if (!fillStaysInside_) {
-            picture_.floodFill(cell.board.left + kFillSeedOffset, cell.board.top + kFillSeedOffset,
-                               selection);
+            picture_.floodFill(cell.board.left + seed, cell.board.top + seed, selection);
             continue;
         }
         for (const Run& run : fillRuns_) {
@@ -115,7 +121,7 @@ void GridBoard::buildCellTemplate() {
         return;
     }
     Bitmap mask(width, height, kOutside);
-    mask.roundRect(Rect{0, 0, width, height}, kCellCorner, kCellCorner, kOutline, kInside);
+    roundRectWithPen(mask, Rect{0, 0, width, height}, cellCorner(), penWidth(), kOutline, kInside);
 
     // Runs of equal mask values along each row; `keep` chooses which values make runs.
     const auto collect = [&mask, width, height](std::vector<Run>& runs, auto keep) {
@@ -138,12 +144,12 @@ void GridBoard::buildCellTemplate() {
 
     // The fill starts on the inside and the outline differs from it: the outline closes the
     // inside, so the fill covers exactly the part of the inside it can reach.
-    const bool seedInside = mask.pixel(kFillSeedOffset, kFillSeedOffset) == kInside &&
-                            mask.inside(kFillSeedOffset, kFillSeedOffset);
+    const int seed = fillSeedOffset();
+    const bool seedInside = mask.pixel(seed, seed) == kInside && mask.inside(seed, seed);
     if (!seedInside || colours_.grid == colours_.gridBackground) {
         return;
     }
-    mask.floodFill(kFillSeedOffset, kFillSeedOffset, kFilled);
+    mask.floodFill(seed, seed, kFilled);
     collect(fillRuns_, [](Colour value) { return value == kFilled; });
     fillStaysInside_ = true;
 }

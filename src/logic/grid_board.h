@@ -5,16 +5,19 @@
 
 #include "config/board_colours.h"
 #include "core/geometry.h"
+#include "core/scale.h"
 #include "logic/grid_geometry.h"
 #include "pixels/bitmap.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace cellaro {
 
 class GridBoard {
 public:
-    // Corner ellipse of every cell, and where the highlight's fill starts inside a cell.
+    // Corner ellipse of every cell, and where the highlight's fill starts inside a cell, in 96-DPI
+    // pixels; the board scales both, and its one-pixel pen, to the DPI it is drawn at.
     static constexpr int kCellCorner = 10;
     static constexpr int kFillSeedOffset = 6;
     // A range whose end cell lies beyond this column or row is not drawn.
@@ -31,12 +34,18 @@ public:
     // down to fillHeight (the working window's height; rows below it stay black), and the cells as
     // rounded rectangles outlined in the grid colour and filled with the grid background colour.
     // The cell table is rebuilt. Counts below 1 count as 1.
-    void drawPlain(Size board, int columns, int rows, int fillHeight);
-    // The plain grid again with the size and counts of the last drawing.
+    //
+    // The board is drawn at the physical resolution of the monitor it is shown on: the size, the
+    // fill height and so the cells are physical pixels, and dpi is that monitor's dots per inch
+    // (a value below 1 counts as 96). The cells' pen width, corner ellipse and fill start scale
+    // with it; at 96 DPI they are 1, 10 and 6 pixels.
+    void drawPlain(Size board, int columns, int rows, int fillHeight, int dpi = kBaseDpi);
+    // The plain grid again with the size, counts and DPI of the last drawing.
     void redrawPlain();
     // RisiVektor: false, with the board left as it was, when the range's end cell has a column or
     // row above 20. Otherwise the plain grid is drawn again and every cell in the range is
-    // surface-filled from (left + 6, top + 6) with the range selection colour.
+    // surface-filled from (left + 6, top + 6), scaled to the board's DPI, with the range selection
+    // colour.
     bool highlight(const CellRange& range);
 
     [[nodiscard]] const Bitmap& bitmap() const { return picture_; }
@@ -45,6 +54,11 @@ public:
     [[nodiscard]] int columns() const { return table_.columns(); }
     [[nodiscard]] int rows() const { return table_.rows(); }
     [[nodiscard]] int fillHeight() const { return fillHeight_; }
+    [[nodiscard]] int dpi() const { return scale_.dpi; }
+    // The cells' pen width, corner ellipse and fill start at the board's DPI.
+    [[nodiscard]] int penWidth() const { return std::max(scale_.physical(1), 1); }
+    [[nodiscard]] int cellCorner() const { return scale_.physical(kCellCorner); }
+    [[nodiscard]] int fillSeedOffset() const { return scale_.physical(kFillSeedOffset); }
 
 private:
     // One horizontal run of a cell's pixels, relative to the cell's top-left corner.
@@ -66,6 +80,7 @@ private:
     int columnCount_ = 1;
     int rowCount_ = 1;
     int fillHeight_ = 0;
+    Scale scale_;
     bool plainValid_ = false;
     bool showingPlain_ = false; // picture_ equals plain_
 

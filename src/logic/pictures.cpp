@@ -1,6 +1,6 @@
-// The working window's pictures: the name tables of both picture sets, the anchor pad pictures and
-// their recolouring, the pin indicator, idle status and "Desktop" pictures. The button glyphs
-// themselves are drawn in pictures_glyphs.cpp.
+// The working window's pictures: the scaled drawing they share, the name tables of both picture
+// sets, the anchor pad pictures and their recolouring, the pin indicator, idle status and "Desktop"
+// pictures. The button glyphs themselves are drawn in pictures_glyphs.cpp.
 #include "logic/pictures.h"
 
 #include <algorithm>
@@ -8,8 +8,102 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
+#include <vector>
 
 namespace cellaro {
+
+// ---- drawing at a DPI ---------------------------------------------------------------------------
+
+PictureLayout::PictureLayout(int size, int dpi)
+    : scale_{dpi > 0 ? dpi : kBaseDpi}, size_(std::max(scale_.physical(size), 0)) {}
+
+Rect PictureLayout::area(const Rect& at) const {
+    return scale_.physical(at);
+}
+
+int PictureLayout::strokeWidth(int width) const {
+    return std::max(scale_.physical(width), 1);
+}
+
+int PictureLayout::strokeStart(int from, int width) const {
+    const int physicalWidth = strokeWidth(width);
+    // The middle less half the physical width, rounded half up; counted in 192ths of a physical
+    // pixel so that no rounding happens before the last step.
+    const long long twiceMiddle = static_cast<long long>(2 * from + width) * scale_.dpi;
+    const long long numerator = twiceMiddle - static_cast<long long>(physicalWidth - 1) * kBaseDpi;
+    constexpr long long kDenominator = 2LL * kBaseDpi;
+    long long start = numerator / kDenominator;
+    if (numerator % kDenominator != 0 && numerator < 0) {
+        --start;
+    }
+    return std::clamp(static_cast<int>(start), 0, std::max(size_ - physicalWidth, 0));
+}
+
+ScaledPicture::ScaledPicture(int size, Colour background, int dpi)
+    : layout_(size, dpi), picture_(layout_.size(), layout_.size(), background) {}
+
+void ScaledPicture::fill(const Rect& area, Colour colour) {
+    picture_.fill(layout_.area(area), colour);
+}
+
+void ScaledPicture::horizontalStroke(int left, int right, int top, int width, Colour colour) {
+    const int y = layout_.strokeStart(top, width);
+    picture_.fill(Rect{layout_.edge(left), y, layout_.edge(right), y + layout_.strokeWidth(width)}, colour);
+}
+
+void ScaledPicture::verticalStroke(int left, int top, int bottom, int width, Colour colour) {
+    const int x = layout_.strokeStart(left, width);
+    picture_.fill(Rect{x, layout_.edge(top), x + layout_.strokeWidth(width), layout_.edge(bottom)}, colour);
+}
+
+Rect ScaledPicture::frame(const Rect& area, Colour colour, int width) {
+    const Rect outer = layout_.area(area);
+    const int w = layout_.strokeWidth(width);
+    picture_.fill(Rect{outer.left, outer.top, outer.right, outer.top + w}, colour);
+    picture_.fill(Rect{outer.left, outer.bottom - w, outer.right, outer.bottom}, colour);
+    picture_.fill(Rect{outer.left, outer.top, outer.left + w, outer.bottom}, colour);
+    picture_.fill(Rect{outer.right - w, outer.top, outer.right, outer.bottom}, colour);
+    return Rect{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
+}
+
+void ScaledPicture::line(Point from, Point to, int penWidth, Colour colour) {
+    // Bitmap::line puts a pen's square (pen - 1) / 2 pixels up and left of each point: place the
+    // squares at both ends as strokes, then run the line between them with the scaled pen.
+    const int pen = std::max(penWidth, 1);
+    const int before = (pen - 1) / 2;
+    const int physicalPen = layout_.strokeWidth(pen);
+    const int physicalBefore = (physicalPen - 1) / 2;
+    const auto place = [&](Point at) {
+        return Point{layout_.strokeStart(at.x - before, pen) + physicalBefore,
+                     layout_.strokeStart(at.y - before, pen) + physicalBefore};
+    };
+    picture_.line(place(from), place(to), physicalPen, colour);
+}
+
+void ScaledPicture::roundRect(const Rect& area, int cornerSize, Colour pen, Colour brush, int penWidth) {
+    roundRectWithPen(picture_, layout_.area(area), layout_.edge(cornerSize), layout_.strokeWidth(penWidth),
+                     pen, brush);
+}
+
+void roundRectWithPen(Bitmap& picture, const Rect& area, int cornerSize, int penWidth, Colour pen,
+                      Colour brush) {
+    const int inset = std::max(penWidth, 1) - 1;
+    if (inset == 0) {
+        picture.roundRect(area, cornerSize, cornerSize, pen, brush);
+        return;
+    }
+    // The whole shape in the pen colour, then the inside with its one-pixel outline, inset by the
+    // rest of the pen along corners of the same centres.
+    picture.roundRect(area, cornerSize, cornerSize, pen, pen);
+    const Rect inner{area.left + inset, area.top + inset, area.right - inset, area.bottom - inset};
+    if (inner.empty()) {
+        return;
+    }
+    const int innerCorner = std::max(cornerSize - 2 * inset, 0);
+    picture.roundRect(inner, innerCorner, innerCorner, pen, brush);
+}
+
+// ---- the working window's pictures ----------------------------------------------------------------
 
 namespace {
 
@@ -118,7 +212,35 @@ constexpr std::array<Point, 9> kAnchorMarkPoints{{
 // leaves three 6-pixel cells per row and column (10..15, 17..22, 24..29).
 constexpr int kPadOuter = 8;
 constexpr int kPadEnd = 32;
+constexpr int kPadOuterWall = 2;
 constexpr std::array<int, 2> kPadInnerWalls{16, 23};
+
+// The anchor pad in physical pixels at one DPI; alike along both axes.
+struct AnchorPad {
+    Rect outer;
+    int outerWall = 0;
+    int innerWall = 0;
+    std::array<int, 2> walls{}; // the first pixel of each inner wall
+
+    // The first and one past the last pixel of the cells in column or row `index` (0..2).
+    [[nodiscard]] std::pair<int, int> cellSpan(int index) const {
+        const int first =
+            index == 0 ? outer.left + outerWall : walls.at(static_cast<std::size_t>(index - 1)) + innerWall;
+        const int end = index == 2 ? outer.right - outerWall : walls.at(static_cast<std::size_t>(index));
+        return {first, end};
+    }
+};
+
+AnchorPad anchorPad(const PictureLayout& layout) {
+    AnchorPad pad;
+    pad.outer = layout.area(Rect{kPadOuter, kPadOuter, kPadEnd, kPadEnd});
+    pad.outerWall = layout.strokeWidth(kPadOuterWall);
+    pad.innerWall = layout.strokeWidth(1);
+    for (std::size_t i = 0; i < kPadInnerWalls.size(); ++i) {
+        pad.walls.at(i) = layout.strokeStart(kPadInnerWalls.at(i), 1);
+    }
+    return pad;
+}
 
 constexpr Colour kAnchorStrokeOnDark = Colour::rgb(0xC8, 0xC8, 0xC8);
 constexpr Colour kAnchorStrokeOnLight = Colour::rgb(0x40, 0x40, 0x40);
@@ -160,12 +282,12 @@ std::optional<PictureSet> pictureSetOf(std::string_view name) {
     return entry->set;
 }
 
-Bitmap buttonPicture(std::string_view name) {
+Bitmap buttonPicture(std::string_view name, int dpi) {
     if (const PictureEntry* entry = findPicture(name)) {
-        return drawGlyph(entry->glyph, entry->set);
+        return drawGlyph(entry->glyph, entry->set, dpi);
     }
     if (const auto anchor = parseAnchorName(name)) {
-        return anchorPicture(anchor->first, anchor->second);
+        return anchorPicture(anchor->first, anchor->second, dpi);
     }
     return Bitmap{};
 }
@@ -179,36 +301,50 @@ std::string_view pictureNameForButton(std::string_view buttonName, PictureSet se
     return {};
 }
 
-Bitmap anchorPicture(int k, bool darkGrid) {
+Bitmap anchorPicture(int k, bool darkGrid, int dpi) {
     if (k < 1 || k > 9) {
         return Bitmap{};
     }
     const Colour stroke = darkGrid ? kAnchorStrokeOnDark : kAnchorStrokeOnLight;
-    Bitmap picture(kAnchorPictureSize, kAnchorPictureSize, kPictureTransparent);
+    ScaledPicture picture(kAnchorPictureSize, kPictureTransparent, dpi);
     const Rect pad{kPadOuter, kPadOuter, kPadEnd, kPadEnd};
-    picture.fill(pad, stroke);
-    picture.fill(Rect{pad.left + 2, pad.top + 2, pad.right - 2, pad.bottom - 2}, kPictureTransparent);
+    picture.frame(pad, stroke, kPadOuterWall);
     for (const int wall : kPadInnerWalls) {
-        picture.fill(Rect{wall, pad.top, wall + 1, pad.bottom}, stroke);
-        picture.fill(Rect{pad.left, wall, pad.right, wall + 1}, stroke);
+        picture.verticalStroke(wall, pad.top, pad.bottom, 1, stroke);
+        picture.horizontalStroke(pad.left, pad.right, wall, 1, stroke);
     }
-    // Softened outer corners; the wall stays closed through the pixel diagonally inside.
-    for (const Point corner : {Point{pad.left, pad.top}, Point{pad.right - 1, pad.top},
-                               Point{pad.left, pad.bottom - 1}, Point{pad.right - 1, pad.bottom - 1}}) {
-        picture.setPixel(corner.x, corner.y, kPictureTransparent);
+    // Softened outer corners: a one-stroke square off each corner of the thicker outer wall, which
+    // stays closed through the pixels diagonally inside.
+    const AnchorPad layout = anchorPad(picture.layout());
+    const Rect outer = layout.outer;
+    const int cut = layout.innerWall;
+    for (const int x : {outer.left, outer.right - cut}) {
+        for (const int y : {outer.top, outer.bottom - cut}) {
+            picture.bitmap().fill(Rect{x, y, x + cut, y + cut}, kPictureTransparent);
+        }
     }
-    return picture;
+    return std::move(picture).take();
 }
 
-std::optional<Point> anchorMarkPoint(int k) {
+std::optional<Point> anchorMarkPoint(int k, int dpi) {
     if (k < 1 || k > 9) {
         return std::nullopt;
     }
-    return kAnchorMarkPoints.at(static_cast<std::size_t>(k - 1));
+    const Point point = kAnchorMarkPoints.at(static_cast<std::size_t>(k - 1));
+    const PictureLayout layout(kAnchorPictureSize, dpi);
+    const AnchorPad pad = anchorPad(layout);
+    // The middle of the 96-DPI pixel, scaled, kept inside the cell's span (at 96 DPI the point
+    // itself).
+    const auto place = [&](int at, int cell) {
+        const auto [first, end] = pad.cellSpan(cell);
+        const long long middle = (2LL * at + 1) * layout.scale().dpi / (2LL * kBaseDpi);
+        return std::max(first, std::min(static_cast<int>(middle), end - 1));
+    };
+    return Point{place(point.x, (k - 1) % 3), place(point.y, (k - 1) / 3)};
 }
 
-bool recolourAnchor(Bitmap& picture, int k) {
-    const auto point = anchorMarkPoint(k);
+bool recolourAnchor(Bitmap& picture, int k, int dpi) {
+    const auto point = anchorMarkPoint(k, dpi);
     if (!point || !picture.inside(point->x, point->y)) {
         return false;
     }
@@ -216,7 +352,7 @@ bool recolourAnchor(Bitmap& picture, int k) {
     return true;
 }
 
-Bitmap pinPicture(bool pinned) {
+Bitmap pinPicture(bool pinned, int dpi) {
     // Painted straight onto whatever lies under the target's title bar, so it carries its own
     // outline: a red pin pushed in, or a grey one pulled out and tilted.
     const Colour outline = pinned ? Colour::rgb(0x50, 0x10, 0x10) : Colour::rgb(0x30, 0x30, 0x30);
@@ -225,52 +361,77 @@ Bitmap pinPicture(bool pinned) {
     const double cosine = std::cos(tilt);
     const double sine = std::sin(tilt);
     constexpr double kCentre = kPinPictureSize / 2.0;
-    const auto inside = [&](int x, int y) {
-        if (x < 0 || y < 0 || x >= kPinPictureSize || y >= kPinPictureSize) {
-            return false;
-        }
-        // Turn the pixel centre back by the tilt and test the upright pin.
-        const double dx = x + 0.5 - kCentre;
-        const double dy = y + 0.5 - kCentre;
-        return insidePushpin(kCentre + dx * cosine + dy * sine, kCentre - dx * sine + dy * cosine);
+    const PictureLayout layout(kPinPictureSize, dpi);
+    const int size = layout.size();
+    const double toDesign = static_cast<double>(kBaseDpi) / layout.scale().dpi;
+    // Which pixels the pin covers: each pixel centre, in 96-DPI coordinates, turned back by the
+    // tilt and tested against the upright pin.
+    const auto index = [size](int x, int y) {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(size) + static_cast<std::size_t>(x);
     };
-    Bitmap picture(kPinPictureSize, kPinPictureSize, kPinTransparent);
-    for (int y = 0; y < kPinPictureSize; ++y) {
-        for (int x = 0; x < kPinPictureSize; ++x) {
-            if (!inside(x, y)) {
-                continue;
+    std::vector<bool> covered(index(0, size));
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double dx = (x + 0.5) * toDesign - kCentre;
+            const double dy = (y + 0.5) * toDesign - kCentre;
+            covered[index(x, y)] =
+                insidePushpin(kCentre + dx * cosine + dy * sine, kCentre - dx * sine + dy * cosine);
+        }
+    }
+    const auto inside = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < size && y < size && covered[index(x, y)];
+    };
+    // The outline is one stroke wide: a pixel with an uncovered pixel that close straight beside,
+    // above or below it.
+    const int outlineWidth = layout.strokeWidth(1);
+    const auto onOutline = [&](int x, int y) {
+        for (int d = 1; d <= outlineWidth; ++d) {
+            if (!inside(x - d, y) || !inside(x + d, y) || !inside(x, y - d) || !inside(x, y + d)) {
+                return true;
             }
-            const bool edge =
-                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-            picture.setPixel(x, y, edge ? outline : body);
+        }
+        return false;
+    };
+    Bitmap picture(size, size, kPinTransparent);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (inside(x, y)) {
+                picture.setPixel(x, y, onOutline(x, y) ? outline : body);
+            }
         }
     }
     return picture;
 }
 
-Bitmap idleStatusPicture(Colour background) {
-    return Bitmap(kStatusPictureSize, kStatusPictureSize, background);
+Bitmap idleStatusPicture(Colour background, int dpi) {
+    const PictureLayout layout(kStatusPictureSize, dpi);
+    return Bitmap(layout.size(), layout.size(), background);
 }
 
-Bitmap desktopPicture() {
-    Bitmap picture(kStatusPictureSize, kStatusPictureSize, kPictureTransparent);
+Bitmap desktopPicture(int dpi) {
+    ScaledPicture picture(kStatusPictureSize, kPictureTransparent, dpi);
     const Colour bezel = Colour::rgb(0x3C, 0x3C, 0x3C);
     const Colour edge = Colour::rgb(0x9A, 0x9A, 0x9A);
     const Colour screen = Colour::rgb(0x2E, 0x6C, 0xC4);
     const Colour screenLight = Colour::rgb(0x5A, 0x92, 0xDE);
     const Colour window = Colour::rgb(0xF0, 0xF0, 0xF0);
     const Colour title = Colour::rgb(0x42, 0x67, 0xB2);
-    picture.roundRect(Rect{1, 3, 31, 25}, 4, 4, edge, bezel);
+    picture.roundRect(Rect{1, 3, 31, 25}, 4, edge, bezel);
     picture.fill(Rect{3, 5, 29, 22}, screen);
-    // A lighter band across the top of the screen and one small window on the desktop.
+    // A lighter band across the top of the screen and one small window on the desktop, its title
+    // bar two pixels high.
     picture.fill(Rect{3, 5, 29, 9}, screenLight);
-    picture.fill(Rect{7, 10, 19, 19}, window);
-    picture.fill(Rect{7, 10, 19, 12}, title);
+    const Rect smallWindow{7, 10, 19, 19};
+    picture.fill(smallWindow, window);
+    const Rect titleBar = picture.layout().area(smallWindow);
+    picture.bitmap().fill(
+        Rect{titleBar.left, titleBar.top, titleBar.right, titleBar.top + picture.layout().strokeWidth(2)},
+        title);
     picture.fill(Rect{22, 18, 27, 20}, window);
     // Stand.
     picture.fill(Rect{13, 25, 19, 28}, bezel);
-    picture.roundRect(Rect{8, 27, 24, 30}, 2, 2, edge, bezel);
-    return picture;
+    picture.roundRect(Rect{8, 27, 24, 30}, 2, edge, bezel);
+    return std::move(picture).take();
 }
 
 } // namespace cellaro

@@ -1,14 +1,22 @@
 // The pictures of the working window, drawn in code: the button glyphs in a set for light and a set
 // for dark backgrounds, the anchor pad pictures with their recolouring, the pin indicator pictures,
 // the idle status picture and the "Desktop" picture.
+//
+// Every picture is laid out in 96-DPI pixels and drawn at the dots per inch it is asked for, at
+// the physical resolution: Scale{dpi}.physical(size) square, geometry scaled, strokes as wide as
+// their scaled width rounded (at least one pixel) and equally wide along their length. Only the
+// picture's own colours appear; nothing is blended. At 96 DPI each picture is the 96-DPI drawing,
+// pixel for pixel.
 #pragma once
 
 #include "core/geometry.h"
+#include "core/scale.h"
 #include "pixels/bitmap.h"
 
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 
 namespace cellaro {
 
@@ -59,8 +67,8 @@ enum class Glyph {
 };
 
 // A glyph drawn for one set, on kPictureTransparent: strip glyphs (Grid to Close) are
-// kStripPictureSize square, the others kCommandPictureSize.
-[[nodiscard]] Bitmap drawGlyph(Glyph glyph, PictureSet set);
+// kStripPictureSize square, the others kCommandPictureSize, both in 96-DPI pixels.
+[[nodiscard]] Bitmap drawGlyph(Glyph glyph, PictureSet set, int dpi = kBaseDpi);
 
 // The names of all button pictures of both sets ("D1", "T1", ..., "w3", "B3", ..., "d16", "t16"),
 // anchor pictures not included.
@@ -70,7 +78,7 @@ enum class Glyph {
 [[nodiscard]] std::optional<PictureSet> pictureSetOf(std::string_view name);
 // The picture of that name: a button picture of either set, or an anchor picture "C1" ... "C9"
 // (dark grid) or "V1" ... "V9" (light grid). Empty for an unknown name.
-[[nodiscard]] Bitmap buttonPicture(std::string_view name);
+[[nodiscard]] Bitmap buttonPicture(std::string_view name, int dpi = kBaseDpi);
 // The name of the picture that a button of the working window shows in the given set, by the
 // button's control name ("xClose2", "sbHome", "XI5", "GC3", "GB4", ...); the anchor buttons x1 ...
 // X9 are not in this table (see anchorPicture). Empty for a button without picture.
@@ -79,20 +87,99 @@ enum class Glyph {
 // Anchor picture k (1..9, reading order of the 3 x 3 pad) for a dark grid background (C1 ... C9)
 // or a light one (V1 ... V9): a 3 x 3 pad of closed cells on the transparent colour, cell k
 // containing fill point k. Empty for k outside 1..9.
-[[nodiscard]] Bitmap anchorPicture(int k, bool darkGrid);
-// The fixed point at which anchor picture k (1..9) is recoloured.
-[[nodiscard]] std::optional<Point> anchorMarkPoint(int k);
-// Recolours anchor picture k: the area of the colour found at the k-th point, 4-connected, becomes
-// kAnchorMark. Repeating it changes nothing. False, and the picture untouched, for k outside 1..9
-// or a picture that does not contain the point.
-bool recolourAnchor(Bitmap& picture, int k);
+[[nodiscard]] Bitmap anchorPicture(int k, bool darkGrid, int dpi = kBaseDpi);
+// The point at which anchor picture k (1..9) drawn at that DPI is recoloured: at 96 DPI the theming
+// pass's fixed point; at any other DPI the same point scaled, kept inside the k-th cell.
+[[nodiscard]] std::optional<Point> anchorMarkPoint(int k, int dpi = kBaseDpi);
+// Recolours anchor picture k drawn at that DPI: the area of the colour found at the k-th point,
+// 4-connected, becomes kAnchorMark. Repeating it changes nothing. False, and the picture untouched,
+// for k outside 1..9 or a picture that does not contain the point.
+bool recolourAnchor(Bitmap& picture, int k, int dpi = kBaseDpi);
 
-// The pin indicator pictures, 20 x 20 on pure blue: the pinned pushpin (Image3) or the pulled,
-// tilted one (Image5).
-[[nodiscard]] Bitmap pinPicture(bool pinned);
-// The idle status picture Image2: 32 x 32 entirely in the background colour.
-[[nodiscard]] Bitmap idleStatusPicture(Colour background);
-// The "Desktop" status picture Image6: a 32 x 32 monitor on the transparent colour.
-[[nodiscard]] Bitmap desktopPicture();
+// The pin indicator pictures, 20 x 20 (96-DPI pixels) on pure blue: the pinned pushpin (Image3) or
+// the pulled, tilted one (Image5).
+[[nodiscard]] Bitmap pinPicture(bool pinned, int dpi = kBaseDpi);
+// The idle status picture Image2: 32 x 32 (96-DPI pixels) entirely in the background colour.
+[[nodiscard]] Bitmap idleStatusPicture(Colour background, int dpi = kBaseDpi);
+// The "Desktop" status picture Image6: a 32 x 32 (96-DPI pixels) monitor on the transparent colour.
+[[nodiscard]] Bitmap desktopPicture(int dpi = kBaseDpi);
+
+// ---- drawing a picture at a DPI ----------------------------------------------------------------
+
+// Where the 96-DPI pixels of a square picture land at a DPI. Areas keep their scaled edges, so
+// neighbouring areas stay neighbours; a stroke keeps its scaled middle and gets a whole width, the
+// same for every stroke of one 96-DPI width, so strokes stay crisp and even. A DPI below 1 counts
+// as 96.
+class PictureLayout {
+public:
+    PictureLayout(int size, int dpi);
+
+    [[nodiscard]] const Scale& scale() const { return scale_; }
+    // The picture's side in physical pixels.
+    [[nodiscard]] int size() const { return size_; }
+    // An edge between pixels, scaled.
+    [[nodiscard]] int edge(int at) const { return scale_.physical(at); }
+    // An area, each edge scaled.
+    [[nodiscard]] Rect area(const Rect& at) const;
+    // A stroke width: scaled and rounded, at least one pixel.
+    [[nodiscard]] int strokeWidth(int width) const;
+    // The first physical pixel of a stroke over the 96-DPI pixels [from, from + width): the
+    // stroke's middle scaled, the stroke kept inside the picture.
+    [[nodiscard]] int strokeStart(int from, int width) const;
+
+private:
+    Scale scale_;
+    int size_ = 0;
+};
+
+// A square picture drawn at a DPI from a 96-DPI layout (see PictureLayout). At 96 DPI every step
+// sets exactly the pixels of the 96-DPI drawing.
+class ScaledPicture {
+public:
+    ScaledPicture(int size, Colour background, int dpi);
+
+    [[nodiscard]] const PictureLayout& layout() const { return layout_; }
+    // The picture in physical pixels, for steps drawn there directly.
+    [[nodiscard]] Bitmap& bitmap() { return picture_; }
+
+    // An area, edges scaled.
+    void fill(const Rect& area, Colour colour);
+    // A stroke `width` pixels high along [left, right), its top at the 96-DPI row `top`.
+    void horizontalStroke(int left, int right, int top, int width, Colour colour);
+    // A stroke `width` pixels wide along [top, bottom), its left at the 96-DPI column `left`.
+    void verticalStroke(int left, int top, int bottom, int width, Colour colour);
+    // The outline of an area, `width` pixels thick inside its scaled edges. Gives the physical area
+    // inside the outline.
+    Rect frame(const Rect& area, Colour colour, int width = 1);
+    // A straight line between two 96-DPI pixels, both included, with a square pen.
+    void line(Point from, Point to, int penWidth, Colour colour);
+    // A rounded rectangle (corner ellipse cornerSize x cornerSize) outlined with a pen `penWidth`
+    // pixels wide and filled with the brush.
+    void roundRect(const Rect& area, int cornerSize, Colour pen, Colour brush, int penWidth = 1);
+    // Sets every physical pixel whose centre, in 96-DPI coordinates, lies inside the shape.
+    template <typename Inside> void paintWhere(Inside inside, Colour colour) {
+        const double toDesign = static_cast<double>(kBaseDpi) / layout_.scale().dpi;
+        for (int y = 0; y < picture_.height(); ++y) {
+            for (int x = 0; x < picture_.width(); ++x) {
+                if (inside((x + 0.5) * toDesign, (y + 0.5) * toDesign)) {
+                    picture_.setPixel(x, y, colour);
+                }
+            }
+        }
+    }
+
+    // The finished picture.
+    [[nodiscard]] Bitmap take() && { return std::move(picture_); }
+
+private:
+    PictureLayout layout_;
+    Bitmap picture_;
+};
+
+// A rounded rectangle in physical pixels with a pen of any width: as Bitmap::roundRect, whose pen is
+// one pixel, with the outline grown inwards to penWidth pixels along concentric corners. With a
+// one-pixel pen it is Bitmap::roundRect.
+void roundRectWithPen(Bitmap& picture, const Rect& area, int cornerSize, int penWidth, Colour pen,
+                      Colour brush);
 
 } // namespace cellaro

@@ -11,16 +11,18 @@ namespace {
 constexpr int kIndicatorTopOffset = 3;
 } // namespace
 
-Point pinIndicatorPoint(const Rect& windowRect) {
-    return {windowRect.left + windowRect.width() / 2, windowRect.top + kIndicatorTopOffset};
+Point pinIndicatorPoint(const Rect& windowRect, int dpi) {
+    const Scale scale{dpi > 0 ? dpi : kBaseDpi};
+    return {windowRect.left + windowRect.width() / 2, windowRect.top + scale.physical(kIndicatorTopOffset)};
 }
 
-void showPinIndicator(Desktop& desktop, EventLoop& loop, WindowId window, PinPicture picture, Point at) {
+void showPinIndicator(Desktop& desktop, EventLoop& loop, WindowId window, PinPicture picture, Point at,
+                      int dpi) {
     const auto before = desktop.windowRect(window);
     if (!before) {
         return;
     }
-    desktop.paintOnScreen(pinPicture(picture == PinPicture::Pinned), at, kPinTransparent);
+    desktop.paintOnScreen(pinPicture(picture == PinPicture::Pinned, dpi), at, kPinTransparent);
     loop.sleep(kPinIndicatorShowMs);
     loop.processPendingMessages();
     desktop.move(window, before->offset(1, 0), true);

@@ -3,8 +3,12 @@
 // fill per highlighted cell) and against the colours a user sees.
 #include "logic/grid_board.h"
 
+#include "logic/pictures.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,24 +19,29 @@ constexpr Colour kGrey = Colour::rgb(0x80, 0x80, 0x80);
 constexpr Colour kDark = Colour::rgb(0x1F, 0x1F, 0x1F);
 constexpr Colour kSelection = Colour::rgb(0x83, 0x99, 0xBA);
 
-// The board drawn step by step, without any of GridBoard's shortcuts.
-Bitmap referencePlain(Size size, int columns, int rows, int fillHeight, const BoardColours& colours) {
+// The board drawn step by step, without any of GridBoard's shortcuts: at 96 DPI a one-pixel pen,
+// corner 10 and the fill from 6 pixels in; scaled at any other DPI.
+Bitmap referencePlain(Size size, int columns, int rows, int fillHeight, const BoardColours& colours,
+                      int dpi = kBaseDpi) {
+    const Scale scale{dpi};
     Bitmap board(size.width, size.height);
     board.fill(Rect{0, 0, size.width, fillHeight}, colours.background);
     const CellTable table = CellTable::build(size, columns, rows);
     for (const Cell& cell : table.cells()) {
-        board.roundRect(cell.board, 10, 10, colours.grid, colours.gridBackground);
+        roundRectWithPen(board, cell.board, scale.physical(10), std::max(scale.physical(1), 1), colours.grid,
+                         colours.gridBackground);
     }
     return board;
 }
 
 Bitmap referenceHighlight(Size size, int columns, int rows, int fillHeight, const BoardColours& colours,
-                          const CellRange& range) {
-    Bitmap board = referencePlain(size, columns, rows, fillHeight, colours);
+                          const CellRange& range, int dpi = kBaseDpi) {
+    Bitmap board = referencePlain(size, columns, rows, fillHeight, colours, dpi);
     const CellTable table = CellTable::build(size, columns, rows);
+    const int seed = Scale{dpi}.physical(6);
     for (const Cell& cell : table.cells()) {
         if (range.contains(cell.column, cell.row)) {
-            board.floodFill(cell.board.left + 6, cell.board.top + 6, colours.rangeSelection);
+            board.floodFill(cell.board.left + seed, cell.board.top + seed, colours.rangeSelection);
         }
     }
     return board;
@@ -51,6 +60,7 @@ struct BoardCase {
     int fillHeight;
     BoardColours colours;
     CellRange range;
+    int dpi = kBaseDpi;
 };
 
 class BoardMatchesStepByStepDrawing : public ::testing::TestWithParam<BoardCase> {};
@@ -58,17 +68,17 @@ class BoardMatchesStepByStepDrawing : public ::testing::TestWithParam<BoardCase>
 TEST_P(BoardMatchesStepByStepDrawing, PlainAndHighlighted) {
     const BoardCase& c = GetParam();
     GridBoard board(c.colours);
-    board.drawPlain(c.size, c.columns, c.rows, c.fillHeight);
-    EXPECT_EQ(board.bitmap(), referencePlain(c.size, c.columns, c.rows, c.fillHeight, c.colours));
+    board.drawPlain(c.size, c.columns, c.rows, c.fillHeight, c.dpi);
+    EXPECT_EQ(board.bitmap(), referencePlain(c.size, c.columns, c.rows, c.fillHeight, c.colours, c.dpi));
     ASSERT_TRUE(board.highlight(c.range));
     EXPECT_EQ(board.bitmap(),
-              referenceHighlight(c.size, c.columns, c.rows, c.fillHeight, c.colours, c.range));
+              referenceHighlight(c.size, c.columns, c.rows, c.fillHeight, c.colours, c.range, c.dpi));
     // Back to the plain grid, and highlighted again from it: nothing of the first highlight stays.
     board.redrawPlain();
-    EXPECT_EQ(board.bitmap(), referencePlain(c.size, c.columns, c.rows, c.fillHeight, c.colours));
+    EXPECT_EQ(board.bitmap(), referencePlain(c.size, c.columns, c.rows, c.fillHeight, c.colours, c.dpi));
     ASSERT_TRUE(board.highlight(CellRange{{0, 0}, {0, 0}}));
     EXPECT_EQ(board.bitmap(), referenceHighlight(c.size, c.columns, c.rows, c.fillHeight, c.colours,
-                                                 CellRange{{0, 0}, {0, 0}}));
+                                                 CellRange{{0, 0}, {0, 0}}, c.dpi));
 }
 
 const BoardColours kDefault{};
@@ -115,7 +125,23 @@ INSTANTIATE_TEST_SUITE_P(
                   BoardColours{Colour::rgb(1, 2, 3), Colour::rgb(9, 9, 9), Colour::rgb(0, 0, 255),
                                Colour::rgb(0, 0, 255), Colour::rgb(0, 0, 0)},
                   {{0, 0}, {3, 3}}},
-        BoardCase{"emptyBoard", {0, 0}, 6, 6, 0, colourful(), {{0, 0}, {1, 1}}}),
+        BoardCase{"emptyBoard", {0, 0}, 6, 6, 0, colourful(), {{0, 0}, {1, 1}}},
+        // At other display scales: the compact board, the full screen, and cells too small for the
+        // scaled fill start.
+        BoardCase{"compactAt150", {480, 293}, 6, 6, 400, kDefault, {{1, 2}, {3, 4}}, 144},
+        BoardCase{"compactAt200", {640, 390}, 10, 10, 534, colourful(), {{0, 0}, {9, 9}}, 192},
+        BoardCase{"compactAt125", {400, 244}, 6, 6, 334, colourful(), {{2, 1}, {4, 3}}, 120},
+        BoardCase{"fullScreenAt200", {1920, 1040}, 10, 10, 1040, colourful(), {{3, 3}, {7, 8}}, 192},
+        BoardCase{"tinyCellsAt200", {80, 60}, 10, 10, 60, colourful(), {{0, 0}, {9, 9}}, 192},
+        BoardCase{"gridLikeInsideAt150",
+                  {480, 293},
+                  6,
+                  6,
+                  400,
+                  BoardColours{Colour::rgb(1, 2, 3), Colour::rgb(9, 9, 9), Colour::rgb(9, 9, 9),
+                               Colour::rgb(255, 0, 0), Colour::rgb(0, 0, 0)},
+                  {{2, 2}, {2, 2}},
+                  144}),
     [](const ::testing::TestParamInfo<BoardCase>& info) { return info.param.name; });
 
 TEST(GridBoard, CompactSixBySixLayoutAndStrips) {
@@ -244,6 +270,122 @@ TEST(GridBoard, NewColoursApplyToTheNextDrawing) {
               referenceHighlight(Size{320, 195}, 6, 6, 267, colourful(), CellRange{{0, 0}, {1, 1}}));
     board.drawPlain(Size{200, 100}, 3, 2, 100);
     EXPECT_EQ(board.bitmap(), referencePlain(Size{200, 100}, 3, 2, 100, colourful()));
+}
+
+// The compact 6 x 6 board at a DPI, as big as the 96-DPI one scaled, in colours that tell the
+// background, the outline and the inside apart.
+struct ScaledBoard {
+    GridBoard board{colourful()};
+    Bitmap plain;
+};
+
+ScaledBoard compactBoardAt(int dpi) {
+    ScaledBoard scaled;
+    const Scale scale{dpi};
+    scaled.board.drawPlain(scale.physical(Size{320, 195}), 6, 6, scale.physical(267), dpi);
+    scaled.plain = scaled.board.bitmap();
+    return scaled;
+}
+
+// How many pixels of a cell's corners are cut away (show the background).
+int cornerCut(const Bitmap& picture, const Rect& cell) {
+    int cut = 0;
+    for (int y = cell.top; y < cell.bottom; ++y) {
+        for (int x = cell.left; x < cell.right; ++x) {
+            cut += picture.pixel(x, y) == colourful().background ? 1 : 0;
+        }
+    }
+    return cut;
+}
+
+TEST(GridBoardAtAScale, CellsAreOutlinedWithOneScaledPenAndScaledCorners) {
+    const ScaledBoard base = compactBoardAt(kBaseDpi);
+    const int baseCut = cornerCut(base.plain, base.board.cells().cells().front().board);
+    const BoardColours colours = colourful();
+    for (const int dpi : {120, 144, 192, 240}) {
+        SCOPED_TRACE(dpi);
+        const ScaledBoard scaled = compactBoardAt(dpi);
+        const GridBoard& board = scaled.board;
+        const Bitmap& picture = scaled.plain;
+        const int pen = Scale{dpi}.physical(1);
+        EXPECT_EQ(board.penWidth(), pen);
+        EXPECT_EQ(board.cellCorner(), Scale{dpi}.physical(10));
+        EXPECT_EQ(board.fillSeedOffset(), Scale{dpi}.physical(6));
+        // The board's own colours, nothing in between.
+        EXPECT_EQ(std::set<std::uint32_t>(picture.pixels().begin(), picture.pixels().end()),
+                  (std::set<std::uint32_t>{colours.background.value, colours.grid.value,
+                                           colours.gridBackground.value}));
+        ASSERT_EQ(board.cells().cells().size(), 36U);
+        const double area = (dpi / 96.0) * (dpi / 96.0);
+        for (const Cell& cell : board.cells().cells()) {
+            const Rect& r = cell.board;
+            SCOPED_TRACE(std::to_string(cell.column) + "," + std::to_string(cell.row));
+            // Along every straight edge: the pen's width of outline, then the inside.
+            for (int x = r.left + board.cellCorner(); x < r.right - board.cellCorner(); ++x) {
+                for (int i = 0; i < pen; ++i) {
+                    ASSERT_EQ(picture.pixel(x, r.top + i), colours.grid) << x;
+                    ASSERT_EQ(picture.pixel(x, r.bottom - 1 - i), colours.grid) << x;
+                }
+                ASSERT_EQ(picture.pixel(x, r.top + pen), colours.gridBackground) << x;
+                ASSERT_EQ(picture.pixel(x, r.bottom - 1 - pen), colours.gridBackground) << x;
+            }
+            for (int y = r.top + board.cellCorner(); y < r.bottom - board.cellCorner(); ++y) {
+                for (int i = 0; i < pen; ++i) {
+                    ASSERT_EQ(picture.pixel(r.left + i, y), colours.grid) << y;
+                    ASSERT_EQ(picture.pixel(r.right - 1 - i, y), colours.grid) << y;
+                }
+                ASSERT_EQ(picture.pixel(r.left + pen, y), colours.gridBackground) << y;
+                ASSERT_EQ(picture.pixel(r.right - 1 - pen, y), colours.gridBackground) << y;
+            }
+            // The cut corners grow with the area: by the scale squared.
+            EXPECT_NEAR(cornerCut(picture, r), baseCut * area, baseCut * area * 0.3);
+        }
+    }
+}
+
+TEST(GridBoardAtAScale, HighlightFillsWholeCellsInsideTheirOutline) {
+    const CellRange range{{1, 1}, {3, 4}};
+    const BoardColours colours = colourful();
+    for (const int dpi : {120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        ScaledBoard scaled = compactBoardAt(dpi);
+        ASSERT_TRUE(scaled.board.highlight(range));
+        const Bitmap& picture = scaled.board.bitmap();
+        for (const Cell& cell : scaled.board.cells().cells()) {
+            const bool inRange = range.contains(cell.column, cell.row);
+            for (int y = cell.board.top; y < cell.board.bottom; ++y) {
+                for (int x = cell.board.left; x < cell.board.right; ++x) {
+                    // The whole inside of a highlighted cell takes the selection; its outline,
+                    // its corners and every other cell stay as they were.
+                    const Colour plain = scaled.plain.pixel(x, y);
+                    const Colour expected =
+                        inRange && plain == colours.gridBackground ? colours.rangeSelection : plain;
+                    ASSERT_EQ(picture.pixel(x, y), expected) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(GridBoardAtAScale, ANewDpiRedrawsTheBoardAndRedrawingKeepsIt) {
+    GridBoard board;
+    board.drawPlain(Size{640, 390}, 6, 6, 534);
+    const Bitmap at96 = board.bitmap();
+    board.drawPlain(Size{640, 390}, 6, 6, 534, 192);
+    EXPECT_EQ(board.dpi(), 192);
+    EXPECT_NE(board.bitmap(), at96);
+    EXPECT_EQ(board.bitmap(), referencePlain(Size{640, 390}, 6, 6, 534, BoardColours{}, 192));
+    ASSERT_TRUE(board.highlight(CellRange{{0, 0}, {2, 2}}));
+    EXPECT_EQ(board.bitmap(),
+              referenceHighlight(Size{640, 390}, 6, 6, 534, BoardColours{}, CellRange{{0, 0}, {2, 2}}, 192));
+    board.redrawPlain();
+    EXPECT_EQ(board.bitmap(), referencePlain(Size{640, 390}, 6, 6, 534, BoardColours{}, 192));
+    board.drawPlain(Size{640, 390}, 6, 6, 534, kBaseDpi);
+    EXPECT_EQ(board.bitmap(), at96);
+    // A DPI below 1 counts as 96.
+    board.drawPlain(Size{640, 390}, 6, 6, 534, 0);
+    EXPECT_EQ(board.dpi(), kBaseDpi);
+    EXPECT_EQ(board.bitmap(), at96);
 }
 
 } // namespace

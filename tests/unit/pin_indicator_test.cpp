@@ -39,6 +39,34 @@ TEST(PinIndicator, PaintsWaitsAndNudgesTheWindowBack) {
     EXPECT_EQ(desktop.windowRect(editor), options.bounds);
 }
 
+TEST(PinIndicator, PaintsThePictureDrawnAtTheWindowsScale) {
+    struct Case {
+        int dpi;
+        int topOffset; // 3 pixels at 96 DPI, scaled and rounded
+        int pictureSize;
+    };
+    for (const Case& c : {Case{96, 3, 20}, Case{120, 4, 25}, Case{144, 5, 30}, Case{192, 6, 40}}) {
+        SCOPED_TRACE(c.dpi);
+        sim::SimDesktop desktop;
+        desktop.addMonitor(sim::SimDesktop::makeMonitor(0, 0, 3840, 2160, 80, true));
+        sim::SimEventLoop loop;
+        sim::WindowOptions options;
+        options.title = "Editor";
+        options.bounds = Rect::fromBounds(200, 100, 1001, 600);
+        const WindowId editor = desktop.createWindow(options);
+
+        const Point at = pinIndicatorPoint(options.bounds, c.dpi);
+        EXPECT_EQ(at, (Point{200 + 500, 100 + c.topOffset}));
+        showPinIndicator(desktop, loop, editor, PinPicture::Pinned, at, c.dpi);
+        ASSERT_EQ(desktop.screenPaints().size(), 1U);
+        const auto& paint = desktop.screenPaints()[0];
+        EXPECT_EQ(paint.at, at);
+        EXPECT_EQ(paint.picture.width(), c.pictureSize);
+        EXPECT_EQ(paint.picture, pinPicture(true, c.dpi));
+        EXPECT_EQ(desktop.windowRect(editor), options.bounds);
+    }
+}
+
 TEST(PinIndicator, AWindowThatIsGoneIsLeftAlone) {
     sim::SimDesktop desktop;
     sim::SimEventLoop loop;
