@@ -3,8 +3,10 @@
 // physical screen pixels, so a drag places the same rectangle at every scale.
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
+#include "logic/pictures.h"
 #include "support/target_shown.h"
 #include "support/ui.h"
+#include "widgets/gradient_button.h"
 #include "widgets/image.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +50,27 @@ TEST(DisplayScale, TheWorkingWindowAndItsBoardTakeTheMonitorsScale) {
         EXPECT_EQ(board.size(), c.boardSize) << c.dpi;
         EXPECT_EQ(board.bitmap().width(), c.boardSize.width) << c.dpi;
         EXPECT_EQ((Size{board.cells().cellWidth(), board.cells().cellHeight()}), c.cell) << c.dpi;
+    }
+}
+
+TEST(DisplayScale, PicturesAreMadeForTheScaleNotEnlarged) {
+    for (const ScaleCase& c : kScales) {
+        TargetShown s(TargetShownOptions::atDpi(c.dpi));
+        const Scale scale{c.dpi};
+        const auto* home = s.working.root().findAs<GradientButton>("sbHome");
+        ASSERT_NE(home, nullptr);
+        EXPECT_EQ(home->glyph(),
+                  buttonPicture(pictureNameForButton("sbHome", PictureSet::DarkBackground), c.dpi))
+            << c.dpi;
+        EXPECT_EQ(home->glyph().width(), scale.physical(kStripPictureSize)) << c.dpi;
+        const auto* anchor = s.working.root().findAs<GradientButton>("X5");
+        EXPECT_EQ(anchor->glyph().width(), scale.physical(kAnchorPictureSize)) << c.dpi;
+        // The status strip shows the target's icon at the scale.
+        EXPECT_EQ(s.working.statusStrip().picture().picture().width(), scale.physical(32)) << c.dpi;
+        EXPECT_EQ(s.working.boardPage().board().penWidth(), scale.physical(1)) << c.dpi;
+        // Painted, the window covers its physical size.
+        const Bitmap painted = s.machine.host.paint(s.working);
+        EXPECT_EQ((Size{painted.width(), painted.height()}), c.window) << c.dpi;
     }
 }
 

@@ -22,7 +22,7 @@ void BoardPage::redraw(int windowHeight, Scale scale) {
     const Rect bounds = image_->bounds();
     board_.setColours(colours_);
     board_.drawPlain(scale.physical(Size{bounds.width(), bounds.height()}), activeColumns_, activeRows_,
-                     windowHeight);
+                     windowHeight, scale.dpi);
     image_->setPicture(board_.bitmap());
 }
 

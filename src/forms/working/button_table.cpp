@@ -28,14 +28,14 @@ void setFace(GradientButton& button, ButtonState state, Colour colour, bool with
 }
 
 // The anchor pad takes the grid's colours, and each picture is marked at its own position.
-void themeAnchor(GradientButton& button, int position, const BoardColours& colours) {
+void themeAnchor(GradientButton& button, int position, const BoardColours& colours, int dpi) {
     setFace(button, ButtonState::Normal, colours.gridBackground);
     setFace(button, ButtonState::Disabled, colours.gridBackground);
     button.setSlot(kFocusSlot, colours.gridBackground);
     button.setStateColour(ButtonState::Hover, ButtonColour::Border, colours.grid);
     setFace(button, ButtonState::Hover, colours.rangeSelection, false);
-    Bitmap picture = anchorPicture(position, isDark(colours.gridBackground));
-    recolourAnchor(picture, position);
+    Bitmap picture = anchorPicture(position, isDark(colours.gridBackground), dpi);
+    recolourAnchor(picture, position, dpi);
     button.setGlyph(std::move(picture), kPictureTransparent);
 }
 
@@ -54,11 +54,11 @@ GradientButton& ButtonSet::add(Widget& parent, const ButtonSpec& spec) {
     return button;
 }
 
-void themeButton(const PlacedButton& placed, const BoardColours& colours) {
+void themeButton(const PlacedButton& placed, const BoardColours& colours, int dpi) {
     GradientButton& button = *placed.button;
     const ButtonRole role = placed.spec->role;
     if (role == ButtonRole::Anchor) {
-        themeAnchor(button, anchorPosition(placed.spec->name), colours);
+        themeAnchor(button, anchorPosition(placed.spec->name), colours, dpi);
         return;
     }
     const Colour background = colours.background;
@@ -71,7 +71,7 @@ void themeButton(const PlacedButton& placed, const BoardColours& colours) {
     const std::string_view picture = pictureNameForButton(
         placed.spec->name, dark ? PictureSet::DarkBackground : PictureSet::LightBackground);
     if (!picture.empty()) {
-        button.setGlyph(buttonPicture(picture), kPictureTransparent);
+        button.setGlyph(buttonPicture(picture, dpi), kPictureTransparent);
     }
 
     // Hover and pressed faces: a lighter grey over dark backgrounds when hovering, a darker one

@@ -48,7 +48,8 @@ private:
     std::vector<PlacedButton> buttons_;
 };
 
-// The theming pass for one button: faces, text and picture for the window's colours.
-void themeButton(const PlacedButton& placed, const BoardColours& colours);
+// The theming pass for one button: faces, text and picture for the window's colours, the picture
+// made for the window's dots per inch.
+void themeButton(const PlacedButton& placed, const BoardColours& colours, int dpi);
 
 } // namespace cellaro

@@ -124,7 +124,7 @@ void CommandsPage::centre(int halfWidth) {
         Rect::fromBounds(halfWidth - bounds.width() / 2, bounds.top, bounds.width(), bounds.height()));
 }
 
-void CommandsPage::applyTheme(const BoardColours& colours) {
+void CommandsPage::applyTheme(const BoardColours& colours, int dpi) {
     const bool dark = isDark(colours.background);
     const Colour line = dark ? kGrey : kBlack;
     panel_->setColour(colours.background);
@@ -138,7 +138,7 @@ void CommandsPage::applyTheme(const BoardColours& colours) {
     separator_->setColour(line);
     separator_->setVisible(colours.gridBackground == colours.background);
     for (const PlacedButton& placed : buttons_.buttons()) {
-        themeButton(placed, colours);
+        themeButton(placed, colours, dpi);
     }
 }
 
@@ -169,14 +169,14 @@ GroupsPage::GroupsPage(Widget& page, const DragPanelWiring& dragPanel) {
     }
 }
 
-void GroupsPage::applyTheme(const BoardColours& colours) {
+void GroupsPage::applyTheme(const BoardColours& colours, int dpi) {
     panel_->setColour(colours.background);
     for (Panel* box : boxes_) {
         box->setColour(colours.background);
         box->setFontColour(textColourOn(colours.background));
     }
     for (const PlacedButton& placed : buttons_.buttons()) {
-        themeButton(placed, colours);
+        themeButton(placed, colours, dpi);
     }
 }
 

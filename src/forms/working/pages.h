@@ -28,7 +28,7 @@ public:
 
     // The buttons' group centred in a window of this half width (FormActivate).
     void centre(int halfWidth);
-    void applyTheme(const BoardColours& colours);
+    void applyTheme(const BoardColours& colours, int dpi);
 
 private:
     ButtonSet buttons_;
@@ -45,7 +45,7 @@ public:
     GroupsPage(Widget& page, const DragPanelWiring& dragPanel);
 
     [[nodiscard]] const ButtonSet& buttons() const { return buttons_; }
-    void applyTheme(const BoardColours& colours);
+    void applyTheme(const BoardColours& colours, int dpi);
 
 private:
     ButtonSet buttons_;

@@ -76,7 +76,7 @@ void StatusStrip::showDesktop() {
     // The picture's transparent surround takes the strip's colour.
     if (desktopPicture_.empty() || desktopPictureBackground_ != background_ ||
         desktopPicture_.width() != scale_.physical(kPictureBounds.width())) {
-        desktopPicture_ = desktopPicture();
+        desktopPicture_ = desktopPicture(scale_.dpi);
         for (int y = 0; y < desktopPicture_.height(); ++y) {
             for (int x = 0; x < desktopPicture_.width(); ++x) {
                 if (desktopPicture_.pixel(x, y) == kPictureTransparent) {

@@ -248,13 +248,13 @@ void WorkingWindow::applyTheme() {
     boardPage_->setColours(colours);
     statusStrip_->applyTheme(colours, scale());
     for (const PlacedButton& placed : stripButtons_.buttons()) {
-        themeButton(placed, colours);
+        themeButton(placed, colours, scale().dpi);
     }
     for (const PlacedButton& placed : statusStrip_->buttons().buttons()) {
-        themeButton(placed, colours);
+        themeButton(placed, colours, scale().dpi);
     }
-    commandsPage_->applyTheme(colours);
-    groupsPage_->applyTheme(colours);
+    commandsPage_->applyTheme(colours, scale().dpi);
+    groupsPage_->applyTheme(colours, scale().dpi);
     invalidate();
 }
 
