@@ -12,6 +12,8 @@ class KeyNames;
 class FormHost;
 class Shell;
 class SystemState;
+class ScreenCapture;
+class DisplayPower;
 
 struct Ports {
     Desktop& desktop;
@@ -22,6 +24,8 @@ struct Ports {
     FormHost& host;
     Shell& shell;
     SystemState& system;
+    ScreenCapture& screen;
+    DisplayPower& displayPower;
 };
 
 } // namespace cellaro

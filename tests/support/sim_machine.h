@@ -5,11 +5,13 @@
 #include "app/ports.h"
 #include "app/program.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_display_power.h"
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_form_host.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_screen_capture.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system_state.h"
 
@@ -49,7 +51,9 @@ struct SimMachine {
     sim::SimFormHost host{desktop, loop};
     sim::SimShell shell{loop};
     sim::SimSystemState systemState;
-    Ports ports{desktop, files, registry, loop, keyNames, host, shell, systemState};
+    sim::SimScreenCapture screen{desktop};
+    sim::SimDisplayPower displayPower;
+    Ports ports{desktop, files, registry, loop, keyNames, host, shell, systemState, screen, displayPower};
     std::unique_ptr<Program> program;
 };
 

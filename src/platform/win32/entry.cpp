@@ -3,11 +3,13 @@
 #include "app/ports.h"
 #include "app/program.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_display_power.h"
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_form_host.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_screen_capture.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_library.h"
 #include "platform/win32/win32_system_state.h"
@@ -43,8 +45,11 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     cellaro::win32::Win32FormHost formHost;
     cellaro::win32::Win32Shell shell;
     cellaro::win32::Win32SystemState systemState;
+    cellaro::win32::Win32ScreenCapture screen;
+    cellaro::win32::Win32DisplayPower displayPower;
 
-    const cellaro::Ports ports{desktop, files, autostart, eventLoop, keyNames, formHost, shell, systemState};
+    const cellaro::Ports ports{desktop,  files, autostart,   eventLoop, keyNames,
+                               formHost, shell, systemState, screen,    displayPower};
     cellaro::Program program(ports);
     return eventLoop.run();
 }
