@@ -7,6 +7,7 @@
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
+#include "logic/window_commands.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "widgets/form.h"
@@ -62,6 +63,7 @@ Program::Program(const Ports& ports)
                                   [this] { return windowList_->visible(); },
                                   [this] { return settingsWindow_->visible(); }};
     workingWindow_ = std::make_unique<WorkingWindow>(working);
+    connectWindowCommands();
 
     previewRectangle_ = std::make_unique<PreviewRectangle>(ports_.host);
 
@@ -93,6 +95,26 @@ Program::Program(const Ports& ports)
 }
 
 Program::~Program() = default;
+
+// The window commands act on the tracker's target and lay windows out on the working window's
+// monitor; its "gumbi" page runs them.
+void Program::connectWindowCommands() {
+    windowCommands_ = std::make_unique<WindowCommands>(WindowCommands::Services{
+        ports_.desktop, ports_.loop, ports_.displayPower, settings_, tracker_, placer_,
+        [this] { return workingWindow_->monitorIndex(); }, [this] { workingWindow_->closeByUser(); }});
+    WindowCommands& commands = *windowCommands_;
+    CommandActions actions;
+    actions.place = [&commands](std::string_view word) { commands.run(word); };
+    actions.tile = [&commands] { commands.tile(); };
+    actions.transparent = [&commands] { commands.toggleTransparent(); };
+    actions.stayOnTop = [&commands] { commands.run(WindowCommands::kStayOnTopWord); };
+    actions.minimize = [&commands] { commands.minimize(); };
+    actions.restore = [&commands] { commands.restore(); };
+    actions.maximize = [&commands] { commands.maximize(); };
+    actions.nextMonitor = [&commands] { commands.moveToNextMonitor(); };
+    actions.sleep = [&commands] { commands.sleep(); };
+    workingWindow_->commandsPage().connect(actions);
+}
 
 ConfigFile Program::openConfig() const {
     return settings_.open();

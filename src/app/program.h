@@ -24,6 +24,7 @@ class Form;
 class OnScreenCaption;
 class PreviewRectangle;
 class TrayForm;
+class WindowCommands;
 class WorkingWindow;
 
 class Program final : private TrackingHost {
@@ -50,6 +51,8 @@ public:
     [[nodiscard]] WindowPlacer& placer() { return placer_; }
     [[nodiscard]] WorkingMode& mode() { return mode_; }
     [[nodiscard]] ProgramFlags& flags() { return flags_; }
+    // The commands of the working window's "gumbi" page and the tray's "Move to next monitor".
+    [[nodiscard]] WindowCommands& windowCommands() { return *windowCommands_; }
 
     // The configuration file, read afresh from the program directory.
     [[nodiscard]] ConfigFile openConfig() const;
@@ -77,6 +80,8 @@ public:
     [[nodiscard]] bool quitting() const { return quitting_; }
 
 private:
+    void connectWindowCommands();
+
     // TrackingHost: the tracking's questions, answered by the working window, the preview
     // rectangle and the tray form.
     [[nodiscard]] WindowId workingWindowId() const override;
@@ -108,6 +113,7 @@ private:
     WindowPlacer placer_;
     TargetTracker tracker_;
     FormTimer trackingTimer_;
+    std::unique_ptr<WindowCommands> windowCommands_;
     bool quitting_ = false;
 
     std::unique_ptr<TrayForm> trayForm_;

@@ -9,6 +9,7 @@
 #include "logic/grid_geometry.h"
 #include "logic/tray_hint.h"
 #include "logic/tray_menu.h"
+#include "logic/window_commands.h"
 #include "logic/working_mode.h"
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
@@ -193,6 +194,7 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::LoadAtStartup:
         case TrayCommand::Help:
         case TrayCommand::Exit:
+        case TrayCommand::MoveToNextMonitor:
             return true;
         default:
             return false;
@@ -224,6 +226,9 @@ void TrayForm::runCommand(TrayCommand command) {
         break;
     case TrayCommand::Help:
         openUserGuide();
+        break;
+    case TrayCommand::MoveToNextMonitor:
+        program_.windowCommands().moveToNextMonitor();
         break;
     case TrayCommand::Exit:
         close();

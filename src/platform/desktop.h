@@ -77,6 +77,9 @@ public:
     [[nodiscard]] virtual std::vector<Monitor> monitors() const = 0;
 
     [[nodiscard]] virtual WindowId foregroundWindow() const = 0;
+    // The desktop window itself (the root of all top-level windows), which is the foreground window
+    // while no application's window is.
+    [[nodiscard]] virtual WindowId desktopWindow() const = 0;
     // Top-level windows, topmost first (z-order).
     [[nodiscard]] virtual std::vector<WindowId> topLevelWindows() const = 0;
     // The first top-level window whose title is exactly this text, or no window.

@@ -1,13 +1,16 @@
 // The commands page and the groups page: layout from their button tables, and theming.
 #include "forms/working/pages.h"
 
+#include "logic/command_layout.h"
 #include "logic/contrast.h"
 #include "widgets/gradient_button.h"
 #include "widgets/label.h"
 #include "widgets/panel.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 namespace cellaro {
 
@@ -139,6 +142,41 @@ void CommandsPage::applyTheme(const BoardColours& colours, int dpi) {
     separator_->setVisible(colours.gridBackground == colours.background);
     for (const PlacedButton& placed : buttons_.buttons()) {
         themeButton(placed, colours, dpi);
+    }
+}
+
+void CommandsPage::connect(const CommandActions& actions) {
+    const std::array<std::pair<std::string_view, const std::function<void()>*>, 8> commands{{
+        {"XI3", &actions.tile},
+        {"XI4", &actions.transparent},
+        {"XI5", &actions.stayOnTop},
+        {"XI6", &actions.minimize},
+        {"XI7", &actions.restore},
+        {"XI8", &actions.maximize},
+        {"xi1", &actions.nextMonitor},
+        {"XI9", &actions.sleep},
+    }};
+    for (const PlacedButton& placed : buttons_.buttons()) {
+        const std::string_view name = placed.spec->name;
+        GradientButton& button = *placed.button;
+        const auto* anchor = std::ranges::find(kAnchorButtons, name, &ButtonSpec::name);
+        if (anchor != kAnchorButtons.end()) {
+            const std::string_view word =
+                kAnchorWords.at(static_cast<std::size_t>(anchor - kAnchorButtons.begin()));
+            button.onClick = [place = actions.place, word] {
+                if (place) {
+                    place(word);
+                }
+            };
+            button.setEnabled(true);
+            continue;
+        }
+        for (const auto& [commandName, action] : commands) {
+            if (commandName == name && *action) {
+                button.onClick = *action;
+                button.setEnabled(true);
+            }
+        }
     }
 }
 

@@ -1,6 +1,6 @@
 // The working window's second and third pages: the window commands with the anchor pad ("gumbi"),
-// and the four window groups ("group"). Their buttons are laid out here; the commands they run
-// arrive with the window commands and the groups.
+// and the four window groups ("group"). Their buttons are laid out here; the window commands are
+// handed to the commands page, the groups' commands arrive with the groups.
 #pragma once
 
 #include "config/board_colours.h"
@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
 
 namespace cellaro {
 
@@ -18,9 +19,26 @@ class Widget;
 // Pressing these panels drags the window: the frame wires each one it is given.
 using DragPanelWiring = std::function<void(Widget&)>;
 
+// What the commands page's buttons do. Until they are given the buttons are disabled.
+struct CommandActions {
+    // The anchor pad's buttons pass their placement command word.
+    std::function<void(std::string_view word)> place;
+    std::function<void()> tile;
+    std::function<void()> transparent;
+    std::function<void()> stayOnTop;
+    std::function<void()> minimize;
+    std::function<void()> restore;
+    std::function<void()> maximize;
+    std::function<void()> nextMonitor;
+    std::function<void()> sleep;
+};
+
 class CommandsPage {
 public:
     CommandsPage(Widget& page, const DragPanelWiring& dragPanel);
+
+    // The buttons run these actions from now on.
+    void connect(const CommandActions& actions);
 
     [[nodiscard]] Panel& panel() { return *panel_; }
     [[nodiscard]] const ButtonSet& buttons() const { return buttons_; }

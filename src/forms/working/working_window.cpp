@@ -138,10 +138,12 @@ void WorkingWindow::buildTitleStrip() {
     manageGroupsButton_->setEnabled(false);
     button(5)->setEnabled(false);
     closeButton_ = button(6);
-    closeButton_->onClick = [this] {
-        closing_ = true;
-        close();
-    };
+    closeButton_->onClick = [this] { closeByUser(); };
+}
+
+void WorkingWindow::closeByUser() {
+    closing_ = true;
+    close();
 }
 
 void WorkingWindow::makeDragPanel(Widget& panel) {

@@ -100,6 +100,8 @@ public:
     void applyTheme();
     void showPage(WorkingPage page);
     [[nodiscard]] WorkingPage page() const;
+    // The Close button's close, also used by the Sleep command: the closing flag is set first.
+    void closeByUser();
     // XiButton28Click: one undo step.
     void undo();
     // Timer4Timer: one step of the auto-hide fade.

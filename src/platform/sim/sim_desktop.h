@@ -90,6 +90,9 @@ struct Call {
 // A readable one-line form of a call, for test failure messages.
 std::string describe(const Call& call);
 
+// The desktop window's id: below the ids of the windows, never one of them.
+inline constexpr WindowId kSimDesktopWindow{0x10000};
+
 // A minimised window parks here, as on Windows.
 inline constexpr Rect kMinimizedRect = Rect::fromBounds(-32000, -32000, 160, 28);
 // The first window id handed out; ids grow from here and are never reused.
@@ -154,6 +157,8 @@ public:
     // The user clicks the window: top of its band, foreground, restored if minimised. kNoWindow
     // leaves the desktop without a foreground window.
     bool activate(WindowId window);
+    // The user clicks on the desktop's background: the desktop window becomes the foreground window.
+    void activateDesktop() { foreground_ = kSimDesktopWindow; }
     // The user or its owner moves the window (same rules as move(), not logged).
     bool place(WindowId window, const Rect& bounds);
     bool setTitle(WindowId window, const std::string& title);
@@ -204,6 +209,7 @@ public:
 
     [[nodiscard]] std::vector<Monitor> monitors() const override { return monitors_; }
     [[nodiscard]] WindowId foregroundWindow() const override { return foreground_; }
+    [[nodiscard]] WindowId desktopWindow() const override { return kSimDesktopWindow; }
     [[nodiscard]] std::vector<WindowId> topLevelWindows() const override { return zOrder_; }
     [[nodiscard]] WindowId findWindowByTitle(const std::string& title) const override;
 

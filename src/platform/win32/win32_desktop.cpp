@@ -167,6 +167,10 @@ WindowId Win32Desktop::foregroundWindow() const {
     return toWindowId(::GetForegroundWindow());
 }
 
+WindowId Win32Desktop::desktopWindow() const {
+    return toWindowId(::GetDesktopWindow());
+}
+
 std::vector<WindowId> Win32Desktop::topLevelWindows() const {
     std::vector<WindowId> result;
     // Windows can be created, destroyed and re-ordered during the walk; the visited set stops a walk

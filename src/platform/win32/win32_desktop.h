@@ -17,6 +17,7 @@ public:
     [[nodiscard]] std::vector<Monitor> monitors() const override;
 
     [[nodiscard]] WindowId foregroundWindow() const override;
+    [[nodiscard]] WindowId desktopWindow() const override;
     [[nodiscard]] std::vector<WindowId> topLevelWindows() const override;
     [[nodiscard]] WindowId findWindowByTitle(const std::string& title) const override;
 

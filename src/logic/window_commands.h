@@ -1,0 +1,85 @@
+// The window commands: one-click operations on the target window that don't use the grid board
+// (the nine anchor placements, stay on top, transparency, minimise, restore, maximise, tiling, the
+// displays' sleep) and the move to the next monitor. They act on the tracker's target and on the
+// working window's monitor, report nothing, and never wait on another program's window: a target
+// that has vanished, hangs or refuses the request is left as it is.
+#pragma once
+
+#include "core/geometry.h"
+
+#include <array>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace cellaro {
+
+class Desktop;
+class DisplayPower;
+class EventLoop;
+class SettingsModel;
+class TargetTracker;
+class WindowPlacer;
+
+class WindowCommands {
+public:
+    // The command word of the stay-on-top switch.
+    static constexpr std::string_view kStayOnTopWord = "Stay on top";
+    // Titles of windows that tiling leaves alone, compared whole and case-sensitively; a window
+    // without a title counts as "Empty".
+    static constexpr std::string_view kUntitled = "Empty";
+    static constexpr std::array<std::string_view, 17> kTilingExcludedTitles{
+        "MainForm27182818", "Orbispan Options",     "Orbispan",      "FAK",        "Orbispan - Display",
+        "Start",            "StartForm",            "Preview-306118", "tVbar-802.40", "TorVane",
+        "Torvane",          "Empty",                "Tvmgr",         "Orbispan - StartForm",
+        "Shell_TrayWnd",    "Cellaro",              "Program Manager"};
+
+    struct Services {
+        Desktop& desktop;
+        EventLoop& loop;
+        DisplayPower& displayPower;
+        const SettingsModel& settings;
+        const TargetTracker& tracker;
+        WindowPlacer& placer;
+        // The monitor index of the working window, which the commands lay windows out on.
+        std::function<int()> workingMonitor;
+        // The working window closes as its Close button closes it (with the closing flag set).
+        std::function<void()> closeWorkingWindow;
+    };
+
+    explicit WindowCommands(Services services);
+
+    // Akcija1: a placement command word ("levo zgoraj" ... "desno spodaj") or "Stay on top". An
+    // invisible target is left alone; otherwise its rectangle is saved for undo first. Any other
+    // word does nothing more.
+    void run(std::string_view word);
+    // sbPinClick: the target is pinned on top of the others, or released, with the pin shown over
+    // it for a moment.
+    void toggleStayOnTop();
+    // SBTransparentClick: the target is made translucent at the set level, or opaque again when it
+    // has that level already.
+    void toggleTransparent();
+    // SbMinimizeClick, SBRestoreClick, SBMaxClick.
+    void minimize();
+    void restore();
+    void maximize();
+    // tile: the resizable windows on the working window's monitor share it in columns.
+    void tile();
+    // XI9Click: the displays are switched off and the working window closes.
+    void sleep();
+    // xi1Click: the target goes to the next monitor, keeping its offset and show state.
+    void moveToNextMonitor();
+
+    // The alpha that Transparent applies: 255 minus the "Windows transparency" setting.
+    [[nodiscard]] int transparencyLevel() const;
+    // The windows tile() would lay out now, in z-order.
+    [[nodiscard]] std::vector<WindowId> tilingCandidates() const;
+
+private:
+    [[nodiscard]] WindowId target() const;
+    [[nodiscard]] bool targetVisible() const;
+
+    Services services_;
+};
+
+} // namespace cellaro
