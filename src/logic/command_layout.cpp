@@ -9,7 +9,6 @@ namespace cellaro {
 
 namespace {
 
-
 // How close to its monitor's bottom a moved window's top may come before it is pulled up to the
 // monitor's middle, and how the desktop's right edge pulls a window back.
 constexpr int kBottomPullBack = 30;

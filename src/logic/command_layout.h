@@ -27,9 +27,9 @@ struct Anchor {
 
 // The placement command words of the 3 x 3 anchor pad, in reading order.
 inline constexpr std::array<std::string_view, 9> kAnchorWords{
-    "levo zgoraj", "sredina zgoraj", "desno zgoraj",  //
+    "levo zgoraj",  "sredina zgoraj",  "desno zgoraj",  //
     "levo sredina", "sredina sredina", "desno sredina", //
-    "levo spodaj", "sredina spodaj", "desno spodaj"};
+    "levo spodaj",  "sredina spodaj",  "desno spodaj"};
 
 // The anchor a placement command word names ("levo zgoraj" ... "desno spodaj"), compared whole
 // and case-sensitively; nothing for any other word.

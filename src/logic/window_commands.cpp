@@ -11,6 +11,7 @@
 #include "platform/display_power.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace cellaro {
@@ -19,10 +20,30 @@ namespace {
 
 constexpr int kOpaque = 255;
 
+// Titles of windows that tiling leaves alone, compared whole and case-sensitively; a window without
+// a title counts as "Empty".
+constexpr std::string_view kUntitled = "Empty";
+constexpr std::array<std::string_view, 17> kTilingExcludedTitles{"MainForm27182818",
+                                                                 "Orbispan Options",
+                                                                 "Orbispan",
+                                                                 "FAK",
+                                                                 "Orbispan - Display",
+                                                                 "Start",
+                                                                 "StartForm",
+                                                                 "Preview-306118",
+                                                                 "tVbar-802.40",
+                                                                 "TorVane",
+                                                                 "Torvane",
+                                                                 "Empty",
+                                                                 "Tvmgr",
+                                                                 "Orbispan - StartForm",
+                                                                 "Shell_TrayWnd",
+                                                                 "Cellaro",
+                                                                 "Program Manager"};
+
 bool excludedFromTiling(const std::string& title) {
-    const std::string_view shown = title.empty() ? WindowCommands::kUntitled : std::string_view(title);
-    return std::ranges::find(WindowCommands::kTilingExcludedTitles, shown) !=
-           WindowCommands::kTilingExcludedTitles.end();
+    const std::string_view shown = title.empty() ? kUntitled : std::string_view(title);
+    return std::ranges::find(kTilingExcludedTitles, shown) != kTilingExcludedTitles.end();
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include "core/geometry.h"
 
-#include <array>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -25,14 +24,6 @@ class WindowCommands {
 public:
     // The command word of the stay-on-top switch.
     static constexpr std::string_view kStayOnTopWord = "Stay on top";
-    // Titles of windows that tiling leaves alone, compared whole and case-sensitively; a window
-    // without a title counts as "Empty".
-    static constexpr std::string_view kUntitled = "Empty";
-    static constexpr std::array<std::string_view, 17> kTilingExcludedTitles{
-        "MainForm27182818", "Orbispan Options",     "Orbispan",      "FAK",        "Orbispan - Display",
-        "Start",            "StartForm",            "Preview-306118", "tVbar-802.40", "TorVane",
-        "Torvane",          "Empty",                "Tvmgr",         "Orbispan - StartForm",
-        "Shell_TrayWnd",    "Cellaro",              "Program Manager"};
 
     struct Services {
         Desktop& desktop;

@@ -23,11 +23,11 @@ TEST(AnchorLayout, EveryWordPlacesA400By300WindowOnAMonitorAtLeft1920) {
         std::string_view word;
         Point at;
     };
-    for (const Case& c : {Case{"levo zgoraj", {1920, 0}}, Case{"sredina zgoraj", {2680, 0}},
-                          Case{"desno zgoraj", {3440, 0}}, Case{"levo sredina", {1920, 370}},
-                          Case{"sredina sredina", {2680, 370}}, Case{"desno sredina", {3440, 370}},
-                          Case{"levo spodaj", {1920, 740}}, Case{"sredina spodaj", {2680, 740}},
-                          Case{"desno spodaj", {3440, 740}}}) {
+    for (const Case& c :
+         {Case{"levo zgoraj", {1920, 0}}, Case{"sredina zgoraj", {2680, 0}}, Case{"desno zgoraj", {3440, 0}},
+          Case{"levo sredina", {1920, 370}}, Case{"sredina sredina", {2680, 370}},
+          Case{"desno sredina", {3440, 370}}, Case{"levo spodaj", {1920, 740}},
+          Case{"sredina spodaj", {2680, 740}}, Case{"desno spodaj", {3440, 740}}}) {
         const auto anchor = anchorForWord(c.word);
         ASSERT_TRUE(anchor) << c.word;
         EXPECT_EQ(anchorPosition(*anchor, Size{400, 300}, monitors, 1), c.at) << c.word;
@@ -74,11 +74,11 @@ TEST(TileLayout, RowsAndColumnsCoverEveryWindow) {
         int n;
         TileGrid grid;
     };
-    for (const Case& c : {Case{0, {0, 0}}, Case{1, {1, 1}}, Case{2, {2, 1}}, Case{3, {3, 1}}, Case{4, {2, 2}},
-                          Case{5, {3, 2}}, Case{6, {3, 2}}, Case{7, {4, 2}}, Case{8, {4, 2}}, Case{9, {3, 3}},
-                          Case{10, {4, 3}}, Case{11, {4, 3}}, Case{12, {4, 3}}, Case{13, {5, 3}},
-                          Case{15, {5, 3}}, Case{16, {4, 4}}, Case{17, {5, 4}}, Case{20, {5, 4}},
-                          Case{26, {6, 5}}, Case{27, {6, 5}}}) {
+    for (const Case& c :
+         {Case{0, {0, 0}},  Case{1, {1, 1}},  Case{2, {2, 1}},  Case{3, {3, 1}},  Case{4, {2, 2}},
+          Case{5, {3, 2}},  Case{6, {3, 2}},  Case{7, {4, 2}},  Case{8, {4, 2}},  Case{9, {3, 3}},
+          Case{10, {4, 3}}, Case{11, {4, 3}}, Case{12, {4, 3}}, Case{13, {5, 3}}, Case{15, {5, 3}},
+          Case{16, {4, 4}}, Case{17, {5, 4}}, Case{20, {5, 4}}, Case{26, {6, 5}}, Case{27, {6, 5}}}) {
         const TileGrid grid = tileGrid(c.n);
         EXPECT_EQ(grid, c.grid) << c.n;
         EXPECT_GE(grid.rows * grid.columns, c.n) << c.n;
@@ -138,25 +138,31 @@ TEST(NextMonitorLayout, KeepsTheOffsetAndPullsBackWhereItLandsOffTheDesktop) {
     const std::vector<NextCase> cases{
         {"there", twin, Rect::fromBounds(100, 50, 800, 600), Rect::fromBounds(2020, 50, 800, 600)},
         {"and back", twin, Rect::fromBounds(2020, 50, 800, 600), Rect::fromBounds(100, 50, 800, 600)},
-        {"near the bottom", twin, Rect::fromBounds(100, 1060, 800, 600), Rect::fromBounds(2020, 540, 800, 600)},
+        {"near the bottom", twin, Rect::fromBounds(100, 1060, 800, 600),
+         Rect::fromBounds(2020, 540, 800, 600)},
         {"just above the bottom margin", twin, Rect::fromBounds(100, 1050, 800, 600),
          Rect::fromBounds(2020, 1050, 800, 600)},
         {"hanging off the last monitor's left", twin, Rect::fromBounds(1900, 50, 800, 600),
          Rect::fromBounds(1, 50, 800, 600)},
         // Its middle lands past the desktop's right edge, so on no monitor: back to the first.
-        {"past the desktop's right", rig, Rect::fromBounds(1500, 50, 300, 200), Rect::fromBounds(1, 50, 300, 200)},
+        {"past the desktop's right", rig, Rect::fromBounds(1500, 50, 300, 200),
+         Rect::fromBounds(1, 50, 300, 200)},
         {"onto a shorter monitor near its bottom", rig, Rect::fromBounds(100, 1000, 800, 60),
          Rect::fromBounds(2020, 512, 800, 60)},
         {"middle on no monitor counts as the first", rig, Rect::fromBounds(3500, 50, 400, 300),
          Rect::fromBounds(1, 50, 400, 300)},
-        {"monitor to the left", {monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)},
-         Rect::fromBounds(100, 50, 800, 600), Rect::fromBounds(-1180, 50, 800, 600)},
+        {"monitor to the left",
+         {monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)},
+         Rect::fromBounds(100, 50, 800, 600),
+         Rect::fromBounds(-1180, 50, 800, 600)},
         {"monitor below keeps the offset from its top",
-         {monitor(0, 0, 1920, 1080), monitor(0, 1080, 1920, 1080)}, Rect::fromBounds(100, 50, 800, 600),
+         {monitor(0, 0, 1920, 1080), monitor(0, 1080, 1920, 1080)},
+         Rect::fromBounds(100, 50, 800, 600),
          Rect::fromBounds(100, 1130, 800, 600)},
         {"three monitors wrap to the first",
          {monitor(0, 0, 1920, 1080), monitor(1920, 0, 1920, 1080), monitor(3840, 0, 1920, 1080)},
-         Rect::fromBounds(3940, 50, 800, 600), Rect::fromBounds(100, 50, 800, 600)},
+         Rect::fromBounds(3940, 50, 800, 600),
+         Rect::fromBounds(100, 50, 800, 600)},
     };
     for (const NextCase& c : cases) {
         EXPECT_EQ(nextMonitorRect(c.window, c.monitors), c.expected) << c.what;
@@ -164,7 +170,8 @@ TEST(NextMonitorLayout, KeepsTheOffsetAndPullsBackWhereItLandsOffTheDesktop) {
 }
 
 TEST(NextMonitorLayout, OneMonitorHasNoNext) {
-    EXPECT_FALSE(nextMonitorRect(Rect::fromBounds(100, 50, 800, 600), std::vector<Monitor>{monitor(0, 0, 1920, 1080)}));
+    EXPECT_FALSE(nextMonitorRect(Rect::fromBounds(100, 50, 800, 600),
+                                 std::vector<Monitor>{monitor(0, 0, 1920, 1080)}));
     EXPECT_FALSE(nextMonitorRect(Rect::fromBounds(100, 50, 800, 600), std::vector<Monitor>{}));
 }
 
