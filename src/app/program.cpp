@@ -101,7 +101,12 @@ Program::~Program() = default;
 void Program::connectWindowCommands() {
     windowCommands_ = std::make_unique<WindowCommands>(WindowCommands::Services{
         ports_.desktop, ports_.loop, ports_.displayPower, settings_, tracker_, placer_,
-        [this] { return workingWindow_->monitorIndex(); }, [this] { workingWindow_->closeByUser(); }});
+        [this] { return workingWindow_->monitorIndex(); }, [this] { workingWindow_->closeByUser(); },
+        [this] {
+            if (workingWindow_->visible()) {
+                workingWindow_->makeTopmost();
+            }
+        }});
     WindowCommands& commands = *windowCommands_;
     CommandActions actions;
     actions.place = [&commands](std::string_view word) { commands.run(word); };

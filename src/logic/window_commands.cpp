@@ -50,6 +50,10 @@ bool excludedFromTiling(const std::string& title) {
 
 WindowCommands::WindowCommands(Services services) : services_(std::move(services)) {}
 
+WindowCommands::~WindowCommands() {
+    stopMaximisedMove();
+}
+
 WindowId WindowCommands::target() const {
     return services_.tracker.target();
 }
@@ -105,6 +109,11 @@ void WindowCommands::toggleStayOnTop() {
     } else {
         desktop.setZOrder(window, ZOrder::Topmost);
         showPinIndicator(desktop, services_.loop, window, PinPicture::Pinned, at, dpi);
+        // The target's thread has put it at the top of the topmost band by now, over the working
+        // window, whose buttons would be out of reach under it.
+        if (services_.raiseWorkingWindow) {
+            services_.raiseWorkingWindow();
+        }
     }
 }
 
@@ -196,32 +205,66 @@ void WindowCommands::sleep() {
     services_.closeWorkingWindow();
 }
 
-// xi1Click: a maximised window is restored, moved by its restored rectangle and maximised again,
-// so that it fills the next monitor and comes back to the same offset there when restored.
+// xi1Click. A maximised window is restored first, then moved by its restored rectangle and
+// maximised again, so that it fills the next monitor and keeps its offset there when restored:
+// maximising a window that is maximised already does not move it, and the restored rectangle is
+// only known once the window's thread has carried out the restore.
 void WindowCommands::moveToNextMonitor() {
     Desktop& desktop = services_.desktop;
     const WindowId window = target();
     const auto placement = desktop.placement(window);
-    const auto monitors = desktop.monitors();
+    stopMaximisedMove();
     // A minimised window has no place on a monitor to keep.
-    if (!placement || placement->state == ShowState::Minimized || monitors.size() < 2) {
+    if (!placement || placement->state == ShowState::Minimized || desktop.monitors().size() < 2) {
         return;
     }
-    const bool maximized = placement->state == ShowState::Maximized;
-    const auto rect = maximized ? std::optional<Rect>(placement->normal) : desktop.windowRect(window);
-    if (!rect) {
-        return;
-    }
-    const auto moved = nextMonitorRect(*rect, monitors);
-    if (!moved) {
-        return;
-    }
-    if (maximized) {
+    if (placement->state == ShowState::Maximized) {
         services_.placer.restore(window);
+        maximisedMove_ = MaximisedMove{window, std::nullopt, kStepTries};
+        stepTimer_ = services_.loop.startTimer(kStepIntervalMs, [this] { stepMaximisedMove(); });
+        return;
     }
-    desktop.move(window, *moved, true);
-    if (maximized) {
+    const auto rect = desktop.windowRect(window);
+    const auto moved = rect ? nextMonitorRect(*rect, desktop.monitors()) : std::nullopt;
+    if (moved) {
+        desktop.move(window, *moved, true);
+    }
+}
+
+void WindowCommands::stepMaximisedMove() {
+    Desktop& desktop = services_.desktop;
+    if (!maximisedMove_ || --maximisedMove_->triesLeft < 0 || !desktop.exists(maximisedMove_->window)) {
+        stopMaximisedMove();
+        return;
+    }
+    const WindowId window = maximisedMove_->window;
+    const auto placement = desktop.placement(window);
+    const auto rect = desktop.windowRect(window);
+    if (!placement || !rect || placement->state != ShowState::Normal) {
+        return; // the restore has not run yet
+    }
+    if (!maximisedMove_->movedTo) {
+        const auto moved = nextMonitorRect(*rect, desktop.monitors());
+        if (!moved) {
+            stopMaximisedMove();
+            return;
+        }
+        desktop.move(window, *moved, true);
+        maximisedMove_->movedTo = moved;
+        maximisedMove_->triesLeft = kStepTries;
+        return;
+    }
+    if (*rect == *maximisedMove_->movedTo) {
         desktop.show(window, ShowCommand::ShowMaximized);
+        stopMaximisedMove();
+    }
+}
+
+void WindowCommands::stopMaximisedMove() {
+    maximisedMove_.reset();
+    if (stepTimer_ != kNoTimer) {
+        services_.loop.stopTimer(stepTimer_);
+        stepTimer_ = kNoTimer;
     }
 }
 

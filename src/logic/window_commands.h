@@ -6,8 +6,10 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "platform/event_loop.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -36,9 +38,22 @@ public:
         std::function<int()> workingMonitor;
         // The working window closes as its Close button closes it (with the closing flag set).
         std::function<void()> closeWorkingWindow;
+        // The working window, when shown, goes back in front of a target just pinned on top.
+        std::function<void()> raiseWorkingWindow;
     };
 
+    // A maximised window moved to the next monitor is restored, moved and maximised again, each
+    // step once the window's thread has carried out the one before: checked this often, this many
+    // times per step at most.
+    static constexpr int kStepIntervalMs = 30;
+    static constexpr int kStepTries = 20;
+
     explicit WindowCommands(Services services);
+    WindowCommands(const WindowCommands&) = delete;
+    WindowCommands& operator=(const WindowCommands&) = delete;
+    WindowCommands(WindowCommands&&) = delete;
+    WindowCommands& operator=(WindowCommands&&) = delete;
+    ~WindowCommands();
 
     // Akcija1: a placement command word ("levo zgoraj" ... "desno spodaj") or "Stay on top". An
     // invisible target is left alone; otherwise its rectangle is saved for undo first. Any other
@@ -69,8 +84,18 @@ public:
 private:
     [[nodiscard]] WindowId target() const;
     [[nodiscard]] bool targetVisible() const;
+    // One check of the maximised window's move; see kStepIntervalMs.
+    void stepMaximisedMove();
+    void stopMaximisedMove();
 
     Services services_;
+    struct MaximisedMove {
+        WindowId window;
+        std::optional<Rect> movedTo; // set once the restored window was sent on
+        int triesLeft = 0;
+    };
+    std::optional<MaximisedMove> maximisedMove_;
+    TimerId stepTimer_ = kNoTimer;
 };
 
 } // namespace cellaro

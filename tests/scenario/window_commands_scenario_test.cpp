@@ -119,6 +119,9 @@ TEST(WindowCommands, StayOnTopPinsAndReleasesWithThePinShownAtTheTopCentre) {
     EXPECT_EQ(p.machine.desktop.screenPaints()[0].at, at);
     EXPECT_EQ(p.machine.desktop.screenPaints()[0].picture, pinPicture(true));
     EXPECT_EQ(p.machine.loop.sleeps().back(), kPinIndicatorShowMs);
+    // The working window stays in front of the pinned target, in reach.
+    const std::vector<WindowId> zOrder = p.machine.desktop.topLevelWindows();
+    EXPECT_LT(std::ranges::find(zOrder, p.working.id()), std::ranges::find(zOrder, p.target));
 
     p.press("XI5");
     EXPECT_FALSE(p.machine.desktop.isTopmost(p.target));
@@ -305,11 +308,24 @@ TEST(WindowCommands, NextMonitorMaximisesAMaximisedWindowAgainOnTheNextMonitor) 
     TwoFullHd p(Rect::fromBounds(100, 50, 800, 600), ShowState::Maximized);
     ASSERT_EQ(p.targetState(), ShowState::Maximized);
     p.press("xi1");
+    // Restored, moved and maximised again, each once the one before has been carried out.
+    p.machine.loop.advance(3 * WindowCommands::kStepIntervalMs);
     EXPECT_EQ(p.targetState(), ShowState::Maximized);
     EXPECT_EQ(p.targetFrame(), kSecondFullHd.workArea);
     // Restored, it keeps its offset on the new monitor.
     p.press("XI7");
     EXPECT_EQ(p.targetRect(), Rect::fromBounds(2020, 50, 800, 600));
+}
+
+TEST(WindowCommands, AMaximisedWindowThatHangsWhileRestoringIsLeftRestoredWhereItWas) {
+    TwoFullHd p(Rect::fromBounds(100, 50, 800, 600), ShowState::Maximized);
+    p.machine.desktop.setHung(p.target, true);
+    p.press("xi1");
+    p.machine.loop.advance((WindowCommands::kStepTries + 2) * WindowCommands::kStepIntervalMs);
+    p.machine.desktop.setHung(p.target, false);
+    p.machine.loop.advance(10 * WindowCommands::kStepIntervalMs);
+    EXPECT_EQ(p.targetState(), ShowState::Normal);
+    EXPECT_EQ(p.targetRect(), Rect::fromBounds(100, 50, 800, 600));
 }
 
 TEST(WindowCommands, TheTrayMenuMovesToTheNextMonitorOnlyWithTwoMonitors) {
