@@ -146,8 +146,8 @@ wait_until 10 "notepad maximised" notepad_zoomed_is 1 || rig_fail "Maximize left
 rig_log "ok: Maximize maximised notepad at $(notepad_field rect)"
 press xi1
 on_second_monitor_maximised() {
-    local left top right bottom
-    IFS=, read -r left top right bottom <<<"$(notepad_field rect)"
+    local left right
+    IFS=, read -r left _ right _ <<<"$(notepad_field rect)"
     notepad_zoomed_is 1 && [ $(((left + right) / 2)) -gt 1920 ] && [ $((right - left)) -ge 1280 ] && [ $((right - left)) -le 1300 ]
 }
 wait_until 10 "notepad maximised on the second monitor" on_second_monitor_maximised ||
