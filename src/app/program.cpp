@@ -4,11 +4,14 @@
 
 #include "app/tray_form.h"
 #include "core/product.h"
+#include "forms/highlight/active_window_highlight.h"
+#include "forms/highlight/screen_grab.h"
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
 #include "logic/window_commands.h"
 #include "platform/files.h"
+#include "platform/screen_capture.h"
 #include "platform/shell.h"
 #include "widgets/form.h"
 #include "widgets/gradient_button.h"
@@ -74,9 +77,9 @@ Program::Program(const Ports& ports)
     aboutWindow_ = std::make_unique<Form>(ports_.host, "fabout",
                                           toolStyle(Rect::fromBounds(0, kParkedTop, 400, 300), true));
 
-    NativeWindowStyle grab = toolStyle(Rect::fromBounds(0, kParkedTop, 10, 10), true);
-    grab.title = "tVbar-802.40";
-    screenGrab_ = std::make_unique<Form>(ports_.host, "WMGrab", grab);
+    screenGrab_ = std::make_unique<ScreenGrab>(ports_.host, ports_.screen.virtualScreen());
+    highlight_ = std::make_unique<ActiveWindowHighlight>(ports_.screen, ports_.desktop, ports_.loop, tracker_,
+                                                         *screenGrab_);
 
     const Point menuAt = trayForm_->navigationMenuPosition();
     NativeWindowStyle navigation = toolStyle(Rect::fromBounds(menuAt.x, menuAt.y, 284, 41), true);

@@ -20,9 +20,11 @@
 
 namespace cellaro {
 
+class ActiveWindowHighlight;
 class Form;
 class OnScreenCaption;
 class PreviewRectangle;
+class ScreenGrab;
 class TrayForm;
 class WindowCommands;
 class WorkingWindow;
@@ -68,10 +70,12 @@ public:
     [[nodiscard]] Form& windowList() { return *windowList_; }
     [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
     [[nodiscard]] Form& aboutWindow() { return *aboutWindow_; }
-    [[nodiscard]] Form& screenGrab() { return *screenGrab_; }
+    [[nodiscard]] ScreenGrab& screenGrab() { return *screenGrab_; }
     [[nodiscard]] Form& navigationMenu() { return *navigationMenu_; }
     [[nodiscard]] OnScreenCaption& onScreenCaption() { return *onScreenCaption_; }
     [[nodiscard]] Form& infoWindow() { return *infoWindow_; }
+    // "Focus active window": the target framed on a frozen picture of the screen.
+    [[nodiscard]] ActiveWindowHighlight& highlight() { return *highlight_; }
     // All forms, in creation order.
     [[nodiscard]] std::vector<Form*> forms() const;
 
@@ -122,10 +126,12 @@ private:
     std::unique_ptr<Form> windowList_;
     std::unique_ptr<Form> settingsWindow_;
     std::unique_ptr<Form> aboutWindow_;
-    std::unique_ptr<Form> screenGrab_;
+    std::unique_ptr<ScreenGrab> screenGrab_;
     std::unique_ptr<Form> navigationMenu_;
     std::unique_ptr<OnScreenCaption> onScreenCaption_;
     std::unique_ptr<Form> infoWindow_;
+    // Uses the screen grab window: declared after it, so it goes first.
+    std::unique_ptr<ActiveWindowHighlight> highlight_;
 };
 
 } // namespace cellaro

@@ -5,6 +5,7 @@
 #include "config/config_keys.h"
 #include "config/settings.h"
 #include "core/product.h"
+#include "forms/highlight/active_window_highlight.h"
 #include "forms/working/working_window.h"
 #include "logic/grid_geometry.h"
 #include "logic/tray_hint.h"
@@ -193,6 +194,7 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::StartNewInstance:
         case TrayCommand::LoadAtStartup:
         case TrayCommand::Help:
+        case TrayCommand::FocusActiveWindow:
         case TrayCommand::Exit:
         case TrayCommand::MoveToNextMonitor:
             return true;
@@ -229,6 +231,9 @@ void TrayForm::runCommand(TrayCommand command) {
         break;
     case TrayCommand::MoveToNextMonitor:
         program_.windowCommands().moveToNextMonitor();
+        break;
+    case TrayCommand::FocusActiveWindow:
+        program_.highlight().run(); // SwapWindows1Click
         break;
     case TrayCommand::Exit:
         close();

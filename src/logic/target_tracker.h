@@ -101,6 +101,14 @@ public:
     // when the target is not visible.
     void recheck();
 
+    // Puts a window back as the target (and as the previous target, which untitled foreground
+    // windows stand for), as it was before one of the program's own windows was in front for a
+    // moment (the active window highlight). Nothing else changes; the next tick goes on from there.
+    void restoreTarget(WindowId window) {
+        target_ = window;
+        previousTarget_ = window;
+    }
+
     // The window the commands act on; no window until the first foreign window was seen.
     [[nodiscard]] WindowId target() const { return target_; }
     [[nodiscard]] WindowId previousTarget() const { return previousTarget_; }

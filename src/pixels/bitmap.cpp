@@ -50,6 +50,9 @@ void Bitmap::fill(const Rect& area, Colour colour) {
     const int top = std::max(area.top, 0);
     const int right = std::min(area.right, width_);
     const int bottom = std::min(area.bottom, height_);
+    if (left >= right) {
+        return; // wholly left or right of the picture
+    }
     const std::uint32_t value = colour.value & 0xFFFFFFU;
     for (int y = top; y < bottom; ++y) {
         auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;

@@ -282,7 +282,14 @@ rig_time_reached() { [ "$(rig_now_ms)" -ge "$1" ]; }
 rig_read_double_click() {
     [ -z "$RIG_DOUBLE_CLICK_MS" ] || return 0
     local line
-    line=$(probe doubleclick) || rig_fail "the probe could not read the double-click time: $line"
+    # The first probe of a run may meet a prefix still settling under load: a few bounded tries.
+    local try
+    for try in 1 2 3; do
+        line=$(probe doubleclick) && break
+        rig_log "reading the double-click time failed (try $try): $line"
+        line=
+    done
+    [ -n "$line" ] || rig_fail "the probe could not read the double-click time"
     RIG_DOUBLE_CLICK_MS=$(field "$line" ms)
     RIG_DOUBLE_CLICK_WIDTH=$(field "$line" width)
     RIG_DOUBLE_CLICK_HEIGHT=$(field "$line" height)

@@ -26,6 +26,10 @@ TEST(Bitmap, ConstructionClipsAndOutOfRangeAccessIsHarmless) {
     b.setPixel(4, 0, kGrid);
     b.fill(Rect{-10, -10, 100, 1}, kGrid);
     EXPECT_EQ(count(b, kGrid), 4);
+    // Wholly beside the picture, on either side.
+    b.fill(Rect{-10, 1, -2, 3}, kGrid);
+    b.fill(Rect{6, 1, 9, 3}, kGrid);
+    EXPECT_EQ(count(b, kGrid), 4);
     EXPECT_EQ(b.pixel(99, 99), Colour{});
     EXPECT_TRUE(Bitmap(-5, 10).empty());
     // The unused top byte of a colour never reaches the pixels.

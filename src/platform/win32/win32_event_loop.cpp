@@ -112,9 +112,13 @@ void Win32EventLoop::processPendingMessages() {
     }
 }
 
+// A wait for no object and no kind of message blocks like Sleep and runs nothing, but it is a wait
+// of the user-interface thread for the system: Wine hands what the thread's windows painted to the
+// X server only when the thread waits so (or is past its paint throttle), so a window painted just
+// before a Sleep would stay unseen for the whole wait (the active window highlight, the pin).
 void Win32EventLoop::sleep(int ms) {
     if (ms > 0) {
-        ::Sleep(static_cast<DWORD>(ms));
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms), 0, 0);
     }
 }
 
