@@ -1,6 +1,7 @@
 // Benchmarks of the grid board: the highlight that runs on every pointer move over the compact
 // board and the full-screen grid, and the first drawing of a board of a new size; also the
-// full-screen board of a 3840 x 2160 monitor at 200 %, drawn at its physical resolution.
+// full-screen board of a 3840 x 2160 monitor at 200 %, drawn at its physical resolution; and the
+// full-screen board of a 2560 x 1440 monitor at 10 x 10 and 6 x 6 cells with a highlighted range.
 #include "logic/grid_board.h"
 
 #include <benchmark/benchmark.h>
@@ -66,6 +67,38 @@ void BM_BoardFullScreenFirstDrawing(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BoardFullScreenFirstDrawing)->Unit(benchmark::kMicrosecond);
+
+// The full-screen board of a 2560 x 1440 monitor, its cell count (10 x 10 with "Max Num rows/cols"
+// checked, 6 x 6 without) the benchmark's argument. The redraw on a pointer move: the kept plain
+// board, then a highlighted range of a few cells.
+void BM_BoardFullScreen1440pRedraw(benchmark::State& state) {
+    const int cells = static_cast<int>(state.range(0));
+    highlightBenchmark(state, Size{2560, 1440}, cells, CellRange{{1, 1}, {3, 4}}, CellRange{{1, 1}, {4, 4}});
+}
+BENCHMARK(BM_BoardFullScreen1440pRedraw)->Arg(10)->Arg(6)->Unit(benchmark::kMicrosecond);
+
+// The whole board highlighted: the most cells filled on one redraw.
+void BM_BoardFullScreen1440pWholeRange(benchmark::State& state) {
+    const int cells = static_cast<int>(state.range(0));
+    highlightBenchmark(state, Size{2560, 1440}, cells, CellRange{{0, 0}, {cells - 1, cells - 1}},
+                       CellRange{{cells - 1, cells - 1}, {0, 0}});
+}
+BENCHMARK(BM_BoardFullScreen1440pWholeRange)->Arg(10)->Arg(6)->Unit(benchmark::kMicrosecond);
+
+// The board drawn from nothing (a new size each time, so nothing kept is reused) and then a range
+// highlighted on it: what the layer pays for its first picture.
+void BM_BoardFullScreen1440pFirstDrawingHighlighted(benchmark::State& state) {
+    const int cells = static_cast<int>(state.range(0));
+    GridBoard board;
+    int height = 1440;
+    for (auto _ : state) {
+        height = height == 1440 ? 1439 : 1440;
+        board.drawPlain(Size{2560, height}, cells, cells, 1440);
+        benchmark::DoNotOptimize(board.highlight(CellRange{{1, 1}, {3, 4}}));
+        benchmark::DoNotOptimize(board.bitmap().pixels().data());
+    }
+}
+BENCHMARK(BM_BoardFullScreen1440pFirstDrawingHighlighted)->Arg(10)->Arg(6)->Unit(benchmark::kMicrosecond);
 
 void BM_BoardCompactFirstDrawing(benchmark::State& state) {
     GridBoard board;
