@@ -205,6 +205,8 @@ drag_layer() {
     if [ -n "${6:-}" ]; then
         local left top right bottom
         IFS=, read -r left top right bottom <<<"$LAYER_RECT"
+        # The whole screen, with the caption at its top left, and the layer alone.
+        screenshot "$6-screen"
         screenshot "$6" "$left" "$top" $((right - left)) $((bottom - top))
         check_lit_cells "$6" "$2" "$3" "$4" "$5"
     fi
