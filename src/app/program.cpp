@@ -15,6 +15,8 @@
 #include "platform/shell.h"
 #include "widgets/form.h"
 #include "widgets/gradient_button.h"
+#include "widgets/image.h"
+#include "widgets/label.h"
 
 namespace cellaro {
 
@@ -59,6 +61,7 @@ Program::Program(const Ports& ports)
                                   placer_,
                                   mode_,
                                   flags_,
+                                  ports_.shell,
                                   [this] {
                                       trayForm_->hide();
                                       trayForm_->setTop(kTrayFormParkedTop);
@@ -92,6 +95,11 @@ Program::Program(const Ports& ports)
                                          toolStyle(Rect::fromBounds(0, kParkedTop, 300, 200), false));
 
     workingWindow_->connectPreview(*previewRectangle_, *onScreenCaption_);
+    // The caption repeats the working window's status while the full-screen grid covers it.
+    onScreenCaption_->setSource([this] {
+        StatusStrip& status = workingWindow_->statusStrip();
+        return CaptionSource{status.text().text(), status.picture().picture(), workingWindow_->visible()};
+    });
     // The target is followed for the program's whole life, shown or not.
     trackingTimer_.onTimer = [this] { tracker_.tick(); };
     trackingTimer_.setEnabled(true);

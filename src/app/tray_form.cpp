@@ -6,8 +6,10 @@
 #include "config/settings.h"
 #include "core/product.h"
 #include "forms/highlight/active_window_highlight.h"
+#include "forms/working/full_screen_grid.h"
 #include "forms/working/working_window.h"
 #include "logic/grid_geometry.h"
+#include "logic/program_flags.h"
 #include "logic/tray_hint.h"
 #include "logic/tray_menu.h"
 #include "logic/window_commands.h"
@@ -197,6 +199,8 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::FocusActiveWindow:
         case TrayCommand::Exit:
         case TrayCommand::MoveToNextMonitor:
+        case TrayCommand::FullScreenGrid:
+        case TrayCommand::FullScreenGridMonitor2:
             return true;
         default:
             return false;
@@ -232,6 +236,12 @@ void TrayForm::runCommand(TrayCommand command) {
     case TrayCommand::MoveToNextMonitor:
         program_.windowCommands().moveToNextMonitor();
         break;
+    case TrayCommand::FullScreenGrid:
+        openFullScreenGrid(0); // fsGridClick
+        break;
+    case TrayCommand::FullScreenGridMonitor2:
+        openFullScreenGrid(1); // fsgrid2Click
+        break;
     case TrayCommand::FocusActiveWindow:
         program_.highlight().run(); // SwapWindows1Click
         break;
@@ -241,6 +251,33 @@ void TrayForm::runCommand(TrayCommand command) {
     default:
         break;
     }
+}
+
+void TrayForm::openFullScreenGrid(int monitor) {
+    WorkingWindow& working = program_.workingWindow();
+    ProgramFlags& flags = program_.flags();
+    // The first monitor's item does nothing while the settings window shows.
+    if (monitor == 0 && program_.settingsWindow().visible()) {
+        return;
+    }
+    // Chosen again while the layer shows, the item takes it away.
+    if (working.visible() && program_.mode().fullScreen()) {
+        working.returnToCompact();
+        working.close();
+        return;
+    }
+    program_.ports().loop.processPendingMessages();
+    if (program_.mode().fullScreen()) {
+        return;
+    }
+    working.fullScreenGrid().chooseMonitor(monitor);
+    working.setAlpha(2);
+    flags.oneShot = true;
+    if (!working.visible()) {
+        working.setAlpha(10);
+        toggleWorkingWindow();
+    }
+    working.enterFullScreen();
 }
 
 void TrayForm::setTrayHint(const std::string& hint) {

@@ -39,6 +39,9 @@ public:
     // Start1Click
     void startNewInstance();
     void openUserGuide();
+    // fsGridClick and fsgrid2Click: the full-screen grid on the first (0) or second (1) monitor, or
+    // away again when it shows.
+    void openFullScreenGrid(int monitor);
 
     // PopupAPopup: the menu as it is about to open.
     [[nodiscard]] std::vector<MenuItem> menuItems() const;

@@ -59,6 +59,22 @@ bool Widget::contains(const Widget& other) const {
     return false;
 }
 
+bool Widget::moveChild(Widget& child, Widget& newParent) {
+    const auto position =
+        std::find_if(children_.begin(), children_.end(),
+                     [&child](const std::unique_ptr<Widget>& held) { return held.get() == &child; });
+    if (position == children_.end() || child.contains(newParent)) {
+        return false;
+    }
+    invalidate();
+    std::unique_ptr<Widget> moved = std::move(*position);
+    children_.erase(position);
+    moved->parent_ = nullptr;
+    newParent.adopt(std::move(moved));
+    newParent.invalidate();
+    return true;
+}
+
 void Widget::removeChild(Widget& child) {
     const auto position =
         std::find_if(children_.begin(), children_.end(),

@@ -50,6 +50,9 @@ public:
     // form is routing an event the objects live on until the event has been handled, so a handler
     // may remove the row its own button sits on. A widget that is not a child is left alone.
     void removeChild(Widget& child);
+    // Moves a child with its subtree under another widget (above its children), keeping its
+    // bounds; false when it is not a child of this one or the new parent lies in its subtree.
+    bool moveChild(Widget& child, Widget& newParent);
     void clearChildren();
     // Whether the other widget is this one or lies in its subtree.
     [[nodiscard]] bool contains(const Widget& other) const;

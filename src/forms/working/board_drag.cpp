@@ -22,6 +22,9 @@ Rect BoardDrag::rangeRect() const {
     mapping.columns = board_.activeColumns();
     mapping.rows = board_.activeRows();
     mapping.hasTarget = services_.tracker.target().valid();
+    if (host_.fullScreen()) {
+        return fullScreenRangeRect(range_, mapping, board_.cells(), host_.boardOrigin());
+    }
     return compactRangeRect(range_, mapping);
 }
 

@@ -39,6 +39,8 @@ public:
     // The scale the board is shown at: pointer positions come in device-independent pixels, the
     // board's cells are in its own physical pixels.
     [[nodiscard]] virtual Scale boardScale() const = 0;
+    // On the full-screen grid: where the board lies in the window, in physical pixels.
+    [[nodiscard]] virtual Point boardOrigin() const = 0;
     // The window list is open: the board's enter and leave do nothing.
     [[nodiscard]] virtual bool windowListShown() const = 0;
     // Brings the working window to the front when it is topmost.

@@ -10,7 +10,8 @@ BoardPage::BoardPage(Widget& page) {
     panel_ = &page.add<Panel>("Panel6");
     panel_->setBounds(Rect{0, 0, page.bounds().width(), page.bounds().height()});
     image_ = &panel_->add<Image>("Tabla");
-    image_->setBounds(Rect::fromBounds(6, 4, kCompactBoard.width, kCompactBoard.height));
+    image_->setBounds(
+        Rect::fromBounds(kCompactAt.x, kCompactAt.y, kCompactBoard.width, kCompactBoard.height));
 }
 
 void BoardPage::setActiveCounts(int columns, int rows) {

@@ -16,6 +16,7 @@ class Widget;
 class BoardPage {
 public:
     static constexpr Size kCompactBoard{320, 195};
+    static constexpr Point kCompactAt{6, 4};
 
     // Builds the page's panel and board image on the notebook page.
     explicit BoardPage(Widget& page);

@@ -6,6 +6,7 @@
 #include "core/product.h"
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
+#include "forms/working/full_screen_grid.h"
 #include "logic/auto_hide.h"
 #include "logic/contrast.h"
 #include "logic/program_flags.h"
@@ -107,9 +108,33 @@ void WorkingWindow::connectPreview(PreviewRectangle& preview, OnScreenCaption& c
     const BoardDrag::Services drag{services_.desktop, services_.loop, services_.tracker,
                                    services_.placer,  preview,        caption};
     drag_ = std::make_unique<BoardDrag>(drag, *boardPage_, static_cast<BoardDragHost&>(*this));
+    const FullScreenGrid::Services layer{services_.desktop,
+                                         services_.loop,
+                                         services_.shell,
+                                         services_.settings,
+                                         services_.mode,
+                                         preview,
+                                         caption,
+                                         [this] {
+                                             applyTheme();
+                                             takeGridSize();
+                                             redrawBoard();
+                                         },
+                                         [this] { undo(); },
+                                         [this] { close(); },
+                                         [this] { statusStrip_->layOut(); }};
+    fullScreen_ = std::make_unique<FullScreenGrid>(*this, *boardPage_, layer);
+    statusStrip_->fullScreenButton().setEnabled(true);
+    statusStrip_->fullScreenButton().onClick = [this] { enterFullScreen(); };
     Image& board = boardPage_->image();
     // The board shows no hint: entering and leaving it is told by its own enter and leave events.
-    board.onMouseDown = [this](Point at, MouseButton button) { drag_->mouseDown(at, button); };
+    board.onMouseDown = [this](Point at, MouseButton button) {
+        if (button == MouseButton::Right && services_.mode.fullScreen()) {
+            fullScreen_->openMenu(services_.host.cursorPosition());
+            return;
+        }
+        drag_->mouseDown(at, button);
+    };
     board.onMouseMove = [this](Point at) { drag_->mouseMove(at); };
     board.onMouseUp = [this](Point /*at*/, MouseButton button) { drag_->mouseUp(button); };
     board.onMouseEnter = [this] { drag_->entered(); };
@@ -164,6 +189,13 @@ Monitor WorkingWindow::currentMonitor() const {
     return monitorAt(services_.desktop.monitors(), monitorIndex());
 }
 
+// XiFullClick
+void WorkingWindow::enterFullScreen() {
+    if (fullScreen_) {
+        fullScreen_->switchIn();
+    }
+}
+
 // ResetirajPolozaj
 void WorkingWindow::returnToCompact() {
     WorkingMode& mode = services_.mode;
@@ -172,13 +204,8 @@ void WorkingWindow::returnToCompact() {
     }
     if (mode.fullScreen()) {
         mode.beginSwitch();
-        const Rect current = bounds();
-        const Size compact = scale().physical(kCompactSize);
-        setBounds(Rect::fromBounds(current.left, current.top, compact.width, compact.height));
-        setAlpha(kActiveAlpha);
-        if (preview_ != nullptr) {
-            preview_->hide();
-        }
+        fullScreen_->switchOut();
+        takeGridSize();
     }
     mode.compact();
 }
@@ -301,6 +328,9 @@ void WorkingWindow::moved(const Rect& bounds) {
         return;
     }
     laidOutSize_ = size;
+    if (fullScreen_) {
+        fullScreen_->resized(bounds);
+    }
     if (scale().dip(size.width) < kNarrowWidth) {
         const Rect button = closeButton_->bounds();
         closeButton_->setBounds(
@@ -370,6 +400,10 @@ void WorkingWindow::scaleChanged() {
 
 Scale WorkingWindow::boardScale() const {
     return scale();
+}
+
+Point WorkingWindow::boardOrigin() const {
+    return fullScreen_ ? fullScreen_->boardOrigin() : Point{};
 }
 
 bool WorkingWindow::fullScreen() const {

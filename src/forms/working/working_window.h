@@ -30,6 +30,8 @@ class UndoJournal;
 class WindowPlacer;
 class WorkingMode;
 struct ProgramFlags;
+class Shell;
+class FullScreenGrid;
 
 enum class WorkingPage { Board = 0, Commands = 1, Groups = 2 };
 
@@ -44,6 +46,7 @@ struct WorkingWindowServices {
     WindowPlacer& placer;
     WorkingMode& mode;
     ProgramFlags& flags;
+    Shell& shell;
     // The main tray form goes out of sight (each activation).
     std::function<void()> parkTrayForm;
     std::function<bool()> windowListShown;
@@ -80,6 +83,7 @@ public:
     [[nodiscard]] const BoardDrag& drag() const { return *drag_; }
     [[nodiscard]] StatusStrip& statusStrip() { return *statusStrip_; }
     [[nodiscard]] CommandsPage& commandsPage() { return *commandsPage_; }
+    [[nodiscard]] FullScreenGrid& fullScreenGrid() { return *fullScreen_; }
     // The board image's bounds in the window's client coordinates.
     [[nodiscard]] Rect boardBounds() const;
     // GetPolozaj: the monitor index of the working window.
@@ -89,6 +93,8 @@ public:
     [[nodiscard]] int fadeCounter() const { return fadeCounter_; }
     [[nodiscard]] bool closing() const { return closing_; }
 
+    // XiFullClick: into the full-screen grid on the monitor last chosen.
+    void enterFullScreen();
     // ResetirajPolozaj: back from the full-screen grid to the compact window.
     void returnToCompact();
     // RisiMrezo: draws the grid board.
@@ -132,6 +138,7 @@ private:
     [[nodiscard]] bool fullScreen() const override;
     [[nodiscard]] int windowHeight() const override;
     [[nodiscard]] Scale boardScale() const override;
+    [[nodiscard]] Point boardOrigin() const override;
     [[nodiscard]] bool windowListShown() const override;
     void raiseIfTopmost() override;
     void keepInFront() override;
@@ -160,6 +167,7 @@ private:
     std::unique_ptr<GroupsPage> groupsPage_;
     std::unique_ptr<StatusStrip> statusStrip_;
     std::unique_ptr<BoardDrag> drag_;
+    std::unique_ptr<FullScreenGrid> fullScreen_;
 };
 
 } // namespace cellaro
