@@ -24,7 +24,7 @@ readonly GRID_ALPHA=81
 # The layer's cells with "Max Num rows/cols" checked (the default), and without (SEW x SEH).
 readonly MAX_CELLS=10 CONFIGURED_CELLS=6
 # The compact form of the working window, which it returns to when the layer goes.
-readonly COMPACT_SIZE="335 x 267"
+readonly COMPACT_SIZE="335 x 267" COMPACT_HEIGHT=267
 readonly WS_EX_TOPMOST=0x8
 # How long the program may take to show a layer, and the times it took ("monitor seconds").
 readonly LAYER_SECONDS=20
@@ -62,6 +62,12 @@ rect_size() {
     echo "$((right - left)) x $((bottom - top))"
 }
 
+rect_height() {
+    local top bottom
+    IFS=, read -r _ top _ bottom <<<"$1"
+    echo "$((bottom - top))"
+}
+
 # expected_layer MONITOR: the layer's rectangle over that monitor: its top left corner, the size of
 # its work area.
 expected_layer() {
@@ -73,8 +79,9 @@ expected_layer() {
 
 # --- the layer ----------------------------------------------------------------------------------
 # The layer is the working window itself. Until it has been seen once it is the program's visible
-# window titled "Cellaro" that does not have the compact size (the preview rectangle, which carries
-# the title as well, shows only during a drag); from then on it is known by its handle.
+# window titled "Cellaro" that is taller than the compact form (the caption carries the title as
+# well but is one line high; the preview rectangle, titled so too, shows only during a drag); from
+# then on it is known by its handle.
 working_hwnd=
 layer_line() {
     if [ -n "$working_hwnd" ]; then
@@ -82,7 +89,7 @@ layer_line() {
     else
         probe windows | grep $'\tclass=CellaroForm\t' | grep $'\ttitle=Cellaro$' |
             while IFS= read -r line; do
-                if [ "$(rect_size "$(field "$line" rect)")" != "$COMPACT_SIZE" ]; then
+                if [ "$(rect_height "$(field "$line" rect)")" -gt "$COMPACT_HEIGHT" ]; then
                     printf '%s\n' "$line"
                     break
                 fi
@@ -104,9 +111,10 @@ layer_gone() {
     [ -n "$line" ] && [ "$(field "$line" visible)" = 0 ] && [ "$(rect_size "$(field "$line" rect)")" = "$COMPACT_SIZE" ]
 }
 
-# The on-screen caption: the program's untitled topmost window at the top left of the screen.
+# The on-screen caption: the program's window of one line (31 pixels high, as wide as its text) at
+# the top left of the screen.
 caption_line() {
-    probe windows | grep $'\tclass=CellaroForm\t' | grep -P '\ttitle=$' | grep -P '\trect=10,0,' | head -n1
+    probe windows | grep $'\tclass=CellaroForm\t' | grep -P '\trect=10,0,\d+,31\t' | head -n1
 }
 caption_shown() { [ -n "$(caption_line)" ]; }
 caption_hidden() { ! caption_shown; }
