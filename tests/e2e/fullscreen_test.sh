@@ -97,10 +97,18 @@ layer_line() {
     fi
 }
 layer_seen() { [ "$(field "$(layer_line)" visible)" = 1 ]; }
-# layer_is RECT: shown at that rectangle with the grid opacity.
+# layer_is RECT: shown at that rectangle with the grid opacity. The states seen on the way, each
+# with the time since LAYER_SINCE, are collected in LAYER_STATES.
+LAYER_STATES=()
+LAYER_SINCE=
 layer_is() {
-    local line
+    local line state
     line=$(layer_line)
+    state="visible=$(field "$line" visible) rect=$(field "$line" rect) alpha=$(field "$line" alpha)"
+    [ -z "$line" ] && state="no layer"
+    if [ "${#LAYER_STATES[@]}" -eq 0 ] || [ "${LAYER_STATES[-1]#* }" != "$state" ]; then
+        LAYER_STATES+=("$(rig_elapsed "${LAYER_SINCE:-$(rig_now)}")s $state")
+    fi
     [ "$(field "$line" visible)" = 1 ] && [ "$(field "$line" rect)" = "$1" ] &&
         [ "$(field "$line" alpha)" = "$GRID_ALPHA" ]
 }
@@ -137,6 +145,8 @@ open_layer() {
     local expected elapsed line
     expected=$(expected_layer "$1")
     choose_tray_item "$2"
+    LAYER_SINCE=$CHOSEN_AT
+    LAYER_STATES=()
     if ! wait_until "$LAYER_SECONDS" "the layer over monitor $1 at $expected, alpha $GRID_ALPHA" layer_is "$expected"; then
         line=$(layer_line)
         screenshot "$RIG_NAME-no-layer-monitor$1"
@@ -144,11 +154,13 @@ open_layer() {
             rig_fail "\"$2\" showed no layer within ${LAYER_SECONDS}s ($(app_state)); program windows: $(
                 probe windows | grep $'\tclass=CellaroForm\t' || echo none)"
         fi
+        rig_log "states of the working window seen after the click: $(printf '[%s] ' "${LAYER_STATES[@]}")"
         rig_fail "\"$2\": the layer is at $(field "$line" rect) with alpha $(field "$line" alpha)" \
             "(visible=$(field "$line" visible)), expected $expected with alpha $GRID_ALPHA: $line"
     fi
     elapsed=$(rig_elapsed "$CHOSEN_AT")
     layer_times+=("monitor $1 ($2): ${elapsed}s")
+    rig_log "states of the working window seen after the click: $(printf '[%s] ' "${LAYER_STATES[@]}")"
     line=$(layer_line)
     working_hwnd=$(field "$line" hwnd)
     rig_log "layer shown ${elapsed}s after the click on \"$2\": $line"
