@@ -118,6 +118,17 @@ layer_gone() {
     line=$(layer_line)
     [ -n "$line" ] && [ "$(field "$line" visible)" = 0 ] && [ "$(rect_size "$(field "$line" rect)")" = "$COMPACT_SIZE" ]
 }
+# What is wrong with the working window when the layer has not gone.
+layer_not_gone() {
+    local line
+    line=$(layer_line)
+    if [ "$(field "$line" visible)" = 1 ]; then
+        echo "the layer still shows: $line"
+    else
+        echo "the working window is hidden but not in its compact form ($COMPACT_SIZE): it is" \
+            "$(rect_size "$(field "$line" rect)") at $(field "$line" rect) with alpha $(field "$line" alpha): $line"
+    fi
+}
 
 # The on-screen caption: the program's window of one line (31 pixels high, as wide as its text) at
 # the top left of the screen.
@@ -236,7 +247,7 @@ drag_layer() {
             "$(notepad_field rect) zoomed=$(notepad_field zoomed), expected $expected"
     rig_log "ok: drag ($2,$3)-($4,$5) on monitor $1 placed notepad at $expected"
     wait_until 10 "the layer to go" layer_gone ||
-        rig_fail "the layer stayed after the placement: $(layer_line)"
+        rig_fail "after the placement on monitor $1 $(layer_not_gone)"
     wait_until 10 "the caption to go" caption_hidden || rig_fail "the caption stayed after the placement: $(caption_line)"
     rig_log "ok: the layer and the caption went; the working window is hidden at $(rect_size "$(field "$(layer_line)" rect)")"
 }
@@ -347,7 +358,7 @@ layer_is "$LAYER_RECT" || rig_fail "the layer did not stay after Max Num rows/co
 open_grid_menu
 grid_menu_is none "(Max Num rows/cols unchecked)"
 click_menu_item Close
-wait_until 10 "the layer to go after Close" layer_gone || rig_fail "Close on the grid menu left the layer: $(layer_line)"
+wait_until 10 "the layer to go after Close" layer_gone || rig_fail "after Close on the grid menu $(layer_not_gone)"
 wait_until 10 "the caption to go after Close" caption_hidden || rig_fail "the caption stayed after Close: $(caption_line)"
 rig_log "ok: Close on the grid menu left the layer; the working window is hidden in its compact form"
 notepad_is "$notepad_before_menu" 0 ||
