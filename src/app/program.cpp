@@ -10,6 +10,7 @@
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
 #include "logic/window_commands.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/screen_capture.h"
 #include "platform/shell.h"
@@ -17,6 +18,8 @@
 #include "widgets/gradient_button.h"
 #include "widgets/image.h"
 #include "widgets/label.h"
+
+#include <algorithm>
 
 namespace cellaro {
 
@@ -113,10 +116,18 @@ void Program::connectWindowCommands() {
     windowCommands_ = std::make_unique<WindowCommands>(WindowCommands::Services{
         ports_.desktop, ports_.loop, ports_.displayPower, settings_, tracker_, placer_,
         [this] { return workingWindow_->monitorIndex(); }, [this] { workingWindow_->closeByUser(); },
-        [this] {
-            if (workingWindow_->visible()) {
-                workingWindow_->makeTopmost();
+        [this](WindowId pinned) {
+            if (!workingWindow_->visible()) {
+                return true;
             }
+            const std::vector<WindowId> order = ports_.desktop.topLevelWindows();
+            const auto working = std::find(order.begin(), order.end(), workingWindow_->id());
+            const auto target = std::find(order.begin(), order.end(), pinned);
+            if (target != order.end() && target < working) {
+                workingWindow_->makeTopmost();
+                return false;
+            }
+            return true;
         }});
     WindowCommands& commands = *windowCommands_;
     CommandActions actions;

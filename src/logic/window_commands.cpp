@@ -52,6 +52,7 @@ WindowCommands::WindowCommands(Services services) : services_(std::move(services
 
 WindowCommands::~WindowCommands() {
     stopMaximisedMove();
+    stopRaise();
 }
 
 WindowId WindowCommands::target() const {
@@ -109,10 +110,14 @@ void WindowCommands::toggleStayOnTop() {
     } else {
         desktop.setZOrder(window, ZOrder::Topmost);
         showPinIndicator(desktop, services_.loop, window, PinPicture::Pinned, at, dpi);
-        // The target's thread has put it at the top of the topmost band by now, over the working
-        // window, whose buttons would be out of reach under it.
-        if (services_.raiseWorkingWindow) {
-            services_.raiseWorkingWindow();
+        // Once the target's thread has put it at the top of the topmost band, it covers the working
+        // window, whose buttons would be out of reach under it: the working window goes back in front.
+        stopRaise();
+        pinned_ = window;
+        raiseTriesLeft_ = kRaiseTries;
+        stepRaise();
+        if (raiseTriesLeft_ > 0) {
+            raiseTimer_ = services_.loop.startTimer(kStepIntervalMs, [this] { stepRaise(); });
         }
     }
 }
@@ -257,6 +262,22 @@ void WindowCommands::stepMaximisedMove() {
     if (*rect == *maximisedMove_->movedTo) {
         desktop.show(window, ShowCommand::ShowMaximized);
         stopMaximisedMove();
+    }
+}
+
+void WindowCommands::stepRaise() {
+    const bool pinnedNow = (services_.desktop.extendedStyles(pinned_) & exstyle::kTopmost) != 0;
+    const bool inFront = !services_.raiseWorkingWindow || services_.raiseWorkingWindow(pinned_);
+    if ((pinnedNow && inFront) || !services_.desktop.exists(pinned_) || --raiseTriesLeft_ <= 0) {
+        stopRaise();
+    }
+}
+
+void WindowCommands::stopRaise() {
+    raiseTriesLeft_ = 0;
+    if (raiseTimer_ != kNoTimer) {
+        services_.loop.stopTimer(raiseTimer_);
+        raiseTimer_ = kNoTimer;
     }
 }
 

@@ -38,8 +38,9 @@ public:
         std::function<int()> workingMonitor;
         // The working window closes as its Close button closes it (with the closing flag set).
         std::function<void()> closeWorkingWindow;
-        // The working window, when shown, goes back in front of a target just pinned on top.
-        std::function<void()> raiseWorkingWindow;
+        // The working window, when shown, goes back in front of a target just pinned on top; true
+        // when it is in front of it (or hidden).
+        std::function<bool(WindowId pinned)> raiseWorkingWindow;
     };
 
     // A maximised window moved to the next monitor is restored, moved and maximised again, each
@@ -47,6 +48,9 @@ public:
     // times per step at most.
     static constexpr int kStepIntervalMs = 30;
     static constexpr int kStepTries = 20;
+    // A pinned target reaches the top of the topmost band when its own thread runs: the working
+    // window is put back in front of it this many times at most, every kStepIntervalMs.
+    static constexpr int kRaiseTries = 70;
 
     explicit WindowCommands(Services services);
     WindowCommands(const WindowCommands&) = delete;
@@ -87,6 +91,9 @@ private:
     // One check of the maximised window's move; see kStepIntervalMs.
     void stepMaximisedMove();
     void stopMaximisedMove();
+    // One check that the working window is in front of the window just pinned.
+    void stepRaise();
+    void stopRaise();
 
     Services services_;
     struct MaximisedMove {
@@ -96,6 +103,9 @@ private:
     };
     std::optional<MaximisedMove> maximisedMove_;
     TimerId stepTimer_ = kNoTimer;
+    WindowId pinned_;
+    int raiseTriesLeft_ = 0;
+    TimerId raiseTimer_ = kNoTimer;
 };
 
 } // namespace cellaro
