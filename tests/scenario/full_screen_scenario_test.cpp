@@ -99,6 +99,10 @@ TEST(FullScreenGrid, ADragPlacesAtRealScaleAndLeavesTheLayer) {
     EXPECT_FALSE(l.fullScreen());
     EXPECT_FALSE(l.s.working.visible());
     EXPECT_FALSE(l.s.program.onScreenCaption().visible());
+    // Closed in its compact form, at its resting opacity.
+    EXPECT_EQ((Size{l.s.working.bounds().width(), l.s.working.bounds().height()}), (Size{335, 267}));
+    EXPECT_EQ(l.s.working.alpha(), std::optional<std::uint8_t>(200));
+    EXPECT_EQ(l.s.working.boardPage().image().parent(), &l.s.working.boardPage().panel());
 }
 
 TEST(FullScreenGrid, TheReturnRestoresTheCompactBoardAndWindow) {

@@ -429,7 +429,6 @@ void WorkingWindow::keepInFront() {
 }
 
 void WorkingWindow::leaveFullScreenAfterPlacing() {
-    services_.mode.beginSwitch();
     returnToCompact();
     close();
 }
