@@ -14,6 +14,7 @@ class Shell;
 class SystemState;
 class ScreenCapture;
 class DisplayPower;
+class HotKeys;
 
 struct Ports {
     Desktop& desktop;
@@ -26,6 +27,7 @@ struct Ports {
     SystemState& system;
     ScreenCapture& screen;
     DisplayPower& displayPower;
+    HotKeys& hotKeys;
 };
 
 } // namespace cellaro

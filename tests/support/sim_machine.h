@@ -9,6 +9,7 @@
 #include "platform/sim/sim_event_loop.h"
 #include "platform/sim/sim_files.h"
 #include "platform/sim/sim_form_host.h"
+#include "platform/sim/sim_hot_keys.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen_capture.h"
@@ -53,7 +54,9 @@ struct SimMachine {
     sim::SimSystemState systemState;
     sim::SimScreenCapture screen{desktop};
     sim::SimDisplayPower displayPower;
-    Ports ports{desktop, files, registry, loop, keyNames, host, shell, systemState, screen, displayPower};
+    sim::SimHotKeys hotKeys;
+    Ports ports{desktop, files,       registry, loop,         keyNames, host,
+                shell,   systemState, screen,   displayPower, hotKeys};
     std::unique_ptr<Program> program;
 };
 

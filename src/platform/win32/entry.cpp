@@ -7,6 +7,7 @@
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_form_host.h"
+#include "platform/win32/win32_hot_keys.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen_capture.h"
@@ -47,9 +48,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     cellaro::win32::Win32SystemState systemState;
     cellaro::win32::Win32ScreenCapture screen;
     cellaro::win32::Win32DisplayPower displayPower;
+    cellaro::win32::Win32HotKeys hotKeys;
 
-    const cellaro::Ports ports{desktop,  files, autostart,   eventLoop, keyNames,
-                               formHost, shell, systemState, screen,    displayPower};
+    const cellaro::Ports ports{desktop, files,       autostart, eventLoop,    keyNames, formHost,
+                               shell,   systemState, screen,    displayPower, hotKeys};
     cellaro::Program program(ports);
     return eventLoop.run();
 }
