@@ -1,0 +1,135 @@
+// The global shortcuts: loading, applying and running them.
+#include "logic/shortcuts/shortcut_set.h"
+
+#include "config/config_file.h"
+#include "config/config_keys.h"
+
+#include <cstddef>
+#include <stdexcept>
+#include <utility>
+
+namespace cellaro {
+
+namespace {
+
+std::size_t indexOf(int number) {
+    for (std::size_t index = 0; index < kShortcutTable.size(); ++index) {
+        if (kShortcutTable[index].number == number) {
+            return index;
+        }
+    }
+    throw std::out_of_range("no shortcut has this number");
+}
+
+void call(const std::function<void()>& operation) {
+    if (operation) {
+        operation();
+    }
+}
+
+} // namespace
+
+ShortcutSet::ShortcutSet(HotKeys& hotKeys, const KeyNames& keyNames, ShortcutOperations operations)
+    : names_(keyNames), operations_(std::move(operations)) {
+    for (std::size_t index = 0; index < kShortcutTable.size(); ++index) {
+        hotKeys_[index] = std::make_unique<HotKey>(hotKeys);
+        const ShortcutAction action = kShortcutTable[index].action;
+        hotKeys_[index]->onHotKey = [this, action] { run(action); };
+        hotKeys_[index]->loaded();
+    }
+}
+
+ShortcutSet::~ShortcutSet() = default;
+
+void ShortcutSet::load(const ConfigFile& config) {
+    applyInLoadOrder([&](int number) {
+        const config::ShortcutKey* key = config::findShortcutKey(number);
+        return key == nullptr ? ShortcutValue{0} : shortcutFromText(config.readText(key->setting), names_);
+    });
+}
+
+void ShortcutSet::applyInLoadOrder(const std::function<ShortcutValue(int)>& valueOf) {
+    applyInOrder(kLoadOrder, valueOf);
+}
+
+void ShortcutSet::applyInApplyOrder(const std::function<ShortcutValue(int)>& valueOf) {
+    applyInOrder(kApplyOrder, valueOf);
+}
+
+void ShortcutSet::applyInOrder(const std::array<int, 32>& order,
+                               const std::function<ShortcutValue(int)>& valueOf) {
+    for (const int number : order) {
+        hotKey(number).setKey(valueOf(number));
+    }
+}
+
+HotKey& ShortcutSet::hotKey(int number) {
+    return *hotKeys_[indexOf(number)];
+}
+
+const HotKey& ShortcutSet::hotKey(int number) const {
+    return *hotKeys_[indexOf(number)];
+}
+
+std::string ShortcutSet::text(int number) const {
+    return shortcutToText(hotKey(number).key(), names_);
+}
+
+void ShortcutSet::run(ShortcutAction action) {
+    switch (action) {
+    case ShortcutAction::ShowCellaro:
+        call(operations_.showCellaro);
+        break;
+    case ShortcutAction::StayOnTop:
+        call(operations_.stayOnTop);
+        break;
+    case ShortcutAction::Transparent:
+        call(operations_.transparent);
+        break;
+    case ShortcutAction::NextMonitor:
+        call(operations_.nextMonitor);
+        break;
+    case ShortcutAction::FullScreenGridMonitor1:
+        call(operations_.fullScreenGridMonitor1);
+        break;
+    case ShortcutAction::FullScreenGridMonitor2:
+        call(operations_.fullScreenGridMonitor2);
+        break;
+    case ShortcutAction::Minimize:
+        call(operations_.minimize);
+        break;
+    case ShortcutAction::Restore:
+        call(operations_.restore);
+        break;
+    case ShortcutAction::Maximize:
+        call(operations_.maximize);
+        break;
+    case ShortcutAction::Tile:
+        call(operations_.tile);
+        break;
+    case ShortcutAction::Sleep:
+        call(operations_.sleep);
+        break;
+    case ShortcutAction::FocusActiveWindow:
+        call(operations_.focusActiveWindow);
+        break;
+    case ShortcutAction::KillTarget:
+        call(killTarget);
+        break;
+    // Registered now; they run the groups' and the navigation menu's operations (see the table's
+    // operation column) once those exist.
+    case ShortcutAction::GroupsNavigationMenu:
+    case ShortcutAction::ManageGroups:
+    case ShortcutAction::BringToFrontGroupBack:
+    case ShortcutAction::BringToFrontGroupForward:
+    case ShortcutAction::ShowOnlyGroupBack:
+    case ShortcutAction::ShowOnlyGroupForward:
+    case ShortcutAction::ShowOnlyGroup:
+    case ShortcutAction::BringGroupToFront:
+    case ShortcutAction::MinimizeGroup:
+    case ShortcutAction::RestoreGroup:
+        break;
+    }
+}
+
+} // namespace cellaro
