@@ -9,6 +9,7 @@
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
+#include "logic/shortcuts/shortcut_set.h"
 #include "logic/window_commands.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -80,6 +81,7 @@ Program::Program(const Ports& ports)
                                          toolStyle(Rect::fromBounds(0, kParkedTop, 600, 420), true));
     settingsWindow_ = std::make_unique<Form>(ports_.host, "WMHot",
                                              toolStyle(Rect::fromBounds(0, kParkedTop, 720, 560), true));
+    loadShortcuts();
     aboutWindow_ = std::make_unique<Form>(ports_.host, "fabout",
                                           toolStyle(Rect::fromBounds(0, kParkedTop, 400, 300), true));
 
@@ -141,6 +143,27 @@ void Program::connectWindowCommands() {
     actions.nextMonitor = [&commands] { commands.moveToNextMonitor(); };
     actions.sleep = [&commands] { commands.sleep(); };
     workingWindow_->commandsPage().connect(actions);
+}
+
+// Each shortcut runs the same command as its tray item or working-window button. The transparency
+// level, the grid opacity, the scheme index and auto-hide come from the settings read at start-up.
+void Program::loadShortcuts() {
+    WindowCommands& commands = *windowCommands_;
+    ShortcutOperations operations;
+    operations.showCellaro = [this] { trayForm_->showCellaro(); };
+    operations.fullScreenGridMonitor1 = [this] { trayForm_->openFullScreenGrid(0); };
+    operations.fullScreenGridMonitor2 = [this] { trayForm_->openFullScreenGrid(1); };
+    operations.focusActiveWindow = [this] { highlight_->run(); };
+    operations.stayOnTop = [&commands] { commands.run(WindowCommands::kStayOnTopWord); };
+    operations.transparent = [&commands] { commands.toggleTransparent(); };
+    operations.nextMonitor = [&commands] { commands.moveToNextMonitor(); };
+    operations.minimize = [&commands] { commands.minimize(); };
+    operations.restore = [&commands] { commands.restore(); };
+    operations.maximize = [&commands] { commands.maximize(); };
+    operations.tile = [&commands] { commands.tile(); };
+    operations.sleep = [&commands] { commands.sleep(); };
+    shortcuts_ = std::make_unique<ShortcutSet>(ports_.hotKeys, ports_.keyNames, std::move(operations));
+    shortcuts_->load(settings_.open());
 }
 
 ConfigFile Program::openConfig() const {

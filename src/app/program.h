@@ -25,6 +25,7 @@ class Form;
 class OnScreenCaption;
 class PreviewRectangle;
 class ScreenGrab;
+class ShortcutSet;
 class TrayForm;
 class WindowCommands;
 class WorkingWindow;
@@ -55,6 +56,8 @@ public:
     [[nodiscard]] ProgramFlags& flags() { return flags_; }
     // The commands of the working window's "gumbi" page and the tray's "Move to next monitor".
     [[nodiscard]] WindowCommands& windowCommands() { return *windowCommands_; }
+    // The thirty-two global shortcuts, loaded when the settings window is created.
+    [[nodiscard]] ShortcutSet& shortcuts() { return *shortcuts_; }
 
     // The configuration file, read afresh from the program directory.
     [[nodiscard]] ConfigFile openConfig() const;
@@ -85,6 +88,8 @@ public:
 
 private:
     void connectWindowCommands();
+    // The settings window's load: the global shortcuts from the configuration file.
+    void loadShortcuts();
 
     // TrackingHost: the tracking's questions, answered by the working window, the preview
     // rectangle and the tray form.
@@ -132,6 +137,8 @@ private:
     std::unique_ptr<Form> infoWindow_;
     // Uses the screen grab window: declared after it, so it goes first.
     std::unique_ptr<ActiveWindowHighlight> highlight_;
+    // Runs the forms' commands: declared last, so it goes first.
+    std::unique_ptr<ShortcutSet> shortcuts_;
 };
 
 } // namespace cellaro
