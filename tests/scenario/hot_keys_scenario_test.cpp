@@ -173,8 +173,8 @@ TEST(HotKeys, TwoShortcutsWithOneCombinationGoToTheFirstInTheLoadOrder) {
         int second;
     };
     for (const Case& c : {Case{107, 8}, Case{102, 108}, Case{2, 3}}) {
-        Desk d(options(1, "[Options]\r\nHotKey107=\r\nHotKey" + std::to_string(c.second) +
-                              "=Ctrl+M\r\nHotKey" + std::to_string(c.first) + "=Ctrl+M\r\n"));
+        Desk d(options(1, "[Options]\r\nHotKey" + std::to_string(c.second) + "=Ctrl+M\r\nHotKey" +
+                              std::to_string(c.first) + "=Ctrl+M\r\n"));
         EXPECT_TRUE(d.shortcuts().hotKey(c.first).registered()) << c.first;
         EXPECT_FALSE(d.shortcuts().hotKey(c.second).registered()) << c.second;
     }

@@ -60,8 +60,12 @@ struct ShortcutEntry {
 
 namespace detail {
 constexpr std::string_view shortcutDefault(int number) {
-    const config::ShortcutKey* key = config::findShortcutKey(number);
-    return key == nullptr ? std::string_view() : key->setting.defaultValue;
+    for (const config::ShortcutKey& key : config::kShortcutKeys) {
+        if (key.number == number) {
+            return key.setting.defaultValue;
+        }
+    }
+    return {};
 }
 constexpr ShortcutEntry shortcut(int number, ShortcutPagePosition position, std::string_view label,
                                  ShortcutAction action, char group, std::string_view operation) {
