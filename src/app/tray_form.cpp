@@ -10,6 +10,7 @@
 #include "forms/working/working_window.h"
 #include "logic/grid_geometry.h"
 #include "logic/program_flags.h"
+#include "logic/shortcuts/shortcut_set.h"
 #include "logic/tray_hint.h"
 #include "logic/tray_menu.h"
 #include "logic/window_commands.h"
@@ -185,8 +186,7 @@ std::vector<MenuItem> TrayForm::menuItems() const {
     TrayMenuState state;
     state.monitorCount = static_cast<int>(program_.ports().desktop.monitors().size());
     state.loadAtStartup = autostartChecked();
-    // Shortcut texts arrive with the shortcut table; until then no item shows one.
-    state.shortcutText = [](int) { return std::string(); };
+    state.shortcutText = [this](int number) { return program_.shortcuts().text(number); };
     state.available = [](TrayCommand command) {
         switch (command) {
         case TrayCommand::ShowCellaro:
