@@ -643,11 +643,35 @@ int describeDpi(HWND window) {
     return 0;
 }
 
+// hotkeys MODIFIERS:KEY...: whether each combination is free, tried with RegisterHotKey (and let go
+// again at once); a combination another program holds cannot be registered.
+int tryHotKeys(const std::vector<std::wstring>& combinations) {
+    int identifier = 1;
+    for (const std::wstring& combination : combinations) {
+        const auto colon = combination.find(L':');
+        if (colon == std::wstring::npos) {
+            return 2;
+        }
+        const auto modifiers =
+            static_cast<UINT>(std::wcstoul(combination.substr(0, colon).c_str(), nullptr, 0));
+        const auto key = static_cast<UINT>(std::wcstoul(combination.substr(colon + 1).c_str(), nullptr, 0));
+        const bool free = ::RegisterHotKey(nullptr, identifier, modifiers, key) != 0;
+        if (free) {
+            ::UnregisterHotKey(nullptr, identifier);
+        }
+        write(L"hotkey\tmodifiers=" + std::to_wstring(modifiers) + L"\tkey=" + std::to_wstring(key) +
+              L"\tfree=" + (free ? L"1" : L"0") + L"\n");
+        ++identifier;
+    }
+    return 0;
+}
+
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
-          L"idle EXE MS | dpi HWND | dpichanged HWND L T R B | lock FILE MARKER SECONDS\n");
+          L"idle EXE MS | dpi HWND | dpichanged HWND L T R B | lock FILE MARKER SECONDS | "
+          L"hotkeys MODIFIERS:KEY...\n");
     return 2;
 }
 
@@ -723,6 +747,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"lock" && arguments.size() == 4) {
         return holdFileLocked(arguments[1], arguments[2], _wtoi(arguments[3].c_str()));
+    }
+    if (verb == L"hotkeys" && arguments.size() > 1) {
+        return tryHotKeys(std::vector<std::wstring>(arguments.begin() + 1, arguments.end()));
     }
     return usage();
 }
