@@ -75,7 +75,7 @@ std::string ShortcutSet::text(int number) const {
     return shortcutToText(hotKey(number).key(), names_);
 }
 
-void ShortcutSet::run(ShortcutAction action) {
+void ShortcutSet::run(ShortcutAction action) const {
     switch (action) {
     case ShortcutAction::ShowCellaro:
         call(operations_.showCellaro);

@@ -62,7 +62,7 @@ public:
     std::function<void()> killTarget = [] {};
 
 private:
-    void run(ShortcutAction action);
+    void run(ShortcutAction action) const;
     void applyInOrder(const std::array<int, 32>& order, const std::function<ShortcutValue(int)>& valueOf);
 
     KeyNameTable names_;
