@@ -12,10 +12,13 @@ void WindowDrag::begin(Form& form) {
 }
 
 bool WindowDrag::follow() {
+    return form_ != nullptr && followTo(form_->host().cursorPosition());
+}
+
+bool WindowDrag::followTo(Point cursor) {
     if (form_ == nullptr) {
         return false;
     }
-    const Point cursor = form_->host().cursorPosition();
     const Rect now = form_->bounds();
     const Rect target =
         Rect::fromBounds(startBounds_.left + cursor.x - startCursor_.x,
@@ -29,6 +32,11 @@ bool WindowDrag::follow() {
 
 void WindowDrag::end() {
     follow();
+    form_ = nullptr;
+}
+
+void WindowDrag::endAt(Point cursor) {
+    followTo(cursor);
     form_ = nullptr;
 }
 

@@ -16,9 +16,14 @@ public:
     // change of scale on the way may have changed); false when nothing moved
     // (no drag in progress, or the form is already there).
     bool follow();
+    // The same for a cursor position the caller knows (an event's own), in screen pixels.
+    bool followTo(Point cursor);
     // The release: the form takes the cursor's last position (the last move may have come with the
     // release itself), then the drag ends.
     void end();
+    // The release at a known screen position: the release message's own point, which may be newer
+    // than the cursor position the system has taken in so far.
+    void endAt(Point cursor);
     [[nodiscard]] bool active() const { return form_ != nullptr; }
 
 private:

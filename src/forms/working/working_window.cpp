@@ -174,7 +174,12 @@ void WorkingWindow::closeByUser() {
 void WorkingWindow::makeDragPanel(Widget& panel) {
     panel.onMouseDown = [this](Point, MouseButton) { windowDrag_.begin(*this); };
     panel.onMouseMove = [this](Point) { windowDrag_.follow(); };
-    panel.onMouseUp = [this](Point, MouseButton) { windowDrag_.end(); };
+    // The release's own point tells where the drag ended: the last move may come with it.
+    panel.onMouseUp = [this, &panel](Point at, MouseButton) {
+        const Rect area = panel.formBounds();
+        const Point client = scale().physical(Point{area.left + at.x, area.top + at.y});
+        windowDrag_.endAt(Point{bounds().left + client.x, bounds().top + client.y});
+    };
 }
 
 Rect WorkingWindow::boardBounds() const {
