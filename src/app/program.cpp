@@ -9,6 +9,7 @@
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
+#include "logic/kill_command.h"
 #include "logic/window_commands.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -163,6 +164,18 @@ std::vector<Form*> Program::forms() const {
     return {trayForm_.get(),        workingWindow_.get(), previewRectangle_.get(), windowList_.get(),
             settingsWindow_.get(),  aboutWindow_.get(),   screenGrab_.get(),       navigationMenu_.get(),
             onScreenCaption_.get(), infoWindow_.get()};
+}
+
+void Program::killTarget() {
+    if (!killCommand_) {
+        killCommand_ = std::make_unique<KillCommand>(
+            KillCommand::Services{ports_.desktop, ports_.shell, settings_, tracker_, [this] {
+                                      ConfigFile config = openConfig();
+                                      settings_.writeTo(config, {Setting::SkipKillConfirmation});
+                                      saveConfig(config);
+                                  }});
+    }
+    killCommand_->run();
 }
 
 void Program::quit() {
