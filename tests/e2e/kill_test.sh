@@ -30,13 +30,15 @@ target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notep
 
 # The X window of notepad, to give it the keyboard focus (there is no window manager).
 notepad_x_window() { xdotool search --onlyvisible --name "^$NOTEPAD_TITLE\$" 2>/dev/null | head -n1; }
-# The X window of the dialog: the visible one named Cellaro with the dialog's size.
+# The X window of the dialog: the visible one named Cellaro inside the dialog's rectangle (without a
+# window manager the X window holds the client area only).
 dialog_x_window() {
-    local left top right bottom id
+    local left top right bottom id x y w h
     IFS=, read -r left top right bottom <<<"$(field "$(dialog_line)" rect)"
     for id in $(xdotool search --onlyvisible --name '^Cellaro$' 2>/dev/null); do
-        read -r _ _ w h <<<"$(window_geometry "$id")"
-        if [ "$w" -eq $((right - left)) ] && [ "$h" -eq $((bottom - top)) ]; then
+        read -r x y w h <<<"$(window_geometry "$id")"
+        if [ "$x" -ge "$left" ] && [ "$y" -ge "$top" ] && [ $((x + w)) -le "$right" ] &&
+            [ $((y + h)) -le "$bottom" ] && [ "$w" -gt 0 ]; then
             echo "$id"
             return 0
         fi
@@ -94,7 +96,8 @@ notepad_count_is 1 || rig_fail "Cancel closed notepad"
 rig_log "ok: the ticked box was written with Cancel, notepad stayed"
 
 # --- the next press closes notepad without asking ------------------------------------------------
-wait_until 10 "notepad in the foreground" notepad_is_foreground || rig_click 1 500 500
+wait_until 10 "notepad back in the foreground" notepad_is_foreground ||
+    rig_fail "the closed dialog did not give the foreground back to notepad"
 press_101
 wait_until 20 "notepad closed" notepad_count_is 0 || rig_fail "notepad still open ($(dialog_line))"
 dialog_gone || rig_fail "a confirmation showed although the box was ticked"

@@ -138,6 +138,8 @@ KillConfirmation KillDialog::show(const std::string& text, const std::string& ca
     if (const auto font = dpiQueries_.messageFont(dpi_)) {
         font_ = ScopedGdiObject(::CreateFontIndirectW(&*font));
     }
+    // The window that had the foreground gets it back when the dialog closes.
+    const HWND previousForeground = ::GetForegroundWindow();
     const std::wstring wideCaption = toWide(caption);
     if (create(WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kDialogClass, wideCaption.c_str(),
                WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 100, nullptr, instance_) == nullptr) {
@@ -169,6 +171,9 @@ KillConfirmation KillDialog::show(const std::string& text, const std::string& ca
         result_.dontAskAgain = ::SendMessageW(checkBox_, BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
     destroyWindow();
+    if (previousForeground != nullptr && ::IsWindow(previousForeground) != 0) {
+        ::SetForegroundWindow(previousForeground);
+    }
     return result_;
 }
 
