@@ -9,6 +9,7 @@
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
+#include "logic/kill_command.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "logic/window_commands.h"
 #include "platform/desktop.h"
@@ -163,6 +164,7 @@ void Program::loadShortcuts() {
     operations.tile = [&commands] { commands.tile(); };
     operations.sleep = [&commands] { commands.sleep(); };
     shortcuts_ = std::make_unique<ShortcutSet>(ports_.hotKeys, ports_.keyNames, std::move(operations));
+    shortcuts_->killTarget = [this] { killTarget(); };
     shortcuts_->load(settings_.open());
 }
 
@@ -186,6 +188,18 @@ std::vector<Form*> Program::forms() const {
     return {trayForm_.get(),        workingWindow_.get(), previewRectangle_.get(), windowList_.get(),
             settingsWindow_.get(),  aboutWindow_.get(),   screenGrab_.get(),       navigationMenu_.get(),
             onScreenCaption_.get(), infoWindow_.get()};
+}
+
+void Program::killTarget() {
+    if (!killCommand_) {
+        killCommand_ = std::make_unique<KillCommand>(
+            KillCommand::Services{ports_.desktop, ports_.shell, settings_, tracker_, [this] {
+                                      ConfigFile config = openConfig();
+                                      settings_.writeTo(config, {Setting::SkipKillConfirmation});
+                                      saveConfig(config);
+                                  }});
+    }
+    killCommand_->run();
 }
 
 void Program::quit() {

@@ -22,6 +22,7 @@ namespace cellaro {
 
 class ActiveWindowHighlight;
 class Form;
+class KillCommand;
 class OnScreenCaption;
 class PreviewRectangle;
 class ScreenGrab;
@@ -82,6 +83,10 @@ public:
     // All forms, in creation order.
     [[nodiscard]] std::vector<Form*> forms() const;
 
+    // Shortcut 101, "Kill process of selected window": the kill confirmation (unless the user
+    // asked not to be asked again), then the target window is asked to close.
+    void killTarget();
+
     // Ends the program once the current message is handled.
     void quit();
     [[nodiscard]] bool quitting() const { return quitting_; }
@@ -137,6 +142,8 @@ private:
     std::unique_ptr<Form> infoWindow_;
     // Uses the screen grab window: declared after it, so it goes first.
     std::unique_ptr<ActiveWindowHighlight> highlight_;
+    // Made on first use.
+    std::unique_ptr<KillCommand> killCommand_;
     // Runs the forms' commands: declared last, so it goes first.
     std::unique_ptr<ShortcutSet> shortcuts_;
 };

@@ -114,7 +114,8 @@ public:
     virtual bool setForeground(WindowId window) = 0;
     // Makes the window layered with this alpha; nothing (std::nullopt) removes the layering.
     virtual bool setOpacity(WindowId window, std::optional<std::uint8_t> alpha) = 0;
-    // Asks the window to close (WM_CLOSE); never waits on a window that does not answer.
+    // Asks the window to close (WM_CLOSE) and waits while the window handles the request, the
+    // program's messages still running meanwhile; never waits on a window that does not answer.
     virtual bool requestClose(WindowId window) = 0;
     // The window's big icon (or its class icon) drawn at size x size over the background colour;
     // nothing when the window has none or does not answer in time.

@@ -57,6 +57,14 @@ enum class MessageBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageBoxIcon { None, Information, Warning, Error, Question };
 enum class MessageBoxResult { Ok, Cancel, Yes, No };
 
+// The kill confirmation's answer: "Kill process" (Yes), "Cancel" or Esc (No), the close box
+// (Neither), and the state of its box "Do not show this message again." when it closed.
+enum class KillAnswer { Yes, No, Neither };
+struct KillConfirmation {
+    KillAnswer answer = KillAnswer::Neither;
+    bool dontAskAgain = false;
+};
+
 class Shell {
 public:
     Shell() = default;
@@ -82,6 +90,11 @@ public:
 
     virtual MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                         MessageBoxButtons buttons, MessageBoxIcon icon) = 0;
+
+    // The kill confirmation: a modal dialog, topmost and brought to the front, with the warning
+    // icon, this text and caption, the buttons "Kill process" (the default) and "Cancel", a line
+    // across it and the box "Do not show this message again.", unticked. Returns once it closed.
+    virtual KillConfirmation confirmKill(const std::string& text, const std::string& caption) = 0;
 };
 
 } // namespace cellaro

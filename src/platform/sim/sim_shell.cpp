@@ -177,6 +177,23 @@ MessageBoxResult SimShell::messageBox(const std::string& text, const std::string
     return answer;
 }
 
+KillConfirmation SimShell::confirmKill(const std::string& text, const std::string& caption) {
+    KillConfirmation answer{KillAnswer::No, false};
+    if (!killAnswers_.empty()) {
+        answer = killAnswers_.front();
+        killAnswers_.pop_front();
+    }
+    killConfirmations_.push_back(ShownKillConfirmation{text, caption, answer});
+    killShowing_ = true;
+    if (killHook_) {
+        // The hook may show another confirmation: it must not run again inside it.
+        const std::function<void()> hook = std::exchange(killHook_, nullptr);
+        hook();
+    }
+    killShowing_ = false;
+    return answer;
+}
+
 SimTrayIcon::SimTrayIcon(SimShell& shell, std::string hint, TrayIconEvents& events)
     : shell_(&shell), events_(events), hint_(std::move(hint)) {}
 

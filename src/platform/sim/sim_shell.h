@@ -33,6 +33,12 @@ struct ShownMessageBox {
     MessageBoxResult answer = MessageBoxResult::Ok;
 };
 
+struct ShownKillConfirmation {
+    std::string text;
+    std::string caption;
+    KillConfirmation answer;
+};
+
 // Behaviour:
 // - The tray icon is added when it is created. While the shell is not ready (failAddsUntil) an add
 //   fails, and the icon tries again every kTrayRetryMs on the event loop until an add succeeds.
@@ -43,6 +49,9 @@ struct ShownMessageBox {
 //   item, an item with a submenu, or no item at all counts as a dismissed menu.
 // - Message boxes are answered by the queued answers first, else Ok (Ok, OkCancel) or Yes (YesNo,
 //   YesNoCancel).
+// - Kill confirmations are answered by the queued answers first, else Cancel with the box unticked.
+//   While one shows, the hook set by whileKillConfirmationShows runs (the user or a hot key acting
+//   while the modal dialog lets messages through); it is recorded before the hook runs.
 class SimShell final : public Shell {
 public:
     static constexpr int kTrayRetryMs = 1000;
@@ -97,6 +106,17 @@ public:
     void queueMessageBoxAnswer(MessageBoxResult answer) { messageBoxAnswers_.push_back(answer); }
     [[nodiscard]] const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
 
+    // ----- Kill confirmation -----
+
+    void queueKillAnswer(KillAnswer answer, bool dontAskAgain) {
+        killAnswers_.push_back(KillConfirmation{answer, dontAskAgain});
+    }
+    void whileKillConfirmationShows(std::function<void()> hook) { killHook_ = std::move(hook); }
+    [[nodiscard]] const std::vector<ShownKillConfirmation>& killConfirmations() const {
+        return killConfirmations_;
+    }
+    [[nodiscard]] bool killConfirmationShowing() const { return killShowing_; }
+
     // ----- The shell port -----
 
     std::unique_ptr<TrayIcon> createTrayIcon(const std::string& hint, TrayIconEvents& events) override;
@@ -107,6 +127,7 @@ public:
     bool tileWindows(bool vertical) override;
     MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    KillConfirmation confirmKill(const std::string& text, const std::string& caption) override;
 
 private:
     friend class SimTrayIcon;
@@ -132,6 +153,10 @@ private:
     bool arrangeResult_ = true;
     std::deque<MessageBoxResult> messageBoxAnswers_;
     std::vector<ShownMessageBox> messageBoxes_;
+    std::deque<KillConfirmation> killAnswers_;
+    std::function<void()> killHook_;
+    std::vector<ShownKillConfirmation> killConfirmations_;
+    bool killShowing_ = false;
 };
 
 // The simulated notification-area icon.

@@ -26,7 +26,9 @@ constexpr int kMaxTitleLength = 4096;
 // Longest executable path the system can report.
 constexpr DWORD kMaxPathLength = 32768;
 
-constexpr UINT kCloseTimeoutMs = 500;
+// While a close request is handled the program keeps taking its messages, waking at least this
+// often to look whether the window still answers.
+constexpr DWORD kCloseWaitSliceMs = 50;
 constexpr UINT kIconTimeoutMs = 200;
 
 bool ownedByOtherThread(HWND window) {
@@ -468,18 +470,71 @@ bool Win32Desktop::requestClose(WindowId window) {
         return false;
     }
     const HWND handle = toHandle(window);
-    if (ownedByOtherThread(handle) && ::IsHungAppWindow(handle) != 0) {
+    if (!ownedByOtherThread(handle)) {
+        ::SendMessageW(handle, WM_CLOSE, 0, 0);
+        return true;
+    }
+    if (::IsHungAppWindow(handle) != 0) {
         // Queued for when it answers again; nothing waits for it.
         return ::PostMessageW(handle, WM_CLOSE, 0, 0) != 0;
     }
-    DWORD_PTR result = 0;
-    if (::SendMessageTimeoutW(handle, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kCloseTimeoutMs,
-                              &result) != 0) {
-        return true;
+    // The request is waited on while the window handles it (an editor asking whether to save keeps
+    // it waiting until the user answers), taking this thread's messages meanwhile, so the program
+    // keeps answering; a window that stops answering is not waited on any longer.
+    pendingCloses_.push_back(std::make_unique<PendingClose>(PendingClose{this}));
+    PendingClose& request = *pendingCloses_.back();
+    if (::SendMessageCallbackW(handle, WM_CLOSE, 0, 0, &Win32Desktop::closeHandled,
+                               reinterpret_cast<ULONG_PTR>(&request)) == 0) {
+        pendingCloses_.pop_back();
+        return false;
     }
-    // A time-out means the window took the request but is still busy with it (for example asking
-    // the user whether to save); sending it again would ask twice.
-    return ::GetLastError() == ERROR_TIMEOUT;
+    waitForClose(handle, request);
+    return true;
+}
+
+void CALLBACK Win32Desktop::closeHandled(HWND /*window*/, UINT /*message*/, ULONG_PTR data,
+                                         LRESULT /*result*/) {
+    auto* request = reinterpret_cast<PendingClose*>(data);
+    request->answered = true;
+    if (request->abandoned) {
+        request->owner->pendingCloses_.remove_if(
+            [request](const std::unique_ptr<PendingClose>& pending) { return pending.get() == request; });
+    }
+}
+
+bool Win32Desktop::waitForClose(HWND window, PendingClose& request) {
+    const auto finish = [this, &request](bool answered) {
+        if (request.answered) {
+            pendingCloses_.remove_if([&request](const std::unique_ptr<PendingClose>& pending) {
+                return pending.get() == &request;
+            });
+        } else {
+            request.abandoned = true;
+        }
+        return answered;
+    };
+    MSG message{};
+    while (!request.answered) {
+        // A window that is gone handled the request; one that stopped taking its messages (the
+        // system's test: about five seconds without) is left to answer when it can.
+        if (::IsWindow(window) == 0) {
+            return finish(true);
+        }
+        if (::IsHungAppWindow(window) != 0) {
+            return finish(false);
+        }
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, kCloseWaitSliceMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        while (!request.answered && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+            if (message.message == WM_QUIT) {
+                // Leave it for the main loop, which ends the program with it.
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+                return finish(false);
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return finish(true);
 }
 
 std::optional<Bitmap> Win32Desktop::bigIcon(WindowId window, int size, Colour background) const {

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <list>
+#include <memory>
+
 namespace cellaro::win32 {
 
 class Win32Desktop final : public Desktop {
@@ -48,6 +51,18 @@ public:
                                                  Colour background) const override;
 
 private:
+    // A close request sent to another thread's window, answered when that window has handled it.
+    struct PendingClose {
+        Win32Desktop* owner;
+        bool answered = false;
+        bool abandoned = false;
+    };
+    // SendMessageCallback's callback: runs on this thread while it takes its messages.
+    static void CALLBACK closeHandled(HWND window, UINT message, ULONG_PTR data, LRESULT result);
+    // Waits, taking this thread's messages, until the request is answered, the window is gone, or it
+    // stops answering; false when it was abandoned.
+    bool waitForClose(HWND window, PendingClose& request);
+
     using DwmGetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
 
     // DwmGetWindowAttribute, false when the compositor is absent (no dwmapi.dll, as under Wine) or
@@ -62,6 +77,8 @@ private:
     static constexpr ULONGLONG kMonitorReuseMs = 1000;
     mutable std::vector<Monitor> monitors_;
     mutable ULONGLONG monitorsReadAt_ = 0;
+    // Close requests still in flight, kept until the window answers (an abandoned one too).
+    std::list<std::unique_ptr<PendingClose>> pendingCloses_;
 };
 
 // Conversions between the program's geometry and the system's, exposed for the adapter's forms.

@@ -59,19 +59,37 @@ int DpiQueries::systemMetric(int index, int dpi) const {
 }
 
 std::optional<LOGFONTW> DpiQueries::hintFont(int dpi) const {
+    const auto metrics = nonClientMetrics(dpi);
+    if (!metrics) {
+        return std::nullopt;
+    }
+    return metrics->lfStatusFont;
+}
+
+std::optional<LOGFONTW> DpiQueries::messageFont(int dpi) const {
+    const auto metrics = nonClientMetrics(dpi);
+    if (!metrics) {
+        return std::nullopt;
+    }
+    return metrics->lfMessageFont;
+}
+
+std::optional<NONCLIENTMETRICSW> DpiQueries::nonClientMetrics(int dpi) const {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (systemParametersInfoForDpi_ != nullptr &&
         systemParametersInfoForDpi_(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
                                     static_cast<UINT>(dpi)) != 0) {
-        return metrics.lfStatusFont;
+        return metrics;
     }
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) == 0) {
         return std::nullopt;
     }
     // The plain answer is at the screen's scale.
-    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, screenDpi());
-    return metrics.lfStatusFont;
+    const int screen = screenDpi();
+    metrics.lfStatusFont.lfHeight = ::MulDiv(metrics.lfStatusFont.lfHeight, dpi, screen);
+    metrics.lfMessageFont.lfHeight = ::MulDiv(metrics.lfMessageFont.lfHeight, dpi, screen);
+    return metrics;
 }
 
 } // namespace cellaro::win32

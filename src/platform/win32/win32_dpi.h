@@ -31,8 +31,13 @@ public:
     // The font the system gives tooltips (the status font of the non-client metrics), at these dots
     // per inch; nothing when the system does not say.
     [[nodiscard]] std::optional<LOGFONTW> hintFont(int dpi) const;
+    // The font the system gives message boxes, at these dots per inch.
+    [[nodiscard]] std::optional<LOGFONTW> messageFont(int dpi) const;
 
 private:
+    // The non-client metrics (fonts) at these dots per inch.
+    [[nodiscard]] std::optional<NONCLIENTMETRICSW> nonClientMetrics(int dpi) const;
+
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
     using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
     using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);

@@ -2,6 +2,7 @@
 #include "platform/win32/win32_shell.h"
 
 #include "platform/win32/win32_application_icon.h"
+#include "platform/win32/win32_kill_dialog.h"
 #include "platform/win32/win32_text.h"
 
 #include <objbase.h>
@@ -444,6 +445,11 @@ MessageBoxResult Win32Shell::messageBox(const std::string& text, const std::stri
     default:
         return unansweredResult(buttons);
     }
+}
+
+KillConfirmation Win32Shell::confirmKill(const std::string& text, const std::string& caption) {
+    KillDialog dialog(instance_, dpi_);
+    return dialog.show(text, caption);
 }
 
 } // namespace cellaro::win32

@@ -82,6 +82,7 @@ public:
 
     MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    KillConfirmation confirmKill(const std::string& text, const std::string& caption) override;
 
     // The message the tray icons report their mouse messages with.
     static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
