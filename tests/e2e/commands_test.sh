@@ -15,7 +15,6 @@ make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
-readonly NOTEPAD_TITLE="Untitled - Notepad"
 # Centres of the page's buttons in the working window's client area: the title strip is 26 pixels
 # high; the command row is at y 10 of the page, the anchor pad's buttons (64 x 38, 66 x 40 apart)
 # start at (65, 60) of it.
@@ -33,7 +32,6 @@ readonly ANCHORS=(x1 X2 X3 X4 X5 X6 X7 X8 X9)
 # notepad_* look at one notepad by its handle (NOTEPAD, set below).
 notepad_line_of() { probe windows all | grep -P "^window\thwnd=$1\t" | head -n1; }
 notepad_field() { field "$(notepad_line_of "$NOTEPAD")" "$1"; }
-notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
 notepad_is() { [ "$(notepad_field rect)" = "$1" ] && [ "$(notepad_field zoomed)" = "$2" ]; }
 notepad_alpha_is() { [ "$(notepad_field alpha)" = "$1" ]; }
 notepad_exstyle_has() { [ $(($(notepad_field exstyle) & $1)) -eq $(($2)) ]; }
@@ -41,7 +39,6 @@ notepad_zoomed_is() { [ "$(notepad_field zoomed)" = "$1" ]; }
 notepad_iconic_is() { [ "$(notepad_field iconic)" = "$1" ]; }
 notepad_handles() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | awk -F'\t' '{ print substr($2, 6) }'; }
 notepad_count_is() { [ "$(notepad_handles | wc -l)" -eq "$1" ]; }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 
 # press NAME: a real click on a button of the page.
 press() {

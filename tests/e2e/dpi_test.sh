@@ -37,12 +37,6 @@ wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 read -r tray_x tray_y tray_width tray_height <<<"$(window_geometry "$RIG_TRAY")"
 screenshot dpi-tray "$tray_x" "$tray_y" "$tray_width" "$tray_height"
 
-readonly NOTEPAD_TITLE="Untitled - Notepad"
-notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
-notepad_shown() { [ -n "$(notepad_line)" ]; }
-notepad_field() { field "$(notepad_line)" "$1"; }
-notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 
 # The working window: the program's visible form titled "Cellaro" (the preview rectangle, the
 # only other one, shows only during a drag and has the preview's size).

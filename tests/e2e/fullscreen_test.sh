@@ -18,7 +18,6 @@ make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
-readonly NOTEPAD_TITLE="Untitled - Notepad"
 # The grid opacity with no CRO.cfg: 255 minus MrezaTransparent's default of 174.
 readonly GRID_ALPHA=81
 # The layer's cells with "Max Num rows/cols" checked (the default), and without (SEW x SEH).
@@ -30,31 +29,14 @@ readonly WS_EX_TOPMOST=0x8
 readonly LAYER_SECONDS=20
 layer_times=()
 
-notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
-notepad_shown() { [ -n "$(notepad_line)" ]; }
-notepad_field() { field "$(notepad_line)" "$1"; }
-notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
 # notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
 notepad_is() {
     local line
     line=$(notepad_line)
     [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
 }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 RIG_HINT=
 target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
-
-# "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
-monitor_rect() { field "$(probe monitors | grep -P "^monitor\tindex=$1\t")" "${2:-rect}"; }
-
-# A / B rounded to the nearest integer, halves to even.
-divide_half_even() {
-    local quotient=$(($1 / $2)) remainder=$(($1 % $2))
-    if [ $((2 * remainder)) -gt "$2" ] || { [ $((2 * remainder)) -eq "$2" ] && [ $((quotient % 2)) -eq 1 ]; }; then
-        quotient=$((quotient + 1))
-    fi
-    echo "$quotient"
-}
 
 rect_size() {
     local left top right bottom

@@ -14,15 +14,10 @@ make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
-readonly NOTEPAD_TITLE="Untitled - Notepad" GRAB_TITLE="tVbar-802.40"
+readonly GRAB_TITLE="tVbar-802.40"
 # On the second monitor (1920,0 to 3200,1024), so the frame is drawn over that monitor's picture.
 readonly NOTEPAD_LEFT=2200 NOTEPAD_TOP=200 NOTEPAD_RIGHT=2900 NOTEPAD_BOTTOM=700
 
-notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
-notepad_shown() { [ -n "$(notepad_line)" ]; }
-notepad_field() { field "$(notepad_line)" "$1"; }
-notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
 
 # The grab window as X sees it: fast enough to catch a window that shows for one second (the

@@ -13,13 +13,10 @@ rig_begin hotkeys
 start_display
 make_prefix
 
-readonly NOTEPAD_TITLE="Untitled - Notepad"
 notepad_handles() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | awk -F'\t' '{ print substr($2, 6) }'; }
 notepad_count_is() { [ "$(notepad_handles | wc -l)" -eq "$1" ]; }
 notepad_line_of() { probe windows all | grep -P "^window\thwnd=$1\t" | head -n1; }
 notepad_field() { field "$(notepad_line_of "$NOTEPAD")" "$1"; }
-notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 notepad_x_window() { xdotool search --name "^$NOTEPAD_TITLE\$" 2>/dev/null | head -n1; }
 
 # key COMBINATION: a real key press reaching notepad's X window, which has the X focus.
@@ -86,7 +83,7 @@ readonly TABLE=(
 {
     printf '[Options]\r\n'
     for entry in "${TABLE[@]}"; do
-        IFS== read -r number text _ <<<"$entry"
+        IFS='=' read -r number text _ <<<"$entry"
         printf 'HotKey%s=%s\r\n' "$number" "$text"
     done
 } >"$RIG_PROGRAM_DIR/CRO.cfg"
@@ -99,7 +96,7 @@ wait_until 15 "all thirty-two combinations held" all_held || true
 held=0
 for index in "${!TABLE[@]}"; do
     line=$(sed -n "$((index + 1))p" <<<"$RIG_HOTKEYS")
-    IFS== read -r number text _ <<<"${TABLE[$index]}"
+    IFS='=' read -r number text _ <<<"${TABLE[$index]}"
     if [ "$(field "$line" free)" = 0 ]; then
         held=$((held + 1))
         rig_log "registration: $number $text held"

@@ -17,10 +17,8 @@ start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 config=$RIG_PROGRAM_DIR/CRO.cfg
 
-readonly NOTEPAD_TITLE="Untitled - Notepad"
 notepad_handles() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | awk -F'\t' '{ print substr($2, 6) }'; }
 notepad_count_is() { [ "$(notepad_handles | wc -l)" -eq "$1" ]; }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 dialog_line() { probe windows | grep $'\tclass=CellaroKillConfirmation\t' | head -n1; }
 dialog_shown() { [ -n "$(dialog_line)" ]; }
 dialog_gone() { ! dialog_shown; }

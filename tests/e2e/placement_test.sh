@@ -19,12 +19,7 @@ wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 readonly GRID_COLUMNS=6 GRID_ROWS=6
 # Undo in the title strip, and a point of the status strip that drags the window.
 readonly UNDO_X=121 UNDO_Y=16 STRIP_X=5 STRIP_Y=250
-readonly NOTEPAD_TITLE="Untitled - Notepad"
 
-notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
-notepad_shown() { [ -n "$(notepad_line)" ]; }
-notepad_field() { field "$(notepad_line)" "$1"; }
-notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
 # notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
 notepad_is() {
     local line
@@ -32,20 +27,7 @@ notepad_is() {
     [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
 }
 notepad_maximised() { [ "$(notepad_field zoomed)" = 1 ]; }
-notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
 working_window_at() { [ "$(working_window_origin)" = "$1 $2" ]; }
-
-# "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
-monitor_rect() { field "$(probe monitors | grep -P "^monitor\tindex=$1\t")" "${2:-rect}"; }
-
-# A / B rounded to the nearest integer, halves to even.
-divide_half_even() {
-    local quotient=$(($1 / $2)) remainder=$(($1 % $2))
-    if [ $((2 * remainder)) -gt "$2" ] || { [ $((2 * remainder)) -eq "$2" ] && [ $((quotient % 2)) -eq 1 ]; }; then
-        quotient=$((quotient + 1))
-    fi
-    echo "$quotient"
-}
 
 # expected_rect MONITOR C0 R0 C1 R1: the window rectangle the range of these cells maps to on that
 # monitor in the compact grid: columns share the monitor's width (rounded), rows the work area's

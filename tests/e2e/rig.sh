@@ -533,6 +533,28 @@ ini_value() {
 # file_has_bytes FILE BYTES: for waiting until a file reaches a state.
 file_has_bytes() { [ -f "$1" ] && cmp -s <(printf '%b' "$2") "$1"; }
 
+# --- notepad, the target of most tests, and the monitors ------------------------------------------
+
+readonly NOTEPAD_TITLE="Untitled - Notepad"
+# The first visible notepad's probe line, and its fields.
+notepad_line() { probe find "$NOTEPAD_TITLE" | grep $'\tvisible=1\t' | head -n1; }
+notepad_shown() { [ -n "$(notepad_line)" ]; }
+notepad_field() { field "$(notepad_line)" "$1"; }
+notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
+notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
+
+# "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
+monitor_rect() { field "$(probe monitors | grep -P "^monitor\tindex=$1\t")" "${2:-rect}"; }
+
+# A / B rounded to the nearest integer, halves to even.
+divide_half_even() {
+    local quotient=$(($1 / $2)) remainder=$(($1 % $2))
+    if [ $((2 * remainder)) -gt "$2" ] || { [ $((2 * remainder)) -eq "$2" ] && [ $((quotient % 2)) -eq 1 ]; }; then
+        quotient=$((quotient + 1))
+    fi
+    echo "$quotient"
+}
+
 # --- the working window -------------------------------------------------------------------------
 
 # The board of the compact working window: 320 x 195 at (6, 30) of its client area (below the
