@@ -41,10 +41,14 @@ Rect WindowPlacer::placementRect(WindowId window, const Rect& area) const {
 }
 
 void WindowPlacer::follow(WindowId window, const Rect& area) {
+    followWith(window, placementRect(window, area));
+}
+
+void WindowPlacer::followWith(WindowId window, const Rect& requested) {
     if (settling_ && settling_->window == window) {
         stopSettling();
     }
-    desktop_.move(window, placementRect(window, area), true);
+    desktop_.move(window, requested, true);
 }
 
 void WindowPlacer::restore(WindowId window) {

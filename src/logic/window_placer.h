@@ -48,6 +48,8 @@ public:
 
     // Moves the window as it is (no restore), as the drag's live preview does.
     void follow(WindowId window, const Rect& area);
+    // The same with the rectangle placementRect() already gave for the area.
+    void followWith(WindowId window, const Rect& requested);
 
     // Restores the window, then places its visible frame on `area` unless the area is refused for
     // this monitor. A window that was maximised or minimised has the borders of that state until

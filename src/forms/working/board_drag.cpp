@@ -87,7 +87,8 @@ void BoardDrag::previewTick() {
     }
     const Rect requested = services_.placer.placementRect(target, area);
     if (followedRect_ != requested) {
-        services_.placer.follow(target, area);
+        // The preview tick reads the target's borders once.
+        services_.placer.followWith(target, requested);
         followedRect_ = requested;
     }
 }
