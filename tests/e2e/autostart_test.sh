@@ -30,7 +30,7 @@ toggle_autostart() {
 }
 
 # The Run value follows the file a moment later.
-run_value() { probe regrun Cellaro || true; }
+run_value() { probe_read regrun Cellaro || true; }
 run_value_is() { [ "$(run_value)" = "$1" ]; }
 
 toggle_autostart none 1
@@ -49,4 +49,4 @@ wait_app_exit 20 || rig_fail "cellaro.exe did not end after Exit"
 expect_file_bytes "CRO.cfg after Exit with autostart on" "$config" \
     '[Config]\r\nload=1\r\n\r\n[Options]\r\noptAutohideagain=0\r\n\r\n[hmenu]\r\nx=1620\r\ny=45\r\n\r\n'
 expect_equal "Run value after Exit with autostart on" "$(printf 'value\t%s' "$run_command_escaped")" \
-    "$(probe regrun Cellaro || true)"
+    "$(probe_read regrun Cellaro || true)"

@@ -23,7 +23,7 @@ run_command="\"$(rig_windows_path "$program_dir/cellaro.exe")\""
 run_command_escaped=${run_command//\\/\\\\}
 probe setrun Cellaro "$run_command" >/dev/null || rig_fail "the probe could not set the Run value"
 expect_equal "Run value before the start" "$(printf 'value\t%s' "$run_command_escaped")" \
-    "$(probe regrun Cellaro || true)"
+    "$(probe_read regrun Cellaro || true)"
 
 # The probe holds CRO.cfg until the marker is gone (at most 120 s, so a failed run ends anyway).
 marker=$RIG_RUN/lock.marker
@@ -77,7 +77,7 @@ expect_kept() {
 }
 expect_kept "Config/load after Exit" 1 "$(ini_value "$config" Config load)"
 expect_kept "Options/MNR after Exit" 0 "$(ini_value "$config" Options MNR)"
-expect_kept "Run value after Exit" "$(printf 'value\t%s' "$run_command_escaped")" "$(probe regrun Cellaro || true)"
+expect_kept "Run value after Exit" "$(printf 'value\t%s' "$run_command_escaped")" "$(probe_read regrun Cellaro || true)"
 if [ ${#failures[@]} -gt 0 ]; then
     rig_log "CRO.cfg after Exit:"
     tr -d '\r' <"$config" >&2

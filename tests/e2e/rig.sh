@@ -258,6 +258,23 @@ wait_app_exit() {
 # probe ARGS...: runs probe.exe in the run's prefix, bounded in time; its lines on stdout.
 probe() { timeout 30 wine "$PROBE_EXE" "$@" 2>/dev/null; }
 
+# probe_read ARGS...: for the probe's questions that always answer with a line (regrun, foreground,
+# doubleclick ...). A probe started while the wine server is winding down after the program's exit
+# can end without running at all; an empty answer is asked again, up to three times.
+probe_read() {
+    local answer attempt
+    for attempt in 1 2 3; do
+        answer=$(probe "$@" || true)
+        if [ -n "$answer" ]; then
+            printf '%s\n' "$answer"
+            return 0
+        fi
+        rig_log "the probe gave no answer to '$*' (attempt $attempt)"
+        timeout 10 wineserver -w >/dev/null 2>&1 || true
+    done
+    return 1
+}
+
 # Probe lines are "key=value" fields separated by tabs; field LINE KEY prints the value of KEY.
 field() { printf '%s\n' "$1" | tr '\t' '\n' | sed -n "s/^$2=//p" | head -n1; }
 

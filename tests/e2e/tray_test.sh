@@ -106,6 +106,6 @@ wait_app_exit 20 || rig_fail "cellaro.exe did not end after Exit"
 expect_equal "exit status" 0 "$RIG_APP_STATUS"
 expect_file_bytes "CRO.cfg after Exit" "$RIG_PROGRAM_DIR/CRO.cfg" \
     '[Config]\r\nload=0\r\n\r\n[Options]\r\noptAutohideagain=0\r\n\r\n[hmenu]\r\nx=1620\r\ny=45\r\n\r\n'
-expect_equal "Run value after Exit" absent "$(probe regrun Cellaro || true)"
+expect_equal "Run value after Exit" absent "$(probe_read regrun Cellaro || true)"
 wait_until 10 "the tray icon to go" rig_tray_gone || rig_fail "the tray icon stayed after Exit"
 rig_log "ok: tray icon removed"
