@@ -90,6 +90,16 @@ TEST_F(WindowListScenario, NoVisibleWindowsMakeNoRows) {
     EXPECT_TRUE(list.entries().empty());
 }
 
+TEST_F(WindowListScenario, MoreThan1501WindowsAreAllListed) {
+    constexpr int kMany = 1600;
+    for (int i = 0; i < kMany; ++i) {
+        open("Window " + std::to_string(i));
+    }
+    ASSERT_EQ(refresh(), kMany);
+    EXPECT_EQ(list.rowTexts().size(), static_cast<std::size_t>(kMany));
+    EXPECT_TRUE(list.entry(kMany - 1).listed);
+}
+
 TEST_F(WindowListScenario, RejectedRowsKeepTheirEntriesUnlisted) {
     open("Program Manager", Rect::fromBounds(0, 0, 1920, 1080));
     open("Tiny", Rect::fromBounds(0, 0, 19, 300));
