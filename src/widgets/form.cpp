@@ -259,6 +259,22 @@ void Form::onMouseLeave() {
     setHovered(nullptr);
 }
 
+void Form::onMouseWheel(Point physicalAt, int delta) {
+    const Point at = scale().dip(physicalAt);
+    const RoutingScope scope(*this);
+    // The widget under the pointer has the first say, then each container around it in turn (a
+    // row's wheel scrolls the list that holds it). Disabled widgets pass it on.
+    for (Widget* widget = widgetAt(at); widget != nullptr; widget = widget->parent()) {
+        if (widget->enabledInTree() && widget->mouseWheel(toLocal(*widget, at), delta)) {
+            break;
+        }
+    }
+    // Scrolling moved other widgets under the pointer.
+    if (pressed_ == nullptr) {
+        setHovered(widgetAt(at));
+    }
+}
+
 void Form::onKeyDown(int virtualKey) {
     const RoutingScope scope(*this);
     keyDown(virtualKey);

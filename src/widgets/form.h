@@ -67,6 +67,7 @@ public:
     void onMouseUp(Point at, MouseButton button) override;
     void onDoubleClick(Point at, MouseButton button) override;
     void onMouseLeave() override;
+    void onMouseWheel(Point at, int delta) override;
     void onKeyDown(int virtualKey) override;
     void onActivate(bool active) override;
     void onBoundsChanged(const Rect& bounds) override;
