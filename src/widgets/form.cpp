@@ -244,7 +244,7 @@ void Form::onDoubleClick(Point physicalAt, MouseButton button) {
     const Point at = scale().dip(physicalAt);
     Widget* target = widgetAt(at);
     if (target != nullptr && target->enabledInTree() && !target->acceptsDoubleClicks()) {
-        onMouseDown(at, button);
+        onMouseDown(physicalAt, button);
         return;
     }
     const RoutingScope scope(*this);

@@ -201,6 +201,9 @@ TEST_F(ScrollBoxAt144Test, WheelAndClicksMapPhysicalPointsToRows) {
     host.click(form, inBar(95));
     EXPECT_EQ(clicks, (std::vector<std::string>{"row5", "row9"}));
     EXPECT_EQ(box.position(), 2 * ScrollBox::kWheelStep + ScrollBox::kLineStep);
+    // A quick second click on the arrow is a second press at the same physical point.
+    host.doubleClick(form, inBar(95));
+    EXPECT_EQ(box.position(), 2 * ScrollBox::kWheelStep + 3 * ScrollBox::kLineStep);
 }
 
 } // namespace
