@@ -11,6 +11,8 @@
 #include "logic/target_tracker.h"
 #include "logic/undo_journal.h"
 #include "logic/window_placer.h"
+#include "logic/winlist/group_commands.h"
+#include "logic/winlist/window_list.h"
 #include "logic/working_mode.h"
 #include "widgets/form_timer.h"
 
@@ -59,6 +61,20 @@ public:
     [[nodiscard]] WindowCommands& windowCommands() { return *windowCommands_; }
     // The thirty-two global shortcuts, loaded when the settings window is created.
     [[nodiscard]] ShortcutSet& shortcuts() { return *shortcuts_; }
+    // The windows of the window manager list's last build with their group marks, and what can be
+    // done with the groups.
+    [[nodiscard]] WindowList& windowEntries() { return windowEntries_; }
+    [[nodiscard]] GroupCommands& groups() { return groups_; }
+
+    // "Manage Groups": remembers whether the working window is visible and which window is the
+    // target, then, unless the window manager list already shows, closes the working window and
+    // shows the list. Its close puts both back.
+    void manageGroups();
+    // The tray's "Manage groups": an open list comes to the front; unless the settings window or the
+    // list is open, the one-shot flag is set and the list opens as from the working window.
+    void manageGroupsFromTray();
+    // The tray's "Groups navigation menu": shows the menu when hidden, hides it when shown.
+    void toggleNavigationMenu();
 
     // The configuration file, read afresh from the program directory.
     [[nodiscard]] ConfigFile openConfig() const;
@@ -93,6 +109,12 @@ public:
 
 private:
     void connectWindowCommands();
+    void connectGroupCommands();
+    // The window manager list's close: the group texts published on the group buttons, the target
+    // put back and the working window shown again if it was visible.
+    void windowListCloseQuery();
+    void setNavigationKeepInFront(bool enabled);
+    void windowListClosed(const std::array<std::string, kGroupCount>& memberTexts);
     // The settings window's load: the global shortcuts from the configuration file.
     void loadShortcuts();
 
@@ -128,6 +150,11 @@ private:
     TargetTracker tracker_;
     FormTimer trackingTimer_;
     std::unique_ptr<WindowCommands> windowCommands_;
+    WindowList windowEntries_;
+    GroupCommands groups_;
+    // What "Manage Groups" remembered for the list's close.
+    bool workingWasVisible_ = false;
+    WindowId targetBeforeList_;
     bool quitting_ = false;
 
     std::unique_ptr<TrayForm> trayForm_;

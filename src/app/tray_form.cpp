@@ -201,6 +201,8 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::MoveToNextMonitor:
         case TrayCommand::FullScreenGrid:
         case TrayCommand::FullScreenGridMonitor2:
+        case TrayCommand::ManageGroups:
+        case TrayCommand::NavigationMenu:
             return true;
         default:
             return false;
@@ -244,6 +246,12 @@ void TrayForm::runCommand(TrayCommand command) {
         break;
     case TrayCommand::FocusActiveWindow:
         program_.highlight().run(); // SwapWindows1Click
+        break;
+    case TrayCommand::ManageGroups:
+        program_.manageGroupsFromTray(); // ddd1Click
+        break;
+    case TrayCommand::NavigationMenu:
+        program_.toggleNavigationMenu(); // FloatMernu1Click
         break;
     case TrayCommand::Exit:
         close();
@@ -289,6 +297,8 @@ void TrayForm::onTrayLeftClick() {
 }
 
 void TrayForm::onTrayRightClick(Point cursor) {
+    // The navigation menu leaves this window in front while it keeps itself on top.
+    foregroundAtMenu_ = program_.ports().desktop.foregroundWindow();
     const auto chosen = program_.ports().shell.trackPopupMenu(menuItems(), cursor);
     if (chosen) {
         runCommand(static_cast<TrayCommand>(*chosen));
