@@ -1,5 +1,6 @@
 // Scenario: the groups navigation menu on the simulated desktop: layout, steps and hints, keeping in
 // front and what holds it back, the screen saver pause, the clamp on activation, Pop1, dragging.
+#include "core/product.h"
 #include "forms/navmenu/navigation_menu.h"
 #include "logic/pictures.h"
 #include "logic/winlist/group_commands.h"
@@ -122,6 +123,8 @@ TEST(NavigationMenu, LayoutAtTwoScalesAndPicturesRedrawnOnAnother) {
         EXPECT_EQ(menu.bounds(),
                   Rect::fromBounds(kStartAt.x, kStartAt.y, scale.physical(284), scale.physical(41)));
         EXPECT_EQ(bar.machine.host.roundedCorners(menu.id()), (Size{13, 13}));
+        // The program's windows share one title, by which the window list and the tracking skip them.
+        EXPECT_EQ(bar.machine.desktop.title(menu.id()), kProductName);
         EXPECT_EQ(bar.machine.desktop.extendedStyles(menu.id()) & (exstyle::kToolWindow | exstyle::kTopmost),
                   exstyle::kToolWindow | exstyle::kTopmost);
         menu.toggle();
@@ -202,7 +205,13 @@ TEST(NavigationMenu, KeepsInFrontUnlessTheUserWorksWithTheProgram) {
     const std::vector<KeepCase> cases{
         {"another program's window", [](Bar&, WindowId) {}, true},
         {"the window titled Cellaro",
-         [](Bar& bar, WindowId) { bar.activate(bar.addWindow(std::string(NavigationMenu::kProgramTitle))); },
+         [](Bar& bar, WindowId) {
+             // The working window: topmost, so the first window of that title.
+             sim::WindowOptions working;
+             working.title = std::string(kProductName);
+             working.extendedStyles = exstyle::kTopmost;
+             bar.activate(bar.machine.desktop.createWindow(working));
+         },
          false},
         {"the window the tray menu opened over",
          [](Bar& bar, WindowId other) { bar.trayMenuForeground = other; }, false},

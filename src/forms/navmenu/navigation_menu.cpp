@@ -3,6 +3,7 @@
 #include "forms/navmenu/navigation_menu.h"
 
 #include "core/monitors.h"
+#include "core/product.h"
 #include "logic/pictures.h"
 #include "logic/winlist/group_commands.h"
 #include "platform/desktop.h"
@@ -56,7 +57,8 @@ constexpr std::array<StepButton, 4> kStepButtons{{
 
 NativeWindowStyle menuStyle(Point position) {
     NativeWindowStyle style;
-    style.title = std::string(NavigationMenu::kTitle);
+    // Titled as the program's other windows, so that the window list and the tracking pass it by.
+    style.title = std::string(kProductName);
     style.bounds = Rect::fromBounds(position.x, position.y, NavigationMenu::kClientSize.width,
                                     NavigationMenu::kClientSize.height);
     style.topmost = true;
@@ -182,7 +184,7 @@ void NavigationMenu::keepInFront() {
     const Desktop& desktop = services_.desktop;
     const WindowId foreground = desktop.foregroundWindow();
     const bool userIsElsewhere =
-        foreground == desktop.findWindowByTitle(std::string(kProgramTitle)) ||
+        foreground == desktop.findWindowByTitle(std::string(kProductName)) ||
         (services_.trayMenuForeground && foreground == services_.trayMenuForeground()) ||
         foreground == menuForeground_ ||
         (services_.settingsWindowInvolved && services_.settingsWindowInvolved(foreground));

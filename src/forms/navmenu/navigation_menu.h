@@ -57,9 +57,6 @@ public:
     static constexpr Colour kPressedColour = Colour::rgb(100, 100, 100);
     static constexpr Colour kSeparatorColour = Colour::rgb(192, 192, 192);
     static constexpr int kKeepInFrontIntervalMs = 300;
-    static constexpr std::string_view kTitle = "Groups navigation menu";
-    // The window whose being in the foreground keeps the bar from jumping in front.
-    static constexpr std::string_view kProgramTitle = "Cellaro";
     // Pop1's item ids.
     enum MenuCommand : int { ManageGroups = 1, ExpandNavigation = 2, Close = 3 };
 
