@@ -6,6 +6,7 @@
 #include "core/product.h"
 #include "forms/highlight/active_window_highlight.h"
 #include "forms/highlight/screen_grab.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
@@ -94,11 +95,21 @@ Program::Program(const Ports& ports)
     highlight_ = std::make_unique<ActiveWindowHighlight>(ports_.screen, ports_.desktop, ports_.loop, tracker_,
                                                          *screenGrab_);
 
-    const Point menuAt = trayForm_->navigationMenuPosition();
-    NativeWindowStyle navigation = toolStyle(Rect::fromBounds(menuAt.x, menuAt.y, 284, 41), true);
-    navigation.roundedCorners = Size{13, 13};
-    navigationMenu_ = std::make_unique<Form>(ports_.host, "fFloat", navigation);
-    navigationMenu_->root().setColour(Colour::rgb(67, 74, 84));
+    NavigationMenuServices navigation{ports_.host,
+                                      ports_.desktop,
+                                      ports_.loop,
+                                      ports_.shell,
+                                      ports_.system,
+                                      groups_,
+                                      trayForm_->navigationMenuPosition(),
+                                      [this] { manageGroups(); },
+                                      [this] { expandNavigation(); },
+                                      [this] { return trayForm_->foregroundAtMenu(); },
+                                      [this](WindowId foreground) {
+                                          return settingsWindow_->visible() ||
+                                                 foreground == settingsWindow_->id();
+                                      }};
+    navigationMenu_ = std::make_unique<NavigationMenu>(navigation);
 
     onScreenCaption_ = std::make_unique<OnScreenCaption>(ports_.host, ports_.loop);
     infoWindow_ = std::make_unique<Form>(ports_.host, "fInfo",
@@ -195,14 +206,21 @@ void Program::manageGroupsFromTray() {
 }
 
 void Program::toggleNavigationMenu() {
-    if (navigationMenu_->visible()) {
-        navigationMenu_->hide();
-    } else {
-        navigationMenu_->show();
-    }
+    navigationMenu_->toggle();
 }
 
-void Program::setNavigationKeepInFront(bool /*enabled*/) {}
+// The navigation menu's "Expand navigation": the working window on its group page.
+void Program::expandNavigation() {
+    workingWindow_->showPage(WorkingPage::Groups);
+    if (!workingWindow_->visible()) {
+        trayForm_->toggleWorkingWindow();
+    }
+    workingWindow_->showPage(WorkingPage::Groups);
+}
+
+void Program::setNavigationKeepInFront(bool enabled) {
+    navigationMenu_->setKeepInFront(enabled);
+}
 
 void Program::windowListCloseQuery() {
     if (!flags_.oneShot && workingWasVisible_) {

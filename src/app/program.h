@@ -25,6 +25,7 @@ namespace cellaro {
 class ActiveWindowHighlight;
 class Form;
 class KillCommand;
+class NavigationMenu;
 class OnScreenCaption;
 class PreviewRectangle;
 class ScreenGrab;
@@ -75,6 +76,8 @@ public:
     void manageGroupsFromTray();
     // The tray's "Groups navigation menu": shows the menu when hidden, hides it when shown.
     void toggleNavigationMenu();
+    // The navigation menu's "Expand navigation": the working window shown on its group page.
+    void expandNavigation();
 
     // The configuration file, read afresh from the program directory.
     [[nodiscard]] ConfigFile openConfig() const;
@@ -91,7 +94,7 @@ public:
     [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
     [[nodiscard]] Form& aboutWindow() { return *aboutWindow_; }
     [[nodiscard]] ScreenGrab& screenGrab() { return *screenGrab_; }
-    [[nodiscard]] Form& navigationMenu() { return *navigationMenu_; }
+    [[nodiscard]] NavigationMenu& navigationMenu() { return *navigationMenu_; }
     [[nodiscard]] OnScreenCaption& onScreenCaption() { return *onScreenCaption_; }
     [[nodiscard]] Form& infoWindow() { return *infoWindow_; }
     // "Focus active window": the target framed on a frozen picture of the screen.
@@ -164,7 +167,7 @@ private:
     std::unique_ptr<Form> settingsWindow_;
     std::unique_ptr<Form> aboutWindow_;
     std::unique_ptr<ScreenGrab> screenGrab_;
-    std::unique_ptr<Form> navigationMenu_;
+    std::unique_ptr<NavigationMenu> navigationMenu_;
     std::unique_ptr<OnScreenCaption> onScreenCaption_;
     std::unique_ptr<Form> infoWindow_;
     // Uses the screen grab window: declared after it, so it goes first.

@@ -6,6 +6,7 @@
 #include "config/settings.h"
 #include "core/product.h"
 #include "forms/highlight/active_window_highlight.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/working/full_screen_grid.h"
 #include "forms/working/working_window.h"
 #include "logic/grid_geometry.h"

@@ -2,6 +2,7 @@
 // desktop, re-applied as the settings' OK applies them, and shown in the tray menu.
 #include "app/program.h"
 #include "app/tray_form.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/working/working_window.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "logic/tray_menu.h"

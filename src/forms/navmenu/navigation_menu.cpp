@@ -169,6 +169,7 @@ void NavigationMenu::toggle() {
         close();
     } else {
         show(true);
+        followScreenSaver();
     }
 }
 
@@ -238,6 +239,10 @@ void NavigationMenu::runMenuCommand(int command) {
 }
 
 void NavigationMenu::followScreenSaver() {
+    // Hidden, the bar's timer has nothing to do: the system is not asked on every message then.
+    if (!visible()) {
+        return;
+    }
     keepInFrontTimer_.setEnabled(!services_.system.screenSaverRunning());
 }
 
