@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
 #include <string>
 
 namespace cellaro {
@@ -68,12 +66,6 @@ TEST_F(ColourSchemeEditorTest, ASavedSlotGivesItsColoursUntilResetAll) {
     editor.resetAll();
     editor.applyPreset(3);
     EXPECT_EQ(editor.fields(), kMilano);
-}
-
-TEST_F(ColourSchemeEditorTest, TheTenthSlotIsSavedAsP010) {
-    editor.savePreset(10);
-    EXPECT_TRUE(files.file(kDirectory + "P010.IDX"));
-    EXPECT_FALSE(files.file(kDirectory + "P10.IDX"));
 }
 
 TEST_F(ColourSchemeEditorTest, ResetAllDeletesOnlyTheSchemeFilesThatExist) {
@@ -214,49 +206,11 @@ TEST_F(ColourSchemeEditorTest, TheChooserStateIsKeptInColorCld) {
     EXPECT_EQ(broken.saveChooser().error, "Disk full.");
 }
 
-// The presets' colours as #RRGGBB, Background to Resizing Window: the decimal 0x00BBGGRR values of
-// the table must be these colours.
-TEST(SchemePresets, HoldTheirBuiltInColoursInIndexOrder) {
-    struct Expected {
-        const char* name;
-        std::array<const char*, 5> hex;
-    };
-    const Expected expected[] = {
-        {"Auckland", {"7476F5", "D4BCAF", "808080", "F0E5EC", "C9BFC7"}},
-        {"Dakar", {"E07F35", "9C90BF", "000000", "D3E3AA", "D3E3AA"}},
-        {"Milano", {"000000", "ED5247", "000000", "FFFFFF", "ED5247"}},
-        {"Chuquicamata", {"D18661", "61ACD1", "FFFFFF", "A476FF", "ACD161"}},
-        {"Brno", {"7194A6", "D1332B", "E5E5E5", "F1FF34", "342BD4"}},
-        {"Indianapolis", {"A6A6A6", "888AD1", "E5E5E5", "FFA5FF", "8CD68A"}},
-        {"Chengdu", {"62A5C2", "B8F2D5", "9D9D9D", "F0D137", "9ED1AE"}},
-        {"Sunnyvale", {"F2E200", "4BABD4", "E5E5E5", "73F098", "5FC973"}},
-        {"Berlin", {"A58FA6", "6CD4CF", "E5E5E5", "8185FF", "D6D16C"}},
-        {"Paris", {"004080", "D9D3CC", "808080", "C1C463", "C463C1"}},
-    };
-    const auto fromHex = [](const char* hex) {
-        const unsigned long rgb = std::stoul(hex, nullptr, 16);
-        return Colour::rgb(static_cast<std::uint8_t>(rgb >> 16U), static_cast<std::uint8_t>(rgb >> 8U),
-                           static_cast<std::uint8_t>(rgb));
-    };
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        const SchemePreset& preset = kSchemePresets.at(i);
-        EXPECT_EQ(preset.index, static_cast<int>(i) + 1);
-        EXPECT_EQ(preset.name, expected[i].name);
-        for (std::size_t field = 0; field < kColourFields.size(); ++field) {
-            EXPECT_EQ(preset.colours.*kColourFields.at(field).colour, fromHex(expected[i].hex.at(field)))
-                << preset.name << " " << kColourFields.at(field).label;
-        }
-    }
-}
-
 TEST(SchemeLabel, NamesTheSchemeOfEachIndex) {
     const std::pair<int, const char*> cases[] = {
         {0, "Modified Color scheme"},           {1, "Color scheme name: Auckland"},
-        {2, "Color scheme name: Dakar"},        {3, "Color scheme name: Milano"},
-        {4, "Color scheme name: Chuquicamata"}, {5, "Color scheme name: Brno"},
-        {6, "Color scheme name: Indianapolis"}, {7, "Color scheme name: Chengdu"},
-        {8, "Color scheme name: Sunnyvale"},    {9, "Color scheme name: Berlin"},
-        {10, "Color scheme name: Paris"},       {20, "Default Color scheme"},
+        {4, "Color scheme name: Chuquicamata"}, {10, "Color scheme name: Paris"},
+        {20, "Default Color scheme"},
     };
     for (const auto& [index, text] : cases) {
         EXPECT_EQ(schemeLabelText(index), text) << index;
