@@ -14,12 +14,12 @@
 //   RangeSelection=16777215          Custom16=16777215
 //   ResizingWindow=4674285
 //
-// Colours are 0x00BBGGRR written in decimal (read also as "0x" hexadecimal, as in CRO.cfg). A file is
-// valid when it ends with a line end (CR or LF) and its section holds "Version=1" and every colour
-// key, each a value from 0 to 0xFFFFFF; other keys and sections are ignored, names compare without
-// regard to case, and lines may end in LF alone. Anything else (missing or unknown version, a missing or
-// unparsable colour, binary garbage, an empty or truncated file) is an error with a message to show,
-// and the caller keeps what it had.
+// Colours are 0x00BBGGRR written in decimal (read also as "0x" hexadecimal, as in CRO.cfg). A file
+// is valid when it is at most 64 KiB, ends with a line end (CR or LF), and its section holds
+// "Version=1" and every colour key, each with a value from 0 to 0xFFFFFF. Other keys and sections
+// are ignored, names compare without regard to case, and lines may end in LF alone. Anything else
+// (a missing or unknown version, a missing or unparsable colour, binary garbage, an empty or
+// truncated file) is an error with a message to show, and the caller keeps what it had.
 #pragma once
 
 #include "config/board_colours.h"
@@ -27,6 +27,7 @@
 #include "platform/files.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
