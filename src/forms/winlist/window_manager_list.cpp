@@ -122,6 +122,7 @@ WindowManagerList::WindowManagerList(const WindowManagerListServices& services)
         Rect{0, kTitleHeight + kHeaderHeight, kClientSize.width, kClientSize.height - kBottomBarHeight});
     listPanel_->setColour(kWhite);
     buildBottomBar();
+    drawPictures();
 }
 
 WindowManagerList::~WindowManagerList() = default;
@@ -188,12 +189,23 @@ void WindowManagerList::buildHeader() {
     addCaption("Label6", 80, "Kill Process");
 
     // The row buttons' pictures, kept with the layout.
-    auto& closePicture = header_->add<Image>("image3");
-    closePicture.setVisible(false);
-    closePicture.setPicture(rowClosePicture(scale().dpi));
-    auto& folderPicture = header_->add<Image>("Image1");
-    folderPicture.setVisible(false);
-    folderPicture.setPicture(rowFolderPicture(scale().dpi));
+    closePicture_ = &header_->add<Image>("image3");
+    closePicture_->setVisible(false);
+    folderPicture_ = &header_->add<Image>("Image1");
+    folderPicture_->setVisible(false);
+}
+
+void WindowManagerList::drawPictures() {
+    const int dpi = scale().dpi;
+    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, dpi), kPictureTransparent);
+    closePicture_->setPicture(rowClosePicture(dpi));
+    folderPicture_->setPicture(rowFolderPicture(dpi));
+}
+
+// Rows made from now on take the new pictures; the icons of the rows shown are drawn again at the
+// next build.
+void WindowManagerList::scaleChanged() {
+    drawPictures();
 }
 
 void WindowManagerList::buildBottomBar() {
@@ -238,6 +250,9 @@ void WindowManagerList::activated() {
     if (busy_) {
         return; // back from an action's own dialog: the action decides what to rebuild
     }
+    if (services_.desktop.foregroundWindow() != id()) {
+        services_.desktop.setForeground(id());
+    }
     if (!rebuild_) {
         refresh();
         return;
@@ -270,7 +285,7 @@ int WindowManagerList::buildRows() {
     // Hidden while the rows are made, so they are stacked and laid out once.
     scrollBox_->setVisible(false);
     const int count = services_.list.build();
-    const RowPictures pictures{rowClosePicture(scale().dpi), rowFolderPicture(scale().dpi)};
+    const RowPictures pictures{closePicture_->picture(), folderPicture_->picture()};
     rows_.resize(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
         const WindowEntry& entry = services_.list.entry(index);

@@ -20,6 +20,7 @@ class Desktop;
 class EventLoop;
 class GradientButton;
 class GradientPanel;
+class Image;
 class Panel;
 class ScrollBox;
 class SettingsModel;
@@ -95,11 +96,14 @@ protected:
     bool closeQuery() override; // FormCloseQuery
     void closed() override;     // FormClose
     void keyDown(int virtualKey) override;
+    void scaleChanged() override;
 
 private:
     void buildTitle();
     void buildHeader();
     void buildBottomBar();
+    // The pictures of the close button and of the row buttons, drawn for the form's scale.
+    void drawPictures();
     // Destroys the scroll box with its rows and forgets the rows.
     void destroyRows();
     // A new scroll box filled with one row per listed entry of a fresh build; gives the number of
@@ -117,6 +121,8 @@ private:
     GradientButton* closeButton_ = nullptr;
     Panel* header_ = nullptr;
     Panel* headerCaptions_ = nullptr;
+    Image* closePicture_ = nullptr;
+    Image* folderPicture_ = nullptr;
     Panel* listPanel_ = nullptr;
     ScrollBox* scrollBox_ = nullptr;
     std::vector<std::unique_ptr<WindowRow>> rows_;
