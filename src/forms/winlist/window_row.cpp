@@ -120,7 +120,7 @@ Bitmap rowFolderPicture(int dpi) {
     return std::move(picture).take();
 }
 
-WindowRow::WindowRow(Widget& parent, int index, const RowContent& content, const WindowMarks& marks,
+WindowRow::WindowRow(Widget& parent, int index, RowContent content, const WindowMarks& marks,
                      const RowPictures& pictures, const RowActions& actions)
     : index_(index) {
     const RowActions* handlers = &actions;
@@ -167,21 +167,21 @@ WindowRow::WindowRow(Widget& parent, int index, const RowContent& content, const
     icon_ = &client_->add<Image>(numbered("image106", index));
     icon_->setBounds(Rect::fromBounds(kIconLeft, kIconTop, kIconSize, kIconSize));
     icon_->setFit(ImageFit::Centre);
-    icon_->setPicture(content.icon);
+    icon_->setPicture(std::move(content.icon));
     icon_->setTag(index);
     icon_->onClick = toggle;
 
     title_ = &addRowLabel(*client_, numbered("label110", index), kTitleTop, kDialogClientWidth, kTitleColour,
                           true);
-    title_->setText(content.title);
     title_->setHint(content.title);
+    title_->setText(std::move(content.title));
     title_->setTag(index);
     title_->onClick = toggle;
 
     // The labels reach under the buttons: the buttons come after them, so they lie above.
     state_ = &addRowLabel(*client_, numbered("labelPOL110", index), kStateTop, kDialogClientWidth,
                           kStateColour, false);
-    state_->setText(content.state);
+    state_->setText(std::move(content.state));
     state_->setTag(index);
     state_->onClick = toggle;
 

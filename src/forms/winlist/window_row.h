@@ -65,7 +65,7 @@ public:
 
     // Makes the row's parts at the bottom of the parent (the scroll box's content), the group boxes
     // showing the entry's marks. The actions must outlive the row.
-    WindowRow(Widget& parent, int index, const RowContent& content, const WindowMarks& marks,
+    WindowRow(Widget& parent, int index, RowContent content, const WindowMarks& marks,
               const RowPictures& pictures, const RowActions& actions);
 
     [[nodiscard]] int index() const { return index_; }
