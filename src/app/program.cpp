@@ -6,6 +6,7 @@
 #include "core/product.h"
 #include "forms/highlight/active_window_highlight.h"
 #include "forms/highlight/screen_grab.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/working_window.h"
@@ -53,7 +54,8 @@ Program::Program(const Ports& ports)
       settings_(ports.files, programDirectory_ + std::string(config::kFileName)),
       placer_(ports.desktop, ports.loop, journal_),
       tracker_(ports.desktop, ports.system, programPath_, *this),
-      trackingTimer_(ports.loop, kTrackingIntervalMs) {
+      trackingTimer_(ports.loop, kTrackingIntervalMs), windowEntries_(ports.desktop),
+      groups_(ports.desktop, ports.loop, windowEntries_) {
     settings_.load();
 
     trayForm_ = std::make_unique<TrayForm>(*this);
@@ -72,9 +74,12 @@ Program::Program(const Ports& ports)
                                       trayForm_->setTop(kTrayFormParkedTop);
                                   },
                                   [this] { return windowList_->visible(); },
-                                  [this] { return settingsWindow_->visible(); }};
+                                  [this] { return settingsWindow_->visible(); },
+                                  [this] { manageGroups(); },
+                                  [this](bool enabled) { setNavigationKeepInFront(enabled); }};
     workingWindow_ = std::make_unique<WorkingWindow>(working);
     connectWindowCommands();
+    connectGroupCommands();
 
     previewRectangle_ = std::make_unique<PreviewRectangle>(ports_.host);
 
@@ -90,11 +95,21 @@ Program::Program(const Ports& ports)
     highlight_ = std::make_unique<ActiveWindowHighlight>(ports_.screen, ports_.desktop, ports_.loop, tracker_,
                                                          *screenGrab_);
 
-    const Point menuAt = trayForm_->navigationMenuPosition();
-    NativeWindowStyle navigation = toolStyle(Rect::fromBounds(menuAt.x, menuAt.y, 284, 41), true);
-    navigation.roundedCorners = Size{13, 13};
-    navigationMenu_ = std::make_unique<Form>(ports_.host, "fFloat", navigation);
-    navigationMenu_->root().setColour(Colour::rgb(67, 74, 84));
+    NavigationMenuServices navigation{ports_.host,
+                                      ports_.desktop,
+                                      ports_.loop,
+                                      ports_.shell,
+                                      ports_.system,
+                                      groups_,
+                                      trayForm_->navigationMenuPosition(),
+                                      [this] { manageGroups(); },
+                                      [this] { expandNavigation(); },
+                                      [this] { return trayForm_->foregroundAtMenu(); },
+                                      [this](WindowId foreground) {
+                                          return settingsWindow_->visible() ||
+                                                 foreground == settingsWindow_->id();
+                                      }};
+    navigationMenu_ = std::make_unique<NavigationMenu>(navigation);
 
     onScreenCaption_ = std::make_unique<OnScreenCaption>(ports_.host, ports_.loop);
     infoWindow_ = std::make_unique<Form>(ports_.host, "fInfo",
@@ -146,6 +161,89 @@ void Program::connectWindowCommands() {
     workingWindow_->commandsPage().connect(actions);
 }
 
+// The group page's buttons run the group commands; the step hints follow the commands' refreshes.
+void Program::connectGroupCommands() {
+    GroupCommands& groups = groups_;
+    GroupActions actions;
+    actions.minimize = [&groups](int group) { groups.minimize(group); };
+    actions.restore = [&groups](int group) { groups.restore(group); };
+    actions.showOnly = [&groups](int group) { groups.showOnly(group); };
+    actions.bringToFront = [&groups](int group) { groups.bringToFront(group); };
+    actions.previousShowOnly = [&groups] { groups.previousShowOnly(); };
+    actions.nextShowOnly = [&groups] { groups.nextShowOnly(); };
+    actions.previousToFront = [&groups] { groups.previousToFront(); };
+    actions.nextToFront = [&groups] { groups.nextToFront(); };
+    GroupsPage& page = workingWindow_->groupsPage();
+    page.connect(actions);
+    groups_.addHintsListener([&page](const GroupStepHints& hints) {
+        page.setHint("GA3", hints.previousShowOnly);
+        page.setHint("GB3", hints.nextShowOnly);
+        page.setHint("GC3", hints.previousToFront);
+        page.setHint("GD3", hints.nextToFront);
+    });
+}
+
+// SBAutoClick
+void Program::manageGroups() {
+    workingWasVisible_ = workingWindow_->visible();
+    targetBeforeList_ = tracker_.target();
+    if (!windowList_->visible()) {
+        workingWindow_->close();
+        windowList_->show();
+    }
+}
+
+// ddd1Click
+void Program::manageGroupsFromTray() {
+    if (windowList_->visible()) {
+        windowList_->show();
+    }
+    if (flags_.settingsOpen) {
+        return;
+    }
+    flags_.oneShot = true;
+    manageGroups();
+}
+
+void Program::toggleNavigationMenu() {
+    navigationMenu_->toggle();
+}
+
+// The navigation menu's "Expand navigation": the working window on its group page.
+void Program::expandNavigation() {
+    workingWindow_->showPage(WorkingPage::Groups);
+    if (!workingWindow_->visible()) {
+        trayForm_->toggleWorkingWindow();
+    }
+    workingWindow_->showPage(WorkingPage::Groups);
+}
+
+void Program::setNavigationKeepInFront(bool enabled) {
+    navigationMenu_->setKeepInFront(enabled);
+}
+
+void Program::windowListCloseQuery() {
+    if (!flags_.oneShot && workingWasVisible_) {
+        if (mode_.fullScreen()) {
+            workingWindow_->returnToCompact();
+        }
+        workingWindow_->startShowing();
+    }
+    setNavigationKeepInFront(true);
+}
+
+void Program::windowListClosed(const std::array<std::string, kGroupCount>& memberTexts) {
+    for (const GroupButtonHint& hint : groupButtonHints(memberTexts)) {
+        workingWindow_->groupsPage().setHint(hint.button, hint.hint);
+    }
+    groups_.setMemberTexts(memberTexts);
+    tracker_.restoreTarget(targetBeforeList_);
+    if (workingWasVisible_ && !workingWindow_->visible()) {
+        workingWindow_->startShowing();
+    }
+    groups_.refreshHints();
+}
+
 // Each shortcut runs the same command as its tray item or working-window button. The transparency
 // level, the grid opacity, the scheme index and auto-hide come from the settings read at start-up.
 void Program::loadShortcuts() {
@@ -163,6 +261,17 @@ void Program::loadShortcuts() {
     operations.maximize = [&commands] { commands.maximize(); };
     operations.tile = [&commands] { commands.tile(); };
     operations.sleep = [&commands] { commands.sleep(); };
+    operations.manageGroups = [this] { manageGroups(); };
+    operations.groupsNavigationMenu = [this] { toggleNavigationMenu(); };
+    GroupCommands& groups = groups_;
+    operations.showOnlyGroup = [&groups](int group) { groups.showOnly(group); };
+    operations.bringGroupToFront = [&groups](int group) { groups.bringToFront(group); };
+    operations.minimizeGroup = [&groups](int group) { groups.minimize(group); };
+    operations.restoreGroup = [&groups](int group) { groups.restore(group); };
+    operations.previousGroupShowOnly = [&groups] { groups.previousShowOnly(); };
+    operations.nextGroupShowOnly = [&groups] { groups.nextShowOnly(); };
+    operations.previousGroupToFront = [&groups] { groups.previousToFront(); };
+    operations.nextGroupToFront = [&groups] { groups.nextToFront(); };
     shortcuts_ = std::make_unique<ShortcutSet>(ports_.hotKeys, ports_.keyNames, std::move(operations));
     shortcuts_->killTarget = [this] { killTarget(); };
     shortcuts_->load(settings_.open());

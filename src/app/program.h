@@ -11,6 +11,8 @@
 #include "logic/target_tracker.h"
 #include "logic/undo_journal.h"
 #include "logic/window_placer.h"
+#include "logic/winlist/group_commands.h"
+#include "logic/winlist/window_list.h"
 #include "logic/working_mode.h"
 #include "widgets/form_timer.h"
 
@@ -23,6 +25,7 @@ namespace cellaro {
 class ActiveWindowHighlight;
 class Form;
 class KillCommand;
+class NavigationMenu;
 class OnScreenCaption;
 class PreviewRectangle;
 class ScreenGrab;
@@ -59,6 +62,22 @@ public:
     [[nodiscard]] WindowCommands& windowCommands() { return *windowCommands_; }
     // The thirty-two global shortcuts, loaded when the settings window is created.
     [[nodiscard]] ShortcutSet& shortcuts() { return *shortcuts_; }
+    // The windows of the window manager list's last build with their group marks, and what can be
+    // done with the groups.
+    [[nodiscard]] WindowList& windowEntries() { return windowEntries_; }
+    [[nodiscard]] GroupCommands& groups() { return groups_; }
+
+    // "Manage Groups": remembers whether the working window is visible and which window is the
+    // target, then, unless the window manager list already shows, closes the working window and
+    // shows the list. Its close puts both back.
+    void manageGroups();
+    // The tray's "Manage groups": an open list comes to the front; unless the settings window or the
+    // list is open, the one-shot flag is set and the list opens as from the working window.
+    void manageGroupsFromTray();
+    // The tray's "Groups navigation menu": shows the menu when hidden, hides it when shown.
+    void toggleNavigationMenu();
+    // The navigation menu's "Expand navigation": the working window shown on its group page.
+    void expandNavigation();
 
     // The configuration file, read afresh from the program directory.
     [[nodiscard]] ConfigFile openConfig() const;
@@ -75,7 +94,7 @@ public:
     [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
     [[nodiscard]] Form& aboutWindow() { return *aboutWindow_; }
     [[nodiscard]] ScreenGrab& screenGrab() { return *screenGrab_; }
-    [[nodiscard]] Form& navigationMenu() { return *navigationMenu_; }
+    [[nodiscard]] NavigationMenu& navigationMenu() { return *navigationMenu_; }
     [[nodiscard]] OnScreenCaption& onScreenCaption() { return *onScreenCaption_; }
     [[nodiscard]] Form& infoWindow() { return *infoWindow_; }
     // "Focus active window": the target framed on a frozen picture of the screen.
@@ -93,6 +112,12 @@ public:
 
 private:
     void connectWindowCommands();
+    void connectGroupCommands();
+    // The window manager list's close: the group texts published on the group buttons, the target
+    // put back and the working window shown again if it was visible.
+    void windowListCloseQuery();
+    void setNavigationKeepInFront(bool enabled);
+    void windowListClosed(const std::array<std::string, kGroupCount>& memberTexts);
     // The settings window's load: the global shortcuts from the configuration file.
     void loadShortcuts();
 
@@ -128,6 +153,11 @@ private:
     TargetTracker tracker_;
     FormTimer trackingTimer_;
     std::unique_ptr<WindowCommands> windowCommands_;
+    WindowList windowEntries_;
+    GroupCommands groups_;
+    // What "Manage Groups" remembered for the list's close.
+    bool workingWasVisible_ = false;
+    WindowId targetBeforeList_;
     bool quitting_ = false;
 
     std::unique_ptr<TrayForm> trayForm_;
@@ -137,7 +167,7 @@ private:
     std::unique_ptr<Form> settingsWindow_;
     std::unique_ptr<Form> aboutWindow_;
     std::unique_ptr<ScreenGrab> screenGrab_;
-    std::unique_ptr<Form> navigationMenu_;
+    std::unique_ptr<NavigationMenu> navigationMenu_;
     std::unique_ptr<OnScreenCaption> onScreenCaption_;
     std::unique_ptr<Form> infoWindow_;
     // Uses the screen grab window: declared after it, so it goes first.

@@ -6,6 +6,7 @@
 #include "config/settings.h"
 #include "core/product.h"
 #include "forms/highlight/active_window_highlight.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/working/full_screen_grid.h"
 #include "forms/working/working_window.h"
 #include "logic/grid_geometry.h"
@@ -201,6 +202,8 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::MoveToNextMonitor:
         case TrayCommand::FullScreenGrid:
         case TrayCommand::FullScreenGridMonitor2:
+        case TrayCommand::ManageGroups:
+        case TrayCommand::NavigationMenu:
             return true;
         default:
             return false;
@@ -244,6 +247,12 @@ void TrayForm::runCommand(TrayCommand command) {
         break;
     case TrayCommand::FocusActiveWindow:
         program_.highlight().run(); // SwapWindows1Click
+        break;
+    case TrayCommand::ManageGroups:
+        program_.manageGroupsFromTray(); // ddd1Click
+        break;
+    case TrayCommand::NavigationMenu:
+        program_.toggleNavigationMenu(); // FloatMernu1Click
         break;
     case TrayCommand::Exit:
         close();
@@ -289,6 +298,8 @@ void TrayForm::onTrayLeftClick() {
 }
 
 void TrayForm::onTrayRightClick(Point cursor) {
+    // The navigation menu leaves this window in front while it keeps itself on top.
+    foregroundAtMenu_ = program_.ports().desktop.foregroundWindow();
     const auto chosen = program_.ports().shell.trackPopupMenu(menuItems(), cursor);
     if (chosen) {
         runCommand(static_cast<TrayCommand>(*chosen));

@@ -48,6 +48,8 @@ public:
     void runCommand(TrayCommand command);
 
     [[nodiscard]] TrayIcon& trayIcon() { return *trayIcon_; }
+    // The window that was in the foreground when the tray menu last opened.
+    [[nodiscard]] WindowId foregroundAtMenu() const { return foregroundAtMenu_; }
     void setTrayHint(const std::string& hint);
 
     // TrayIconEvents
@@ -71,6 +73,7 @@ private:
     Point navigationMenuPosition_;
     // The position came from the file (not from defaults standing in for an unreadable one).
     bool navigationMenuPositionRead_ = false;
+    WindowId foregroundAtMenu_;
     std::unique_ptr<TrayIcon> trayIcon_;
 };
 

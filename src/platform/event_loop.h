@@ -31,6 +31,11 @@ public:
     virtual void processPendingMessages() = 0;
     // Blocks the thread for the given time; nothing runs meanwhile.
     virtual void sleep(int ms) = 0;
+
+    // The application's one message hook: called for every message the program's loop takes from
+    // its queue, before the message is dispatched. A new hook replaces the previous one; an empty
+    // function removes it.
+    virtual void setMessageHook(std::function<void()> hook) = 0;
 };
 
 } // namespace cellaro

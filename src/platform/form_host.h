@@ -43,6 +43,9 @@ public:
     virtual void onMouseUp(Point at, MouseButton button) = 0;
     virtual void onDoubleClick(Point at, MouseButton button) = 0;
     virtual void onMouseLeave() = 0;
+    // A turn of the mouse wheel over the window: delta in wheel units, 120 to a notch, positive
+    // when the wheel turns away from the user.
+    virtual void onMouseWheel(Point at, int delta) = 0;
     virtual void onKeyDown(int virtualKey) = 0;
     virtual void onActivate(bool active) = 0;
     // The window moved or was resized (WM_MOVE / WM_SIZE), by the program or the user.

@@ -4,6 +4,7 @@
 
 #include "pixels/scaled_canvas.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace cellaro {
@@ -148,22 +149,31 @@ void Form::onPaint(Canvas& physical) {
     canvas.pushClip(Rect::fromBounds(0, 0, area.width(), area.height()));
     canvas.fillRect(Rect::fromBounds(0, 0, area.width(), area.height()), root_.colour());
     canvas.popClip();
-    paintTree(canvas, root_, Point{0, 0});
+    paintTree(canvas, root_, Point{0, 0}, Rect::fromBounds(0, 0, area.width(), area.height()));
     canvas.setOrigin(Point{0, 0});
 }
 
-void Form::paintTree(Canvas& canvas, const Widget& widget, Point origin) {
+void Form::paintTree(Canvas& canvas, const Widget& widget, Point origin, const Rect& visible) {
     if (!widget.visible()) {
         return;
     }
     // The root's bounds are the client area: its own offset is not applied.
     const Rect& area = widget.bounds();
     const Point own = &widget == &root_ ? origin : Point{origin.x + area.left, origin.y + area.top};
+    const Rect placed = Rect::fromBounds(own.x, own.y, area.width(), area.height());
+    // A widget wholly outside what its ancestors show paints nothing, and neither do its children:
+    // skipping it keeps long scrolled lists cheap to paint.
+    if (&widget != &root_ && (placed.right <= visible.left || placed.left >= visible.right ||
+                              placed.bottom <= visible.top || placed.top >= visible.bottom)) {
+        return;
+    }
+    const Rect inner{std::max(placed.left, visible.left), std::max(placed.top, visible.top),
+                     std::min(placed.right, visible.right), std::min(placed.bottom, visible.bottom)};
     canvas.setOrigin(own);
     canvas.pushClip(Rect::fromBounds(0, 0, area.width(), area.height()));
     widget.paint(canvas);
     for (const auto& child : widget.children()) {
-        paintTree(canvas, *child, own);
+        paintTree(canvas, *child, own, inner);
     }
     canvas.setOrigin(own);
     canvas.popClip();
@@ -234,7 +244,7 @@ void Form::onDoubleClick(Point physicalAt, MouseButton button) {
     const Point at = scale().dip(physicalAt);
     Widget* target = widgetAt(at);
     if (target != nullptr && target->enabledInTree() && !target->acceptsDoubleClicks()) {
-        onMouseDown(at, button);
+        onMouseDown(physicalAt, button);
         return;
     }
     const RoutingScope scope(*this);
@@ -257,6 +267,22 @@ void Form::onDoubleClick(Point physicalAt, MouseButton button) {
 void Form::onMouseLeave() {
     const RoutingScope scope(*this);
     setHovered(nullptr);
+}
+
+void Form::onMouseWheel(Point physicalAt, int delta) {
+    const Point at = scale().dip(physicalAt);
+    const RoutingScope scope(*this);
+    // The widget under the pointer has the first say, then each container around it in turn (a
+    // row's wheel scrolls the list that holds it). Disabled widgets pass it on.
+    for (Widget* widget = widgetAt(at); widget != nullptr; widget = widget->parent()) {
+        if (widget->enabledInTree() && widget->mouseWheel(toLocal(*widget, at), delta)) {
+            break;
+        }
+    }
+    // Scrolling moved other widgets under the pointer.
+    if (pressed_ == nullptr) {
+        setHovered(widgetAt(at));
+    }
 }
 
 void Form::onKeyDown(int virtualKey) {

@@ -67,6 +67,7 @@ public:
     void onMouseUp(Point at, MouseButton button) override;
     void onDoubleClick(Point at, MouseButton button) override;
     void onMouseLeave() override;
+    void onMouseWheel(Point at, int delta) override;
     void onKeyDown(int virtualKey) override;
     void onActivate(bool active) override;
     void onBoundsChanged(const Rect& bounds) override;
@@ -93,7 +94,9 @@ private:
     class RoutingScope;
 
     void setHovered(Widget* widget);
-    void paintTree(Canvas& canvas, const Widget& widget, Point origin);
+    // Paints a widget and its children; visible is the part of the client area (in form
+    // coordinates) that the widget's ancestors leave showing: children wholly outside it are skipped.
+    void paintTree(Canvas& canvas, const Widget& widget, Point origin, const Rect& visible);
     // Called by Widget::removeChild before the subtree goes away.
     void dispose(std::unique_ptr<Widget> subtree);
     static Point toLocal(const Widget& widget, Point formPoint);

@@ -56,6 +56,7 @@ private:
     Bar* bar_ = nullptr;
     bool scrollBarShown_ = false;
     int position_ = 0;
+    int reportedClientWidth_ = 0; // the client width onClientWidthChanged last told of
 };
 
 } // namespace cellaro

@@ -253,6 +253,10 @@ void Widget::doubleClick(Point /*at*/, MouseButton /*button*/) {
     }
 }
 
+bool Widget::mouseWheel(Point at, int delta) {
+    return onMouseWheel && onMouseWheel(at, delta);
+}
+
 void Widget::click() {
     if (onClick) {
         onClick();

@@ -99,6 +99,9 @@ public:
     std::function<void(Point, MouseButton)> onMouseUp;
     std::function<void()> onMouseEnter;
     std::function<void()> onMouseLeave;
+    // The mouse wheel (delta 120 per notch, positive away from the user); true when handled, else
+    // the wheel goes on to the parent.
+    std::function<bool(Point, int)> onMouseWheel;
 
     // Routing entry points; widgets with their own behaviour (buttons, drag panels, check boxes)
     // override them and call the base to raise the events.
@@ -108,6 +111,9 @@ public:
     virtual void mouseEnter();
     virtual void mouseLeave();
     virtual void doubleClick(Point at, MouseButton button);
+    // The wheel turned over this widget or one of its children that left it unhandled: true when
+    // it was handled here. The base raises onMouseWheel.
+    virtual bool mouseWheel(Point at, int delta);
     // A click: left button down and up over the same enabled widget.
     virtual void click();
     // Widgets that answer false (buttons, check boxes) get the second press of a double click as

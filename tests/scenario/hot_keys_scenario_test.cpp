@@ -2,6 +2,7 @@
 // desktop, re-applied as the settings' OK applies them, and shown in the tray menu.
 #include "app/program.h"
 #include "app/tray_form.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/working/working_window.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "logic/tray_menu.h"
@@ -234,20 +235,80 @@ TEST(HotKeys, KillRunsTheConnectedCallbackAndNothingBeforeIt) {
     EXPECT_EQ(kills, 1);
 }
 
-TEST(HotKeys, TheGroupShortcutsAreHeldAlthoughTheyDoNothingYet) {
+// The group shortcuts run the group commands; the labelled "Next group" shortcuts (25, 31) step
+// back and the "Previous group" ones (26, 32) forward, as the step buttons they repeat.
+TEST(HotKeys, TheGroupShortcutsRunTheGroupCommands) {
     std::string config = "[Options]\r\nHotKey107=\r\n";
-    const std::vector<int> numbers{14, 15, 16, 25, 26, 29, 30, 31, 32};
+    const std::vector<int> numbers{14, 17, 18, 31, 32, 25, 26, 15, 30};
     for (std::size_t index = 0; index < numbers.size(); ++index) {
         config += "HotKey" + std::to_string(numbers[index]) + "=Ctrl+F" + std::to_string(index + 1) + "\r\n";
     }
     Desk d(options(1, config));
     EXPECT_EQ(d.machine.hotKeys.held().size(), numbers.size());
-    const Rect before = d.targetRect();
-    for (std::size_t index = 0; index < numbers.size(); ++index) {
-        EXPECT_TRUE(d.press({kHotKeyControl, static_cast<std::uint8_t>(0x70 + index)})) << numbers[index];
-    }
-    EXPECT_EQ(d.targetRect(), before);
-    EXPECT_TRUE(d.working.visible());
+    const auto press = [&d, &numbers](int number) {
+        const auto at = std::find(numbers.begin(), numbers.end(), number);
+        return d.press({kHotKeyControl, static_cast<std::uint8_t>(0x70 + (at - numbers.begin()))});
+    };
+    sim::WindowOptions options;
+    options.title = "Second";
+    options.bounds = Rect::fromBounds(300, 300, 700, 600);
+    const WindowId second = d.machine.desktop.createWindow(options);
+    options.title = "Third";
+    const WindowId third = d.machine.desktop.createWindow(options);
+    WindowList& list = d.program.windowEntries();
+    list.build();
+    // The working window is visible too; its row is taken out.
+    ASSERT_EQ(std::ranges::count(list.entries(), true, &WindowEntry::listed), 3);
+    // Rows sort by title: the target ("Editor"), "Second", "Third".
+    const auto row = [&list](WindowId window) {
+        for (int index = 0; index < list.count(); ++index) {
+            if (list.entry(index).window() == window) {
+                return index;
+            }
+        }
+        return -1;
+    };
+    list.entry(row(d.target)).marks.groups[0] = true; // A
+    list.entry(row(third)).marks.groups[2] = true;    // C
+    const auto minimised = [&d](WindowId window) {
+        return d.machine.desktop.placement(window)->state == ShowState::Minimized;
+    };
+
+    // 31, "Next group" of the show-only steps: back from A to C.
+    ASSERT_TRUE(press(31));
+    EXPECT_EQ(d.program.groups().currentShowOnlyGroup(), 2);
+    EXPECT_TRUE(minimised(d.target));
+    EXPECT_TRUE(minimised(second));
+    EXPECT_FALSE(minimised(third));
+    // 32, "Previous group": forward from C to A.
+    ASSERT_TRUE(press(32));
+    EXPECT_EQ(d.program.groups().currentShowOnlyGroup(), 0);
+    EXPECT_FALSE(minimised(d.target));
+    EXPECT_TRUE(minimised(third));
+    // 25 steps the bring-to-front group back (A to C), 26 forward (C to A).
+    ASSERT_TRUE(press(25));
+    EXPECT_EQ(d.program.groups().currentToFrontGroup(), 2);
+    EXPECT_EQ(d.machine.desktop.foregroundWindow(), third);
+    ASSERT_TRUE(press(26));
+    EXPECT_EQ(d.program.groups().currentToFrontGroup(), 0);
+    EXPECT_EQ(d.machine.desktop.foregroundWindow(), d.target);
+    // 17 minimises group A, 18 restores it, 14 shows only it.
+    ASSERT_TRUE(press(17));
+    EXPECT_TRUE(minimised(d.target));
+    ASSERT_TRUE(press(18));
+    EXPECT_FALSE(minimised(d.target));
+    d.machine.desktop.activate(third);
+    ASSERT_TRUE(press(14));
+    EXPECT_FALSE(minimised(d.target));
+    EXPECT_TRUE(minimised(third));
+
+    // 30 shows the navigation menu and hides it again; 15 opens the window manager list.
+    ASSERT_TRUE(press(30));
+    EXPECT_TRUE(d.program.navigationMenu().visible());
+    ASSERT_TRUE(press(30));
+    EXPECT_FALSE(d.program.navigationMenu().visible());
+    ASSERT_TRUE(press(15));
+    EXPECT_TRUE(d.program.windowList().visible());
 }
 
 TEST(HotKeys, TheTrayMenuShowsEachItemsShortcutAfterItsTab) {

@@ -1,6 +1,7 @@
 // Scenario: start-up, the tray icon and its menu, showing the working window, autostart and exit,
 // as a user drives them on the simulated desktop.
 #include "app/tray_form.h"
+#include "forms/navmenu/navigation_menu.h"
 #include "forms/working/working_window.h"
 #include "logic/tray_menu.h"
 #include "support/sim_machine.h"
@@ -53,7 +54,8 @@ TEST(Startup, CreatesEveryFormHiddenAndAddsTheTrayIcon) {
     // The working window waits above the screen in its compact size.
     const Rect working = program.workingWindow().bounds();
     EXPECT_EQ(working, Rect::fromBounds(960 - 167, -1000, 335, 267));
-    EXPECT_EQ(machine.host.hintStyle()->delayMs, 250);
+    // The navigation menu, created after the working window, sets the hint delay last.
+    EXPECT_EQ(machine.host.hintStyle()->delayMs, 500);
     EXPECT_EQ(machine.host.hintStyle()->displayMs, 6000);
     EXPECT_EQ(machine.host.hintStyle()->background, Colour::rgb(255, 255, 255));
 }

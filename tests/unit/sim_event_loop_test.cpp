@@ -234,6 +234,33 @@ TEST(SimEventLoop, OtherThreadsRunWheneverTheProgramsThreadYields) {
     EXPECT_EQ(loop.yieldCount(), 8U);
 }
 
+// ----- The message hook -----
+
+TEST(SimEventLoop, MessageHookSeesEveryFiringFirstAndMayStopIt) {
+    SimEventLoop loop;
+    FiringLog log(loop);
+    TimerId gated = kNoTimer;
+    bool gateOpen = true;
+    loop.setMessageHook([&] {
+        log.handler("hook")();
+        if (!gateOpen) {
+            loop.stopTimer(gated);
+        }
+    });
+    gated = loop.startTimer(100, log.handler("gated"));
+    loop.startTimer(150, log.handler("other"));
+    loop.advance(150);
+    // A timer the hook stops does not fire, in advance() and in processPendingMessages() alike.
+    gateOpen = false;
+    loop.sleep(60);
+    loop.processPendingMessages();
+    loop.advance(90);
+    EXPECT_EQ(log.entries,
+              (Log{"hook@100", "gated@100", "hook@150", "other@150", "hook@210", "hook@300", "other@300"}));
+    loop.setMessageHook({});
+    EXPECT_FALSE(loop.hasMessageHook());
+}
+
 // ----- Autostart registry -----
 
 TEST(SimAutostartRegistry, StoresValuesAndFailsOnDemand) {

@@ -207,6 +207,52 @@ GroupsPage::GroupsPage(Widget& page, const DragPanelWiring& dragPanel) {
     }
 }
 
+void GroupsPage::connect(const GroupActions& actions) {
+    // The group buttons are named G, the group's letter, then the command's digit.
+    const std::array<std::pair<char, const std::function<void(int)>*>, 4> groupCommands{{
+        {'1', &actions.minimize},
+        {'2', &actions.restore},
+        {'4', &actions.showOnly},
+        {'5', &actions.bringToFront},
+    }};
+    const std::array<std::pair<std::string_view, const std::function<void()>*>, 4> steps{{
+        {"GA3", &actions.previousShowOnly},
+        {"GB3", &actions.nextShowOnly},
+        {"GC3", &actions.previousToFront},
+        {"GD3", &actions.nextToFront},
+    }};
+    for (const PlacedButton& placed : buttons_.buttons()) {
+        const std::string_view name = placed.spec->name;
+        GradientButton& button = *placed.button;
+        for (const auto& [stepName, step] : steps) {
+            if (stepName == name && *step) {
+                button.onClick = *step;
+                button.setEnabled(true);
+            }
+        }
+        if (name.size() != 3 || name[1] < 'A' || name[1] > 'D') {
+            continue;
+        }
+        const int group = name[1] - 'A';
+        for (const auto& [digit, command] : groupCommands) {
+            if (name[2] == digit && *command) {
+                button.onClick = [command = *command, group] { command(group); };
+                button.setEnabled(true);
+            }
+        }
+    }
+}
+
+bool GroupsPage::setHint(std::string_view button, std::string hint) {
+    for (const PlacedButton& placed : buttons_.buttons()) {
+        if (placed.spec->name == button) {
+            placed.button->setHint(std::move(hint));
+            return true;
+        }
+    }
+    return false;
+}
+
 void GroupsPage::applyTheme(const BoardColours& colours, int dpi) {
     panel_->setColour(colours.background);
     for (Panel* box : boxes_) {

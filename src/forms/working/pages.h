@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace cellaro {
@@ -58,12 +59,30 @@ private:
     GradientButton* nextMonitor_ = nullptr;
 };
 
+// What the groups page's buttons do; the group is 0..3 for A..D. Until they are given the buttons
+// are disabled.
+struct GroupActions {
+    std::function<void(int group)> minimize;     // GA1 ... GD1
+    std::function<void(int group)> restore;      // GA2 ... GD2
+    std::function<void(int group)> showOnly;     // GA4 ... GD4
+    std::function<void(int group)> bringToFront; // GA5 ... GD5
+    std::function<void()> previousShowOnly;      // GA3
+    std::function<void()> nextShowOnly;          // GB3
+    std::function<void()> previousToFront;       // GC3
+    std::function<void()> nextToFront;           // GD3
+};
+
 class GroupsPage {
 public:
     GroupsPage(Widget& page, const DragPanelWiring& dragPanel);
 
     [[nodiscard]] const ButtonSet& buttons() const { return buttons_; }
     void applyTheme(const BoardColours& colours, int dpi);
+
+    // The buttons run these actions from now on.
+    void connect(const GroupActions& actions);
+    // The hint of the page's button of this name (GA1 ... GD5); false when there is none.
+    bool setHint(std::string_view button, std::string hint);
 
 private:
     ButtonSet buttons_;

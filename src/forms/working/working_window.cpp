@@ -158,9 +158,13 @@ void WorkingWindow::buildTitleStrip() {
     button(2)->onClick = [this] { showPage(WorkingPage::Commands); };
     undoButton_ = button(3);
     undoButton_->onClick = [this] { undo(); };
-    // Manage Groups and Settings open windows that are not built yet.
     manageGroupsButton_ = button(4);
-    manageGroupsButton_->setEnabled(false);
+    manageGroupsButton_->onClick = [this] {
+        if (services_.manageGroups) {
+            services_.manageGroups();
+        }
+    };
+    // Settings opens a window that is not built yet.
     button(5)->setEnabled(false);
     closeButton_ = button(6);
     closeButton_->onClick = [this] { closeByUser(); };
@@ -254,6 +258,9 @@ void WorkingWindow::autoHideTick() {
     const FadeStep step = autoHideStep(fadeCounter_, client, Size{window.width(), window.height()},
                                        window.width(), services_.mode.fullScreen());
     fadeCounter_ = step.counter;
+    if (services_.navigationKeepInFront) {
+        services_.navigationKeepInFront(!step.pointerInside);
+    }
     if (step.close) {
         close();
     }
@@ -309,6 +316,9 @@ bool WorkingWindow::closeQuery() {
     ConfigFile config = services_.settings.open();
     services_.settings.writeTo(config, {Setting::LoadAtStartup, Setting::MaxRowsColumns});
     static_cast<void>(config.save());
+    if (services_.navigationKeepInFront) {
+        services_.navigationKeepInFront(true);
+    }
     return true;
 }
 

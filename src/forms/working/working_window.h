@@ -51,6 +51,11 @@ struct WorkingWindowServices {
     std::function<void()> parkTrayForm;
     std::function<bool()> windowListShown;
     std::function<bool()> settingsShown;
+    // SbSelect, "Manage Groups": opens the window manager list.
+    std::function<void()> manageGroups;
+    // The groups navigation menu stops keeping itself in front while the pointer is over this
+    // window, and starts again when it leaves or the window closes.
+    std::function<void(bool enabled)> navigationKeepInFront;
 };
 
 class WorkingWindow final : public Form, private BoardDragHost {
@@ -83,6 +88,7 @@ public:
     [[nodiscard]] const BoardDrag& drag() const { return *drag_; }
     [[nodiscard]] StatusStrip& statusStrip() { return *statusStrip_; }
     [[nodiscard]] CommandsPage& commandsPage() { return *commandsPage_; }
+    [[nodiscard]] GroupsPage& groupsPage() { return *groupsPage_; }
     [[nodiscard]] FullScreenGrid& fullScreenGrid() { return *fullScreen_; }
     // The board image's bounds in the window's client coordinates.
     [[nodiscard]] Rect boardBounds() const;

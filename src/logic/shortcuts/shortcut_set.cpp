@@ -27,6 +27,12 @@ void call(const std::function<void()>& operation) {
     }
 }
 
+void callForGroup(const std::function<void(int)>& operation, char group) {
+    if (operation && group >= 'A' && group <= 'D') {
+        operation(group - 'A');
+    }
+}
+
 } // namespace
 
 ShortcutSet::ShortcutSet(HotKeys& hotKeys, const KeyNames& keyNames, ShortcutOperations operations)
@@ -34,7 +40,8 @@ ShortcutSet::ShortcutSet(HotKeys& hotKeys, const KeyNames& keyNames, ShortcutOpe
     for (std::size_t index = 0; index < kShortcutTable.size(); ++index) {
         hotKeys_[index] = std::make_unique<HotKey>(hotKeys);
         const ShortcutAction action = kShortcutTable[index].action;
-        hotKeys_[index]->onHotKey = [this, action] { run(action); };
+        const char group = kShortcutTable[index].group;
+        hotKeys_[index]->onHotKey = [this, action, group] { run(action, group); };
         hotKeys_[index]->loaded();
     }
 }
@@ -75,7 +82,7 @@ std::string ShortcutSet::text(int number) const {
     return shortcutToText(hotKey(number).key(), names_);
 }
 
-void ShortcutSet::run(ShortcutAction action) const {
+void ShortcutSet::run(ShortcutAction action, char group) const {
     switch (action) {
     case ShortcutAction::ShowCellaro:
         call(operations_.showCellaro);
@@ -116,18 +123,37 @@ void ShortcutSet::run(ShortcutAction action) const {
     case ShortcutAction::KillTarget:
         call(killTarget);
         break;
-    // Registered now; they run the groups' and the navigation menu's operations (see the table's
-    // operation column) once those exist.
     case ShortcutAction::GroupsNavigationMenu:
+        call(operations_.groupsNavigationMenu);
+        break;
     case ShortcutAction::ManageGroups:
+        call(operations_.manageGroups);
+        break;
+    // The labelled "Next group" shortcuts step back and the "Previous group" ones forward: the
+    // table's operation column names the step button each repeats.
     case ShortcutAction::BringToFrontGroupBack:
+        call(operations_.previousGroupToFront);
+        break;
     case ShortcutAction::BringToFrontGroupForward:
+        call(operations_.nextGroupToFront);
+        break;
     case ShortcutAction::ShowOnlyGroupBack:
+        call(operations_.previousGroupShowOnly);
+        break;
     case ShortcutAction::ShowOnlyGroupForward:
+        call(operations_.nextGroupShowOnly);
+        break;
     case ShortcutAction::ShowOnlyGroup:
+        callForGroup(operations_.showOnlyGroup, group);
+        break;
     case ShortcutAction::BringGroupToFront:
+        callForGroup(operations_.bringGroupToFront, group);
+        break;
     case ShortcutAction::MinimizeGroup:
+        callForGroup(operations_.minimizeGroup, group);
+        break;
     case ShortcutAction::RestoreGroup:
+        callForGroup(operations_.restoreGroup, group);
         break;
     }
 }

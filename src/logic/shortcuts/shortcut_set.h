@@ -31,6 +31,19 @@ struct ShortcutOperations {
     std::function<void()> maximize;
     std::function<void()> tile;
     std::function<void()> sleep;
+    // The window manager list and the groups navigation menu.
+    std::function<void()> manageGroups;
+    std::function<void()> groupsNavigationMenu;
+    // The group commands; the group is 0..3 for A..D.
+    std::function<void(int group)> showOnlyGroup;
+    std::function<void(int group)> bringGroupToFront;
+    std::function<void(int group)> minimizeGroup;
+    std::function<void(int group)> restoreGroup;
+    // The group steps, named after the working window's step buttons they repeat.
+    std::function<void()> previousGroupShowOnly; // GA3
+    std::function<void()> nextGroupShowOnly;     // GB3
+    std::function<void()> previousGroupToFront;  // GC3
+    std::function<void()> nextGroupToFront;      // GD3
 };
 
 class ShortcutSet {
@@ -62,7 +75,7 @@ public:
     std::function<void()> killTarget = [] {};
 
 private:
-    void run(ShortcutAction action) const;
+    void run(ShortcutAction action, char group) const;
     void applyInOrder(const std::array<int, 32>& order, const std::function<ShortcutValue(int)>& valueOf);
 
     KeyNameTable names_;

@@ -82,6 +82,11 @@ private:
     // group has live members; found tells which.
     [[nodiscard]] int stepTarget(int current, int direction, bool& found) const;
     void forceToForeground(WindowId window);
+    // The operations without the running check, for the steps that run them.
+    void runShowOnly(int group);
+    void runBringToFront(int group);
+    // One step of a flavour: moves `current` to the group found and runs the flavour's operation.
+    void step(int& current, int direction, bool toFront);
 
     Desktop& desktop_;
     EventLoop& loop_;

@@ -102,7 +102,20 @@ TimerId SimEventLoop::nextDue(std::int64_t limitMs) const {
     return best;
 }
 
+void SimEventLoop::setMessageHook(std::function<void()> hook) {
+    messageHook_ = std::make_shared<std::function<void()>>(std::move(hook));
+}
+
 void SimEventLoop::fire(TimerId id) {
+    // The timer's message has been taken from the queue: the hook sees it before it is dispatched,
+    // and may stop the timer (or others) on the way.
+    const std::shared_ptr<std::function<void()>> hook = messageHook_;
+    if (hook && *hook) {
+        (*hook)();
+        if (!timers_.contains(id)) {
+            return;
+        }
+    }
     Timer& timer = timers_.at(id);
     // Next phase point strictly after now: missed intervals are coalesced into this one firing.
     const std::int64_t missed = (now_ - timer.dueMs) / timer.intervalMs;

@@ -22,6 +22,8 @@ namespace cellaro::sim {
 // - A timer is never fired again from inside its own handler (a handler that lets pending messages
 //   run would otherwise recurse into itself).
 // - Intervals below 10 ms count as 10 ms, the system's minimum.
+// - Each timer firing is a message taken from the queue: the message hook runs first, and a timer
+//   that the hook stopped does not fire.
 // Other threads:
 // - The other programs' threads run whenever the program's thread yields: at the start of
 //   processPendingMessages(), in sleep() once the clock has moved, and in advance() before each
@@ -62,6 +64,7 @@ public:
     [[nodiscard]] std::size_t pendingMessageRuns() const { return pendingMessageRuns_; }
     // How many times the program's thread has yielded so far.
     [[nodiscard]] std::size_t yieldCount() const { return yields_; }
+    [[nodiscard]] bool hasMessageHook() const { return messageHook_ != nullptr && *messageHook_; }
 
     // ----- The event-loop port -----
 
@@ -72,6 +75,7 @@ public:
     void processPendingMessages() override;
     // Moves the clock forward without firing anything: the thread is blocked.
     void sleep(int ms) override;
+    void setMessageHook(std::function<void()> hook) override;
 
 private:
     struct Timer {
@@ -95,6 +99,8 @@ private:
     std::size_t firingLimit_ = kDefaultFiringLimit;
     std::vector<std::function<void()>> yieldHandlers_;
     std::size_t yields_ = 0;
+    // Shared so that a hook that replaces itself keeps running to its end.
+    std::shared_ptr<std::function<void()>> messageHook_;
 };
 
 } // namespace cellaro::sim

@@ -253,6 +253,12 @@ void SimFormHost::pointerDoubleClick(NativeWindowEvents& form, Point client, Mou
     form.onDoubleClick(client, button);
 }
 
+void SimFormHost::wheel(NativeWindowEvents& form, Point client, int delta) {
+    syncActivation();
+    moveCursorTo(form, client);
+    form.onMouseWheel(client, delta);
+}
+
 void SimFormHost::pointerLeave(NativeWindowEvents& form) {
     syncActivation();
     if (pointerOver_ == windowOf(form).id()) {

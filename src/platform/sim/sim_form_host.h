@@ -77,6 +77,9 @@ public:
     void pointerDown(NativeWindowEvents& form, Point client, MouseButton button = MouseButton::Left);
     void pointerUp(NativeWindowEvents& form, Point client, MouseButton button = MouseButton::Left);
     void pointerDoubleClick(NativeWindowEvents& form, Point client, MouseButton button = MouseButton::Left);
+    // The mouse wheel turns by delta (120 a notch, positive away from the user) with the pointer
+    // at a point of the form's client area (the cursor moves there first, without a move event).
+    void wheel(NativeWindowEvents& form, Point client, int delta);
     // The pointer leaves the form's window.
     void pointerLeave(NativeWindowEvents& form);
     // Moves the cursor to a screen point: the window holding the mouse capture, or else the

@@ -2,6 +2,7 @@
 #include "platform/win32/win32_event_loop.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace cellaro::win32 {
 
@@ -104,6 +105,7 @@ void Win32EventLoop::processPendingMessages() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        runMessageHook();
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
         if (queuedAfter(message.time, passStart)) {
@@ -122,6 +124,17 @@ void Win32EventLoop::sleep(int ms) {
     }
 }
 
+void Win32EventLoop::setMessageHook(std::function<void()> hook) {
+    messageHook_ = std::make_shared<std::function<void()>>(std::move(hook));
+}
+
+void Win32EventLoop::runMessageHook() const {
+    const std::shared_ptr<std::function<void()>> hook = messageHook_;
+    if (hook && *hook) {
+        (*hook)();
+    }
+}
+
 int Win32EventLoop::run() {
     MSG message{};
     for (;;) {
@@ -132,6 +145,7 @@ int Win32EventLoop::run() {
         if (got == -1) {
             return -1;
         }
+        runMessageHook();
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }

@@ -22,6 +22,7 @@ public:
     void stopTimer(TimerId timer) override;
     void processPendingMessages() override;
     void sleep(int ms) override;
+    void setMessageHook(std::function<void()> hook) override;
 
     // Runs the thread's message loop until WM_QUIT and returns its exit code.
     int run();
@@ -29,10 +30,14 @@ public:
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void dispatchTimer(TimerId timer);
+    // The message hook's turn for a message just taken from the queue.
+    void runMessageHook() const;
 
     // Handlers are shared so one can stop its own timer while it runs without being destroyed.
     std::map<TimerId, std::shared_ptr<std::function<void()>>> timers_;
     TimerId lastTimer_ = kNoTimer;
+    // Shared so that a hook that replaces itself keeps running to its end.
+    std::shared_ptr<std::function<void()>> messageHook_;
 };
 
 } // namespace cellaro::win32

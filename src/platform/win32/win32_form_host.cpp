@@ -138,6 +138,13 @@ LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
         return handleMouse(message, wParam, lParam);
+    case WM_MOUSEWHEEL: {
+        // Unlike the other mouse messages, the wheel's point is in screen coordinates.
+        POINT client{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ::ScreenToClient(window, &client);
+        events_.onMouseWheel(Point{client.x, client.y}, GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    }
     case WM_MOUSEACTIVATE:
         if (noActivate_) {
             return MA_NOACTIVATE; // a click is handled, but the focus stays where it was

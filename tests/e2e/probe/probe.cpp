@@ -12,6 +12,9 @@
 //   probe regrun NAME       the value NAME under the current user's Run key (64-bit view)
 //   probe popup-demo X Y    shows a known popup menu at X,Y and prints the chosen command
 //   probe maximize HWND     maximises that window (ShowWindow SW_SHOWMAXIMIZED)
+//   probe restore HWND      restores that window (ShowWindow SW_RESTORE)
+//   probe demo PREFIX COUNT LEFT TOP SECONDS
+//                           COUNT answering windows "PREFIX 01" ..., 400 x 300, 40 apart
 //   probe move HWND L T R B moves that window to the rectangle (MoveWindow)
 //   probe foreground        the foreground window
 //   probe hang TITLE SECS   opens a normal window with this title, prints its handle once it is
@@ -421,12 +424,12 @@ HWND parsedHandle(const std::wstring& text) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(text.c_str(), nullptr, 16)));
 }
 
-int maximizeWindow(HWND window) {
+int showWindow(HWND window, int command) {
     if (::IsWindow(window) == FALSE) {
         write(L"error\tno such window\n");
         return 1;
     }
-    ::ShowWindow(window, SW_SHOWMAXIMIZED);
+    ::ShowWindow(window, command);
     write(describeWindow(window));
     return 0;
 }
@@ -485,6 +488,59 @@ int hangingWindow(const std::wstring& title, int seconds) {
           std::to_wstring(::GetCurrentProcessId()) + L"\n");
     ::FlushFileBuffers(::GetStdHandle(STD_OUTPUT_HANDLE));
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
+    return 0;
+}
+
+// COUNT answering windows titled "PREFIX 01", "PREFIX 02" ..., 400 x 300, 40 pixels apart from
+// (LEFT, TOP), shown without activation; prints one line per window, then runs their messages until
+// SECONDS have passed or every window was closed.
+LRESULT CALLBACK demoWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        ::PostMessageW(nullptr, WM_APP, 0, 0);
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+int demoWindows(const std::wstring& prefix, int count, int left, int top, int seconds) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = demoWindowProcedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"CellaroProbeDemo";
+    ::RegisterClassW(&windowClass);
+    int open = 0;
+    for (int index = 1; index <= count; ++index) {
+        wchar_t number[8]{};
+        ::swprintf(number, 8, L"%02d", index);
+        const std::wstring title = prefix + L" " + number;
+        HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
+                                        left + (index - 1) * 40, top + (index - 1) * 40, 400, 300, nullptr,
+                                        nullptr, windowClass.hInstance, nullptr);
+        if (window == nullptr) {
+            write(L"error\tCreateWindowEx failed " + std::to_wstring(::GetLastError()) + L"\n");
+            return 2;
+        }
+        ::ShowWindow(window, SW_SHOWNOACTIVATE);
+        ::UpdateWindow(window);
+        write(L"demo\thwnd=" + hex(reinterpret_cast<UINT_PTR>(window)) + L"\ttitle=" + title + L"\n");
+        ++open;
+    }
+    ::FlushFileBuffers(::GetStdHandle(STD_OUTPUT_HANDLE));
+    const DWORD since = ::GetTickCount();
+    while (open > 0 && ::GetTickCount() - since < static_cast<DWORD>(seconds) * 1000) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            if (message.hwnd == nullptr && message.message == WM_APP) {
+                --open;
+                continue;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
     return 0;
 }
 
@@ -668,10 +724,10 @@ int tryHotKeys(const std::vector<std::wstring>& combinations) {
 
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
-          L"regrun NAME | popup-demo X Y | maximize HWND | move HWND L T R B | "
+          L"regrun NAME | popup-demo X Y | maximize HWND | restore HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
           L"idle EXE MS | dpi HWND | dpichanged HWND L T R B | lock FILE MARKER SECONDS | "
-          L"hotkeys MODIFIERS:KEY...\n");
+          L"hotkeys MODIFIERS:KEY... | demo PREFIX COUNT LEFT TOP SECONDS\n");
     return 2;
 }
 
@@ -712,7 +768,10 @@ int wmain(int argc, wchar_t** argv) {
         return popupDemo(_wtoi(arguments[1].c_str()), _wtoi(arguments[2].c_str()));
     }
     if (verb == L"maximize" && arguments.size() == 2) {
-        return maximizeWindow(parsedHandle(arguments[1]));
+        return showWindow(parsedHandle(arguments[1]), SW_SHOWMAXIMIZED);
+    }
+    if (verb == L"restore" && arguments.size() == 2) {
+        return showWindow(parsedHandle(arguments[1]), SW_RESTORE);
     }
     if (verb == L"move" && arguments.size() == 6) {
         const RECT rect{_wtoi(arguments[2].c_str()), _wtoi(arguments[3].c_str()), _wtoi(arguments[4].c_str()),
@@ -747,6 +806,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"lock" && arguments.size() == 4) {
         return holdFileLocked(arguments[1], arguments[2], _wtoi(arguments[3].c_str()));
+    }
+    if (verb == L"demo" && arguments.size() == 6) {
+        return demoWindows(arguments[1], _wtoi(arguments[2].c_str()), _wtoi(arguments[3].c_str()),
+                           _wtoi(arguments[4].c_str()), _wtoi(arguments[5].c_str()));
     }
     if (verb == L"hotkeys" && arguments.size() > 1) {
         return tryHotKeys(std::vector<std::wstring>(arguments.begin() + 1, arguments.end()));
