@@ -67,10 +67,10 @@ public:
     WindowManagerList(WindowManagerList&&) = delete;
     WindowManagerList& operator=(WindowManagerList&&) = delete;
 
-    // Refresh: the marks are kept in the carry-over table, the rows are made again from a new
-    // build of the window list.
+    // Refresh (also XiButton1Click): the marks are kept in the carry-over table, the rows are made
+    // again from a new build of the window list.
     void refresh();
-    // XiButton1Click and the others: what the bottom bar's buttons do.
+    // What the other buttons of the bottom bar do.
     void unselectAll();          // xiunselectClick: every listed row's group boxes cleared
     void invertSelection();      // XBRefreshClick: every listed row's group boxes toggled
     void closeSelectedWindows(); // XBCloseClick: asked, then every selected window asked to close
