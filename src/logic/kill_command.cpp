@@ -30,14 +30,24 @@ private:
 
 } // namespace
 
+namespace {
+
+constexpr std::string_view kKillWarning = "\r\r"
+                                          "You will kill the process and stop the selected window.           "
+                                          "\r\r"
+                                          "Click \"Kill process\" to ignore this message and continue.";
+
+} // namespace
+
 std::string killConfirmationText(std::string_view title) {
     std::string text = "Selected window:  ";
     text += utf8::firstCharacters(title, kKillTitleCharacters);
-    text += "\r\r";
-    text += "You will kill the process and stop the selected window.           ";
-    text += "\r\r";
-    text += "Click \"Kill process\" to ignore this message and continue.";
+    text += kKillWarning;
     return text;
+}
+
+std::string windowCloseConfirmationText() {
+    return std::string(kKillWarning);
 }
 
 KillCommand::KillCommand(Services services) : services_(std::move(services)) {}

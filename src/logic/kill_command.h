@@ -21,6 +21,9 @@ class TargetTracker;
 // characters, then the warning, each part after two carriage returns.
 inline constexpr std::size_t kKillTitleCharacters = 50;
 [[nodiscard]] std::string killConfirmationText(std::string_view title);
+// The confirmation's text for the window manager list's close button: the warning alone, without a
+// title.
+[[nodiscard]] std::string windowCloseConfirmationText();
 
 class KillCommand {
 public:

@@ -56,6 +56,8 @@ public:
 enum class MessageBoxButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageBoxIcon { None, Information, Warning, Error, Question };
 enum class MessageBoxResult { Ok, Cancel, Yes, No };
+// The button a message box starts on (the one Enter chooses).
+enum class MessageBoxDefault { First, Second };
 
 // The kill confirmation's answer: "Kill process" (Yes), "Cancel" or Esc (No), the close box
 // (Neither), and the state of its box "Do not show this message again." when it closed.
@@ -85,11 +87,19 @@ public:
     virtual bool openDocument(const std::string& path) = 0;
     // Starts a program (a new process), without arguments.
     virtual bool startProgram(const std::string& path) = 0;
+    // Opens the folder that holds the file in the shell's file browser, with the file selected.
+    // An empty path does nothing; failures are ignored.
+    virtual void openFolderAndSelect(const std::string& path) = 0;
     virtual bool cascadeWindows() = 0;
     virtual bool tileWindows(bool vertical) = 0;
 
     virtual MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                         MessageBoxButtons buttons, MessageBoxIcon icon) = 0;
+    // A question that stops the whole desktop until answered: the system's question sound, then a
+    // message box as above, modal to the system, starting on the given button.
+    virtual MessageBoxResult ask(const std::string& text, const std::string& caption,
+                                 MessageBoxButtons buttons, MessageBoxIcon icon,
+                                 MessageBoxDefault defaultButton) = 0;
 
     // The kill confirmation: a modal dialog, topmost and brought to the front, with the warning
     // icon, this text and caption, the buttons "Kill process" (the default) and "Cancel", a line

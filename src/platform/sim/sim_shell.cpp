@@ -154,6 +154,12 @@ bool SimShell::startProgram(const std::string& path) {
     return startProgramResult_;
 }
 
+void SimShell::openFolderAndSelect(const std::string& path) {
+    if (!path.empty()) {
+        openedFolders_.push_back(path);
+    }
+}
+
 bool SimShell::cascadeWindows() {
     ++cascades_;
     return arrangeResult_;
@@ -174,6 +180,14 @@ MessageBoxResult SimShell::messageBox(const std::string& text, const std::string
         messageBoxAnswers_.pop_front();
     }
     messageBoxes_.push_back(ShownMessageBox{text, caption, buttons, icon, answer});
+    return answer;
+}
+
+MessageBoxResult SimShell::ask(const std::string& text, const std::string& caption, MessageBoxButtons buttons,
+                               MessageBoxIcon icon, MessageBoxDefault defaultButton) {
+    const MessageBoxResult answer = messageBox(text, caption, buttons, icon);
+    messageBoxes_.back().defaultButton = defaultButton;
+    messageBoxes_.back().question = true;
     return answer;
 }
 

@@ -31,6 +31,8 @@ struct ShownMessageBox {
     MessageBoxButtons buttons = MessageBoxButtons::Ok;
     MessageBoxIcon icon = MessageBoxIcon::None;
     MessageBoxResult answer = MessageBoxResult::Ok;
+    MessageBoxDefault defaultButton = MessageBoxDefault::First;
+    bool question = false; // asked with ask(): sound first, modal to the system
 };
 
 struct ShownKillConfirmation {
@@ -47,8 +49,10 @@ struct ShownKillConfirmation {
 // - Popup menus are answered by the queued answers first, then by the answerer, else dismissed. A
 //   user can't choose what he can't see or use: an answer naming a separator, a hidden or disabled
 //   item, an item with a submenu, or no item at all counts as a dismissed menu.
-// - Message boxes are answered by the queued answers first, else Ok (Ok, OkCancel) or Yes (YesNo,
-//   YesNoCancel).
+// - Message boxes and questions are answered by the queued answers first, else Ok (Ok, OkCancel) or
+//   Yes (YesNo, YesNoCancel).
+// - Opening a folder with a file selected is recorded for a non-empty path only (an empty one does
+//   nothing, as on Windows).
 // - Kill confirmations are answered by the queued answers first, else Cancel with the box unticked.
 //   While one shows, the hook set by whileKillConfirmationShows runs (the user or a hot key acting
 //   while the modal dialog lets messages through); it is recorded before the hook runs.
@@ -97,6 +101,8 @@ public:
     [[nodiscard]] std::size_t cascadeCount() const { return cascades_; }
     // One entry per tile request: true for vertical.
     [[nodiscard]] const std::vector<bool>& tileRequests() const { return tiles_; }
+    // The files whose folders were opened with the file selected.
+    [[nodiscard]] const std::vector<std::string>& openedFolders() const { return openedFolders_; }
     void setOpenDocumentResult(bool result) { openDocumentResult_ = result; }
     void setStartProgramResult(bool result) { startProgramResult_ = result; }
     void setArrangeResult(bool result) { arrangeResult_ = result; }
@@ -123,10 +129,13 @@ public:
     std::optional<int> trackPopupMenu(const std::vector<MenuItem>& items, Point at) override;
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& path) override;
+    void openFolderAndSelect(const std::string& path) override;
     bool cascadeWindows() override;
     bool tileWindows(bool vertical) override;
     MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    MessageBoxResult ask(const std::string& text, const std::string& caption, MessageBoxButtons buttons,
+                         MessageBoxIcon icon, MessageBoxDefault defaultButton) override;
     KillConfirmation confirmKill(const std::string& text, const std::string& caption) override;
 
 private:
@@ -146,6 +155,7 @@ private:
     std::vector<ShownMenu> menus_;
     std::vector<std::string> openedDocuments_;
     std::vector<std::string> startedPrograms_;
+    std::vector<std::string> openedFolders_;
     std::size_t cascades_ = 0;
     std::vector<bool> tiles_;
     bool openDocumentResult_ = true;

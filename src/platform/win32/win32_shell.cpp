@@ -7,6 +7,7 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -107,6 +108,21 @@ MessageBoxResult unansweredResult(MessageBoxButtons buttons) {
         break;
     }
     return MessageBoxResult::Cancel;
+}
+
+MessageBoxResult resultOf(int pressed, MessageBoxButtons buttons) {
+    switch (pressed) {
+    case IDOK:
+        return MessageBoxResult::Ok;
+    case IDCANCEL:
+        return MessageBoxResult::Cancel;
+    case IDYES:
+        return MessageBoxResult::Yes;
+    case IDNO:
+        return MessageBoxResult::No;
+    default:
+        return unansweredResult(buttons);
+    }
 }
 
 bool shellExecuteSucceeded(HINSTANCE result) {
@@ -421,6 +437,20 @@ bool Win32Shell::startProgram(const std::string& path) {
         ::ShellExecuteW(handle(), L"open", widePath->c_str(), nullptr, nullptr, SW_SHOW));
 }
 
+void Win32Shell::openFolderAndSelect(const std::string& path) {
+    const auto widePath = toWideName(path);
+    if (!widePath || widePath->empty()) {
+        return;
+    }
+    // The shell's namespace calls need COM on this thread: the constructor initialised it.
+    PIDLIST_ABSOLUTE item = ::ILCreateFromPathW(widePath->c_str());
+    if (item == nullptr) {
+        return;
+    }
+    static_cast<void>(::SHOpenFolderAndSelectItems(item, 0, nullptr, 0));
+    ::ILFree(item);
+}
+
 bool Win32Shell::cascadeWindows() {
     return ::CascadeWindows(nullptr, MDITILE_SKIPDISABLED, nullptr, 0, nullptr) != 0;
 }
@@ -433,18 +463,22 @@ MessageBoxResult Win32Shell::messageBox(const std::string& text, const std::stri
                                         MessageBoxButtons buttons, MessageBoxIcon icon) {
     const std::wstring wideText = toWide(text);
     const std::wstring wideCaption = toWide(caption);
-    switch (::MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), messageBoxType(buttons, icon))) {
-    case IDOK:
-        return MessageBoxResult::Ok;
-    case IDCANCEL:
-        return MessageBoxResult::Cancel;
-    case IDYES:
-        return MessageBoxResult::Yes;
-    case IDNO:
-        return MessageBoxResult::No;
-    default:
-        return unansweredResult(buttons);
+    return resultOf(
+        ::MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), messageBoxType(buttons, icon)),
+        buttons);
+}
+
+MessageBoxResult Win32Shell::ask(const std::string& text, const std::string& caption,
+                                 MessageBoxButtons buttons, MessageBoxIcon icon,
+                                 MessageBoxDefault defaultButton) {
+    ::MessageBeep(MB_ICONQUESTION);
+    UINT type = (messageBoxType(buttons, icon) & ~static_cast<UINT>(MB_TASKMODAL)) | MB_SYSTEMMODAL;
+    if (defaultButton == MessageBoxDefault::Second) {
+        type |= MB_DEFBUTTON2;
     }
+    const std::wstring wideText = toWide(text);
+    const std::wstring wideCaption = toWide(caption);
+    return resultOf(::MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), type), buttons);
 }
 
 KillConfirmation Win32Shell::confirmKill(const std::string& text, const std::string& caption) {

@@ -77,11 +77,14 @@ public:
 
     bool openDocument(const std::string& path) override;
     bool startProgram(const std::string& path) override;
+    void openFolderAndSelect(const std::string& path) override;
     bool cascadeWindows() override;
     bool tileWindows(bool vertical) override;
 
     MessageBoxResult messageBox(const std::string& text, const std::string& caption,
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
+    MessageBoxResult ask(const std::string& text, const std::string& caption, MessageBoxButtons buttons,
+                         MessageBoxIcon icon, MessageBoxDefault defaultButton) override;
     KillConfirmation confirmKill(const std::string& text, const std::string& caption) override;
 
     // The message the tray icons report their mouse messages with.
