@@ -9,6 +9,7 @@
 #include "forms/navmenu/navigation_menu.h"
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
+#include "forms/winlist/window_manager_list.h"
 #include "forms/working/working_window.h"
 #include "logic/kill_command.h"
 #include "logic/shortcuts/shortcut_set.h"
@@ -83,8 +84,11 @@ Program::Program(const Ports& ports)
 
     previewRectangle_ = std::make_unique<PreviewRectangle>(ports_.host);
 
-    windowList_ = std::make_unique<Form>(ports_.host, "WMFselectWindow",
-                                         toolStyle(Rect::fromBounds(0, kParkedTop, 600, 420), true));
+    windowList_ = std::make_unique<WindowManagerList>(WindowManagerListServices{
+        ports_.host, ports_.desktop, ports_.loop, ports_.shell, settings_, flags_, windowEntries_,
+        [this] { writeSkipKillConfirmation(); }, [this] { setNavigationKeepInFront(false); },
+        [this] { windowListCloseQuery(); },
+        [this](const std::array<std::string, kGroupCount>& texts) { windowListClosed(texts); }});
     settingsWindow_ = std::make_unique<Form>(ports_.host, "WMHot",
                                              toolStyle(Rect::fromBounds(0, kParkedTop, 720, 560), true));
     loadShortcuts();
@@ -301,14 +305,17 @@ std::vector<Form*> Program::forms() const {
 
 void Program::killTarget() {
     if (!killCommand_) {
-        killCommand_ = std::make_unique<KillCommand>(
-            KillCommand::Services{ports_.desktop, ports_.shell, settings_, tracker_, [this] {
-                                      ConfigFile config = openConfig();
-                                      settings_.writeTo(config, {Setting::SkipKillConfirmation});
-                                      saveConfig(config);
-                                  }});
+        killCommand_ = std::make_unique<KillCommand>(KillCommand::Services{
+            ports_.desktop, ports_.shell, settings_, tracker_, [this] { writeSkipKillConfirmation(); }});
     }
     killCommand_->run();
+}
+
+// The kill confirmation's "Do not show this message again." goes to the file at once.
+void Program::writeSkipKillConfirmation() {
+    ConfigFile config = openConfig();
+    settings_.writeTo(config, {Setting::SkipKillConfirmation});
+    saveConfig(config);
 }
 
 void Program::quit() {

@@ -26,6 +26,7 @@ class ActiveWindowHighlight;
 class Form;
 class KillCommand;
 class NavigationMenu;
+class WindowManagerList;
 class OnScreenCaption;
 class PreviewRectangle;
 class ScreenGrab;
@@ -90,7 +91,7 @@ public:
     [[nodiscard]] TrayForm& trayForm() { return *trayForm_; }
     [[nodiscard]] WorkingWindow& workingWindow() { return *workingWindow_; }
     [[nodiscard]] PreviewRectangle& previewRectangle() { return *previewRectangle_; }
-    [[nodiscard]] Form& windowList() { return *windowList_; }
+    [[nodiscard]] WindowManagerList& windowList() { return *windowList_; }
     [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
     [[nodiscard]] Form& aboutWindow() { return *aboutWindow_; }
     [[nodiscard]] ScreenGrab& screenGrab() { return *screenGrab_; }
@@ -117,6 +118,7 @@ private:
     // put back and the working window shown again if it was visible.
     void windowListCloseQuery();
     void setNavigationKeepInFront(bool enabled);
+    void writeSkipKillConfirmation();
     void windowListClosed(const std::array<std::string, kGroupCount>& memberTexts);
     // The settings window's load: the global shortcuts from the configuration file.
     void loadShortcuts();
@@ -163,7 +165,7 @@ private:
     std::unique_ptr<TrayForm> trayForm_;
     std::unique_ptr<WorkingWindow> workingWindow_;
     std::unique_ptr<PreviewRectangle> previewRectangle_;
-    std::unique_ptr<Form> windowList_;
+    std::unique_ptr<WindowManagerList> windowList_;
     std::unique_ptr<Form> settingsWindow_;
     std::unique_ptr<Form> aboutWindow_;
     std::unique_ptr<ScreenGrab> screenGrab_;

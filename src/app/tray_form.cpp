@@ -7,6 +7,7 @@
 #include "core/product.h"
 #include "forms/highlight/active_window_highlight.h"
 #include "forms/navmenu/navigation_menu.h"
+#include "forms/winlist/window_manager_list.h"
 #include "forms/working/full_screen_grid.h"
 #include "forms/working/working_window.h"
 #include "logic/grid_geometry.h"

@@ -3,6 +3,7 @@
 #include "app/program.h"
 #include "app/tray_form.h"
 #include "forms/navmenu/navigation_menu.h"
+#include "forms/winlist/window_manager_list.h"
 #include "forms/working/working_window.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "logic/tray_menu.h"
