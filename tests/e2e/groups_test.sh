@@ -106,8 +106,18 @@ probe restore "$(field "$(probe windows all | grep $'\ttitle=Wine System Tray$' 
 wait_until 10 "the notification area back" rig_tray_shown || rig_fail "the notification area stays minimised"
 RIG_TRAY=$(tray_window)
 
+# --- the menu dragged elsewhere (its place is written at Exit) ------------------------------------
+rig_press 1 $((menu_left + 280)) $((menu_top + 20))
+# Below the list's place, so that it covers nothing of the list later.
+rig_move 1400 850
+rig_move 1500 900
+xdotool mouseup 1
+menu_left=$((1500 - 280)) menu_top=$((900 - 20))
+wait_until 10 "the menu at its new place" bar_shown || rig_fail "the drag left the menu at $(probe windows | grep -P '\trect=\d+,\d+,\d+,\d+' | head -n3)"
+rig_log "ok: the menu dragged to $menu_left,$menu_top"
+
 # --- a longer list, with a scroll bar ------------------------------------------------------------
-(probe demo "More windows" 10 700 560 170 >"$RIG_RUN/more.txt" &)
+(probe demo "More windows" 10 1400 100 170 >"$RIG_RUN/more.txt" &)
 more_count_is() { [ "$(grep -c '^demo' "$RIG_RUN/more.txt" 2>/dev/null)" -eq 10 ]; }
 wait_until 30 "ten more windows" more_count_is || rig_fail "the probe opened no more windows"
 open_tray_menu 10 || rig_fail "no tray menu"
@@ -129,15 +139,7 @@ rig_log "ok: the mouse wheel scrolled the list"
 xdotool key Escape
 wait_until 10 "the list to close" list_gone || rig_fail "Esc left the list open"
 
-# --- the menu dragged elsewhere, its place written at Exit ----------------------------------------
-rig_press 1 $((menu_left + 280)) $((menu_top + 20))
-rig_move 1200 500
-rig_move 1205 505
-xdotool mouseup 1
-menu_left=$((1205 - 280)) menu_top=$((505 - 20))
-wait_until 10 "the menu at its new place" bar_shown || rig_fail "the drag left the menu at $(probe windows | grep -P '\trect=\d+,\d+,\d+,\d+' | head -n3)"
-rig_log "ok: the menu dragged to $menu_left,$menu_top"
-
+# --- Exit writes the menu's place ---------------------------------------------------------------
 open_tray_menu 10 || rig_fail "no tray menu"
 click_menu_item Exit
 wait_app_exit 20 || rig_fail "cellaro.exe did not end after Exit"
