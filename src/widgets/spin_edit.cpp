@@ -137,7 +137,10 @@ void SpinEdit::mouseDown(Point at, MouseButton button) {
     if (button == MouseButton::Left) {
         if (at.x >= bounds().width() - kButtonWidth) {
             pressedArrow_ = at.y < bounds().height() / 2 ? 1 : -1;
-            step(pressedArrow_);
+            repeat_.start([this] {
+                step(pressedArrow_);
+                return pressedArrow_ > 0 ? value_ < maximum_ : value_ > minimum_;
+            });
         } else {
             selected_ = false; // the caret goes to the end of the text
             invalidate();
@@ -148,6 +151,7 @@ void SpinEdit::mouseDown(Point at, MouseButton button) {
 
 void SpinEdit::mouseUp(Point at, MouseButton button) {
     if (button == MouseButton::Left && pressedArrow_ != 0) {
+        repeat_.stop();
         pressedArrow_ = 0;
         invalidate();
     }

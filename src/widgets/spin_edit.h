@@ -1,11 +1,13 @@
 // A spin editor: a whole number from a range in a text box, with up and down arrow buttons at its
-// right. The arrows and the Up and Down keys step the number by one within the range; the user
-// may also type it: digits (main or keypad) and Backspace edit the text, a number in range counts
-// at once, and anything else is brought into range when the editor loses the focus or Enter is
-// pressed (an empty text gives back the last number). Focused by Tab, the text is selected, so
-// the first digit typed replaces it.
+// right. The arrows (repeating while held, when the editor has an event loop) and the Up and Down
+// keys step the number by one within the range. The user may also type it: digits (main or
+// keypad) and Backspace edit the text, a number in range counts at once, and anything else is
+// brought into range when the editor loses the focus or Enter is pressed (an empty text gives
+// back the last number). Focused by Tab, the text is selected, so the first digit typed replaces
+// it.
 #pragma once
 
+#include "widgets/press_repeat.h"
 #include "widgets/widget.h"
 
 #include <functional>
@@ -34,6 +36,9 @@ public:
     [[nodiscard]] const std::string& text() const { return text_; }
     // Whether the whole text is selected (the next digit replaces it).
     [[nodiscard]] bool textSelected() const { return selected_; }
+
+    // The loop that times the repeat while the mouse holds an arrow down.
+    void setEventLoop(EventLoop& loop) { repeat_.setLoop(loop); }
 
     // Raised after the user changed the value.
     std::function<void()> onChange;
@@ -64,6 +69,7 @@ private:
     std::string text_ = "0";
     bool selected_ = false;
     int pressedArrow_ = 0; // +1 up, -1 down, 0 none: the arrow button the mouse holds down
+    PressRepeat repeat_;
 };
 
 } // namespace cellaro

@@ -140,29 +140,38 @@ void TrackBar::mouseDown(Point at, MouseButton button) {
             grip_ = at.x - positionX(position_);
             invalidate();
         } else {
-            // A page towards the pointer, but not past the position under it.
-            const int target = positionAt(at.x);
-            if (at.x < thumb.left) {
-                moveByUser(std::max(position_ - pageSize(), target));
-            } else {
-                moveByUser(std::min(position_ + pageSize(), target));
-            }
+            pointerX_ = at.x;
+            repeat_.start([this] { return pageTowardsPointer(); });
         }
     }
     Widget::mouseDown(at, button);
+}
+
+bool TrackBar::pageTowardsPointer() {
+    const int target = positionAt(pointerX_);
+    if (target < position_) {
+        moveByUser(std::max(position_ - pageSize(), target));
+    } else if (target > position_) {
+        moveByUser(std::min(position_ + pageSize(), target));
+    }
+    return position_ != target;
 }
 
 void TrackBar::mouseMove(Point at) {
     if (dragging_) {
         moveByUser(positionAt(at.x - grip_));
     }
+    pointerX_ = at.x;
     Widget::mouseMove(at);
 }
 
 void TrackBar::mouseUp(Point at, MouseButton button) {
-    if (button == MouseButton::Left && dragging_) {
-        dragging_ = false;
-        invalidate();
+    if (button == MouseButton::Left) {
+        repeat_.stop();
+        if (dragging_) {
+            dragging_ = false;
+            invalidate();
+        }
     }
     Widget::mouseUp(at, button);
 }

@@ -1,10 +1,11 @@
 // A horizontal track bar: a thumb that slides along a flat channel over a range of positions,
-// with a tick mark below the channel every so many positions. The user moves it with the mouse
-// (a press on the channel pages towards the pointer, the thumb can be dragged) and, when it has
-// the focus, with the keys: Left and Up one back, Right and Down one on, Page Up and Page Down a
-// page, Home and End to the ends.
+// with a tick mark below the channel every so many positions. The user moves it with the mouse (a
+// press on the channel pages towards the pointer, repeating while held when the bar has an event
+// loop; the thumb can be dragged) and, when it has the focus, with the keys: Left and Up one back,
+// Right and Down one on, Page Up and Page Down a page, Home and End to the ends.
 #pragma once
 
+#include "widgets/press_repeat.h"
 #include "widgets/widget.h"
 
 #include <functional>
@@ -44,6 +45,9 @@ public:
     [[nodiscard]] int pageSize() const;
     void setPageSize(int size);
 
+    // The loop that times the paging while the mouse holds the channel down.
+    void setEventLoop(EventLoop& loop) { repeat_.setLoop(loop); }
+
     // The positions that get a tick mark, ascending.
     [[nodiscard]] std::vector<int> tickPositions() const;
     // The horizontal centre of a position on the channel, in the bar's own coordinates.
@@ -69,6 +73,8 @@ private:
     [[nodiscard]] int channelSpan() const;
     [[nodiscard]] int positionAt(int x) const;
     void moveByUser(int position);
+    // One page towards the pointer, not past it; false once the thumb is there.
+    bool pageTowardsPointer();
 
     int minimum_ = 0;
     int maximum_ = 255;
@@ -76,7 +82,9 @@ private:
     int tickFrequency_ = 26;
     int pageSize_ = 0;
     bool dragging_ = false;
-    int grip_ = 0; // how far right of the thumb's centre the pointer took it
+    int grip_ = 0;     // how far right of the thumb's centre the pointer took it
+    int pointerX_ = 0; // where the pointer holds the channel down
+    PressRepeat repeat_;
 };
 
 } // namespace cellaro

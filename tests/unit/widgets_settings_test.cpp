@@ -56,6 +56,8 @@ protected:
         track.setBounds(Rect::fromBounds(20, 10, 255 + 2 * (TrackBar::kEdge + TrackBar::kThumbWidth / 2) + 1,
                                          TrackBar::kPreferredHeight));
         track.setPageSize(26);
+        track.setEventLoop(loop);
+        rows.setEventLoop(loop);
         track.onChange = [this] { changes.push_back("track=" + std::to_string(track.position())); };
         page.add<SpinEdit>("Hidden").setVisible(false);
         page.add<SpinEdit>("Disabled").setEnabled(false);
@@ -209,6 +211,31 @@ TEST_F(SettingsWidgetsTest, TrackBarChannelPressPagesTowardsThePointerAndTheThum
     track.setPosition(300);
     EXPECT_EQ(track.position(), 255);
     EXPECT_EQ(changes.size(), 3U);
+}
+
+TEST_F(SettingsWidgetsTest, HoldingTheChannelOrAnArrowRepeatsAfterADelayUntilTheTargetOrTheEnd) {
+    const int thumbY = TrackBar::kEdge + TrackBar::kThumbHeight / 2;
+    host.pointerDown(form, at(track, track.positionX(200), thumbY));
+    EXPECT_EQ(track.position(), 26);
+    loop.advance(PressRepeat::kDelayMs - 1);
+    EXPECT_EQ(track.position(), 26);
+    loop.advance(1);
+    EXPECT_EQ(track.position(), 52);
+    loop.advance(PressRepeat::kIntervalMs * 10);
+    EXPECT_EQ(track.position(), 200); // the thumb stops under the pointer
+    host.pointerUp(form, at(track, track.positionX(200), thumbY));
+    EXPECT_EQ(changes.size(), 8U);
+
+    host.pointerDown(form, at(rows, rows.bounds().width() - 3, 3));
+    EXPECT_EQ(rows.value(), 7);
+    loop.advance(PressRepeat::kDelayMs + PressRepeat::kIntervalMs * 10);
+    EXPECT_EQ(rows.value(), 10);
+    host.pointerUp(form, at(rows, rows.bounds().width() - 3, 3));
+    host.pointerDown(form, at(rows, rows.bounds().width() - 3, SpinEdit::kPreferredHeight - 3));
+    loop.advance(PressRepeat::kDelayMs);
+    host.pointerUp(form, at(rows, rows.bounds().width() - 3, SpinEdit::kPreferredHeight - 3));
+    loop.advance(PressRepeat::kDelayMs);
+    EXPECT_EQ(rows.value(), 8); // released: no more steps
 }
 
 TEST_F(SettingsWidgetsTest, TrackBarTicksEveryTwentySixAndAtTheEnd) {
