@@ -449,12 +449,26 @@ TEST(TranslucentPanel, ShowsTheColourAtItsPercentOverThePicture) {
     };
     for (const Case& c : cases) {
         panel.setPercent(c.percent);
-        const Bitmap shown = panel.render(Scale{});
+        const Bitmap& shown = panel.shown(Scale{});
         ASSERT_EQ(shown.width(), 4);
         EXPECT_EQ(shown.pixel(1, 1), c.overWhite) << c.percent;
         EXPECT_EQ(shown.pixel(2, 0), c.overBlack) << c.percent;
     }
     EXPECT_EQ(panel.percent(), 100);
+
+    // A strip inside, without a picture of its own, veils what the outer panel shows.
+    panel.setPercent(50);
+    auto& strip = panel.add<TranslucentPanel>("Strip");
+    strip.setBounds(Rect::fromBounds(1, 1, 2, 1));
+    strip.setColour(Colour::rgb(0, 0, 0));
+    strip.setPercent(50);
+    const Bitmap& veiled = strip.shown(Scale{});
+    ASSERT_EQ(veiled.width(), 2);
+    EXPECT_EQ(veiled.pixel(0, 0), Colour::rgb(64, 64, 128));
+    EXPECT_EQ(veiled.pixel(1, 0), Colour::rgb(0, 0, 64));
+    // The strip follows a change of the outer panel.
+    panel.setColour(Colour::rgb(255, 0, 0));
+    EXPECT_EQ(strip.shown(Scale{}).pixel(1, 0), Colour::rgb(64, 0, 0));
 }
 
 } // namespace
