@@ -60,6 +60,27 @@ void Bitmap::fill(const Rect& area, Colour colour) {
     }
 }
 
+void Bitmap::veil(const Rect& area, Colour colour, int throughPercent) {
+    constexpr int kWhole = 100;
+    const int through = std::clamp(throughPercent, 0, kWhole);
+    const int left = std::max(area.left, 0);
+    const int top = std::max(area.top, 0);
+    const int right = std::min(area.right, width_);
+    const int bottom = std::min(area.bottom, height_);
+    const auto mix = [through](int picture, int veil) {
+        return static_cast<std::uint8_t>((picture * through + veil * (kWhole - through) + kWhole / 2) /
+                                         kWhole);
+    };
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const Colour below = pixel(x, y);
+            setPixel(x, y,
+                     Colour::rgb(mix(below.red(), colour.red()), mix(below.green(), colour.green()),
+                                 mix(below.blue(), colour.blue())));
+        }
+    }
+}
+
 void Bitmap::roundRect(const Rect& area, int cornerWidth, int cornerHeight, Colour pen, Colour brush) {
     const int w = area.width();
     const int h = area.height();

@@ -32,6 +32,10 @@ public:
     // draws it with a one-pixel pen: the outline in the pen colour, the inside in the brush colour.
     // The corners are quarter ellipses of cornerWidth x cornerHeight.
     void roundRect(const Rect& area, int cornerWidth, int cornerHeight, Colour pen, Colour brush);
+    // Lays the colour over the rectangle (clipped) so that throughPercent of each pixel still
+    // shows: 0 gives the colour alone, 100 leaves the picture as it was; values outside 0..100 are
+    // taken as the nearer end. Each channel is rounded to the nearest value.
+    void veil(const Rect& area, Colour colour, int throughPercent);
     // Surface fill: the 4-connected area of the colour found at (x, y) becomes the new colour.
     void floodFill(int x, int y, Colour colour);
     // A straight line from one point to the other, both ends included, with a square pen.

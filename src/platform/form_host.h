@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "platform/virtual_keys.h"
 
 #include <cstdint>
 #include <memory>
@@ -46,7 +47,10 @@ public:
     // A turn of the mouse wheel over the window: delta in wheel units, 120 to a notch, positive
     // when the wheel turns away from the user.
     virtual void onMouseWheel(Point at, int delta) = 0;
-    virtual void onKeyDown(int virtualKey) = 0;
+    // A key went down (WM_KEYDOWN, and WM_SYSKEYDOWN for keys pressed with Alt, and F10) with the
+    // modifiers held at the time. True when the form used it; a key pressed with Alt that the form
+    // leaves is left to the system, so Alt+F4 still closes the window.
+    virtual bool onKeyDown(int virtualKey, KeyModifiers modifiers) = 0;
     virtual void onActivate(bool active) = 0;
     // The window moved or was resized (WM_MOVE / WM_SIZE), by the program or the user.
     virtual void onBoundsChanged(const Rect& bounds) = 0;

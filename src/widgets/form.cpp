@@ -5,7 +5,9 @@
 #include "pixels/scaled_canvas.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
+#include <vector>
 
 namespace cellaro {
 
@@ -47,6 +49,7 @@ Form::~Form() {
     window_.reset();
     hovered_ = nullptr;
     pressed_ = nullptr;
+    focused_ = nullptr;
     root_.form_ = nullptr;
 }
 
@@ -108,7 +111,20 @@ Point Form::toLocal(const Widget& widget, Point formPoint) {
     return Point{formPoint.x - area.left, formPoint.y - area.top};
 }
 
+void Form::focusOnPress(Widget& target) {
+    // A press on a part of an editor (its arrow buttons, say) focuses the editor.
+    for (Widget* widget = &target; widget != nullptr; widget = widget->parent()) {
+        if (widget->acceptsFocus()) {
+            setFocus(widget);
+            return;
+        }
+    }
+}
+
 void Form::dispose(std::unique_ptr<Widget> subtree) {
+    if (focused_ != nullptr && subtree->contains(*focused_)) {
+        focused_ = nullptr;
+    }
     if (hovered_ != nullptr && subtree->contains(*hovered_)) {
         hovered_ = nullptr;
     }
@@ -192,6 +208,9 @@ void Form::onMouseDown(Point physicalAt, MouseButton button) {
     if (target == nullptr || !target->enabledInTree()) {
         return; // a disabled widget swallows the press
     }
+    if (button == MouseButton::Left) {
+        focusOnPress(*target);
+    }
     pressed_ = target;
     captureButton_ = button;
     pressIsDoubleClick_ = false;
@@ -255,6 +274,9 @@ void Form::onDoubleClick(Point physicalAt, MouseButton button) {
     if (target == nullptr || !target->enabledInTree()) {
         return;
     }
+    if (button == MouseButton::Left) {
+        focusOnPress(*target);
+    }
     // The double click stands for the second press: it captures until the release, which is then
     // no click of its own.
     pressed_ = target;
@@ -285,9 +307,78 @@ void Form::onMouseWheel(Point physicalAt, int delta) {
     }
 }
 
-void Form::onKeyDown(int virtualKey) {
+bool Form::onKeyDown(int virtualKey, KeyModifiers modifiers) {
     const RoutingScope scope(*this);
+    if (virtualKey == vk::kTab && !modifiers.ctrl && !modifiers.alt && focusNext(modifiers.shift)) {
+        return true;
+    }
+    // A widget hidden or disabled since it took the focus no longer has it.
+    if (focused_ != nullptr && !focused_->canTakeFocus()) {
+        setFocus(nullptr);
+    }
+    if (focused_ != nullptr && focused_->keyDown(virtualKey, modifiers)) {
+        return true;
+    }
+    if (modifiers.alt) {
+        return false;
+    }
     keyDown(virtualKey);
+    return true;
+}
+
+bool Form::setFocus(Widget* widget) {
+    if (widget != nullptr && (widget->form() != this || !widget->canTakeFocus())) {
+        return false;
+    }
+    if (widget == focused_) {
+        return true;
+    }
+    const RoutingScope scope(*this);
+    Widget* previous = focused_;
+    focused_ = widget;
+    if (previous != nullptr) {
+        previous->focusLeave();
+    }
+    // The leave handler may have moved the focus on or removed the widget.
+    if (widget != nullptr && focused_ == widget) {
+        widget->focusEnter();
+    }
+    return focused_ == widget;
+}
+
+namespace {
+
+// The widgets of the subtree in tree order (a widget before its children).
+void collectFocusable(Widget& widget, std::vector<Widget*>& into) {
+    if (!widget.visible() || !widget.enabled()) {
+        return;
+    }
+    if (widget.acceptsFocus()) {
+        into.push_back(&widget);
+    }
+    for (const auto& child : widget.children()) {
+        collectFocusable(*child, into);
+    }
+}
+
+} // namespace
+
+bool Form::focusNext(bool backwards) {
+    std::vector<Widget*> order;
+    collectFocusable(root_, order);
+    if (order.empty()) {
+        return false;
+    }
+    const auto at = std::find(order.begin(), order.end(), focused_);
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    std::ptrdiff_t next = 0;
+    if (at == order.end()) {
+        next = backwards ? count - 1 : 0;
+    } else {
+        next = ((at - order.begin()) + (backwards ? count - 1 : 1)) % count;
+    }
+    setFocus(order[static_cast<std::size_t>(next)]);
+    return true;
 }
 
 void Form::onActivate(bool active) {

@@ -57,6 +57,18 @@ public:
     // The deepest showing widget under a client point (disabled ones included), or null.
     [[nodiscard]] Widget* widgetAt(Point at);
 
+    // The widget with the keyboard focus, or null. Keys go to it first; what it leaves goes to
+    // keyDown. Tab and Shift+Tab move the focus, and a left press on a widget that takes the
+    // focus (or on a part of one) gives it the focus.
+    [[nodiscard]] Widget* focused() const { return focused_; }
+    // Gives the focus to the widget when it can take it (Widget::canTakeFocus), or takes it from
+    // every widget with null. True when the widget has the focus afterwards (for null: true).
+    bool setFocus(Widget* widget);
+    // Moves the focus to the next widget that can take it in tree order (the previous one when
+    // backwards), wrapping at the ends; with no focus, to the first (last). False when no widget
+    // can take it.
+    bool focusNext(bool backwards = false);
+
     // Repaints; called by widgets whose state changed.
     void invalidate();
 
@@ -68,7 +80,9 @@ public:
     void onDoubleClick(Point at, MouseButton button) override;
     void onMouseLeave() override;
     void onMouseWheel(Point at, int delta) override;
-    void onKeyDown(int virtualKey) override;
+    // Tab and Shift+Tab (without Ctrl or Alt) move the focus; other keys go to the focused widget,
+    // then, if unused and pressed without Alt, to keyDown.
+    bool onKeyDown(int virtualKey, KeyModifiers modifiers) override;
     void onActivate(bool active) override;
     void onBoundsChanged(const Rect& bounds) override;
     void onCloseRequest() override;
@@ -94,6 +108,8 @@ private:
     class RoutingScope;
 
     void setHovered(Widget* widget);
+    // A left press on the widget: it, or the nearest ancestor that takes the focus, gets it.
+    void focusOnPress(Widget& target);
     // Paints a widget and its children; visible is the part of the client area (in form
     // coordinates) that the widget's ancestors leave showing: children wholly outside it are skipped.
     void paintTree(Canvas& canvas, const Widget& widget, Point origin, const Rect& visible);
@@ -107,6 +123,7 @@ private:
     std::optional<std::uint8_t> alpha_;
     Widget* hovered_ = nullptr;
     Widget* pressed_ = nullptr;
+    Widget* focused_ = nullptr;
     MouseButton captureButton_ = MouseButton::Left;
     bool pressIsDoubleClick_ = false; // the press was a double click: its release is no click
     bool active_ = false;

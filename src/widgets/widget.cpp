@@ -263,6 +263,50 @@ void Widget::click() {
     }
 }
 
+bool Widget::keyDown(int virtualKey, KeyModifiers modifiers) {
+    return onKeyDown && onKeyDown(virtualKey, modifiers);
+}
+
+bool Widget::canTakeFocus() const {
+    return acceptsFocus() && showing() && enabledInTree();
+}
+
+bool Widget::focused() const {
+    const Form* owner = form();
+    return owner != nullptr && owner->focused() == this;
+}
+
+bool Widget::focus() {
+    Form* owner = form();
+    return owner != nullptr && owner->setFocus(this);
+}
+
+void Widget::focusEnter() {
+    invalidate();
+    if (onFocusEnter) {
+        onFocusEnter();
+    }
+}
+
+void Widget::focusLeave() {
+    invalidate();
+    if (onFocusLeave) {
+        onFocusLeave();
+    }
+}
+
+void Widget::paintFocusRectangle(Canvas& canvas, const Rect& area, Colour colour) {
+    // Every other pixel along each edge, as the system draws it.
+    for (int x = area.left; x < area.right; x += 2) {
+        canvas.fillRect(Rect{x, area.top, x + 1, area.top + 1}, colour);
+        canvas.fillRect(Rect{x, area.bottom - 1, x + 1, area.bottom}, colour);
+    }
+    for (int y = area.top + 2; y < area.bottom - 1; y += 2) {
+        canvas.fillRect(Rect{area.left, y, area.left + 1, y + 1}, colour);
+        canvas.fillRect(Rect{area.right - 1, y, area.right, y + 1}, colour);
+    }
+}
+
 void Widget::paint(Canvas& /*canvas*/) const {}
 
 } // namespace cellaro

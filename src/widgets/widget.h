@@ -102,6 +102,20 @@ public:
     // The mouse wheel (delta 120 per notch, positive away from the user); true when handled, else
     // the wheel goes on to the parent.
     std::function<bool(Point, int)> onMouseWheel;
+    // A key for the focused widget; true when handled.
+    std::function<bool(int, KeyModifiers)> onKeyDown;
+    // The widget gained or lost the keyboard focus.
+    std::function<void()> onFocusEnter;
+    std::function<void()> onFocusLeave;
+
+    // Keyboard focus. Widgets that take it (editors, sliders) answer true; Tab moves between
+    // them in tree order and a click on one focuses it.
+    [[nodiscard]] virtual bool acceptsFocus() const { return false; }
+    // Takes focus now: accepts it, is showing and is enabled in the tree.
+    [[nodiscard]] bool canTakeFocus() const;
+    [[nodiscard]] bool focused() const;
+    // Asks the form for the keyboard focus; true when this widget has it afterwards.
+    bool focus();
 
     // Routing entry points; widgets with their own behaviour (buttons, drag panels, check boxes)
     // override them and call the base to raise the events.
@@ -116,6 +130,9 @@ public:
     virtual bool mouseWheel(Point at, int delta);
     // A click: left button down and up over the same enabled widget.
     virtual void click();
+    // A key went down while this widget has the keyboard focus: true when it was used here, else
+    // the form's own key handling gets it. The base raises onKeyDown.
+    virtual bool keyDown(int virtualKey, KeyModifiers modifiers);
     // Widgets that answer false (buttons, check boxes) get the second press of a double click as
     // an ordinary press, so a quick double click on them counts as two clicks.
     [[nodiscard]] virtual bool acceptsDoubleClicks() const { return true; }
@@ -126,6 +143,12 @@ public:
 protected:
     // Called after setBounds changed the size (pages follow their notebook, for example).
     virtual void resized() {}
+    // The keyboard focus came to this widget or left it; the base repaints and raises
+    // onFocusEnter / onFocusLeave.
+    virtual void focusEnter();
+    virtual void focusLeave();
+    // The system's focus rectangle: a dotted outline just inside the area.
+    static void paintFocusRectangle(Canvas& canvas, const Rect& area, Colour colour);
 
 private:
     friend class Form;

@@ -133,5 +133,25 @@ TEST(Bitmap, EncodingsHaveTheirHeadersAndSizes) {
     EXPECT_GT(encodePng(Bitmap(300, 300, kBack)).size(), 300U * 300U * 3U);
 }
 
+TEST(Bitmap, VeilMixesTheColourByThePercentThatShowsThroughWithinTheClippedArea) {
+    struct Case {
+        int through;
+        Colour expected; // of (200, 100, 0) under (0, 0, 100)
+    };
+    const Case cases[] = {
+        {0, Colour::rgb(0, 0, 100)},     {25, Colour::rgb(50, 25, 75)},   {50, Colour::rgb(100, 50, 50)},
+        {99, Colour::rgb(198, 99, 1)},   {100, Colour::rgb(200, 100, 0)}, {-5, Colour::rgb(0, 0, 100)},
+        {120, Colour::rgb(200, 100, 0)},
+    };
+    for (const Case& c : cases) {
+        Bitmap b(3, 2, Colour::rgb(200, 100, 0));
+        b.veil(Rect{1, -5, 10, 1}, Colour::rgb(0, 0, 100), c.through);
+        EXPECT_EQ(b.pixel(1, 0), c.expected) << c.through;
+        EXPECT_EQ(b.pixel(2, 0), c.expected) << c.through;
+        EXPECT_EQ(b.pixel(0, 0), Colour::rgb(200, 100, 0)) << c.through;
+        EXPECT_EQ(b.pixel(1, 1), Colour::rgb(200, 100, 0)) << c.through;
+    }
+}
+
 } // namespace
 } // namespace cellaro

@@ -298,9 +298,9 @@ void SimFormHost::moveCursor(Point screen) {
     target->events().onMouseMove(client);
 }
 
-void SimFormHost::pressKey(NativeWindowEvents& form, int virtualKey) {
+bool SimFormHost::pressKey(NativeWindowEvents& form, int virtualKey, KeyModifiers modifiers) {
     syncActivation();
-    form.onKeyDown(virtualKey);
+    return form.onKeyDown(virtualKey, modifiers);
 }
 
 void SimFormHost::requestClose(NativeWindowEvents& form) {

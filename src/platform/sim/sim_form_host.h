@@ -86,7 +86,8 @@ public:
     // topmost visible form window under the point, gets the move; a form the pointer left gets
     // onMouseLeave.
     void moveCursor(Point screen);
-    void pressKey(NativeWindowEvents& form, int virtualKey);
+    // A key pressed with the modifiers held; what the form answered (whether it used the key).
+    bool pressKey(NativeWindowEvents& form, int virtualKey, KeyModifiers modifiers = {});
     // The system asks the form to close (Alt+F4, WM_CLOSE).
     void requestClose(NativeWindowEvents& form);
 

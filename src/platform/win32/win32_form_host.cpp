@@ -156,8 +156,25 @@ LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
         events_.onMouseLeave();
         return 0;
     case WM_KEYDOWN:
-        events_.onKeyDown(static_cast<int>(wParam));
-        return 0;
+    case WM_SYSKEYDOWN: {
+        const KeyModifiers modifiers{::GetKeyState(VK_SHIFT) < 0, ::GetKeyState(VK_CONTROL) < 0,
+                                     ::GetKeyState(VK_MENU) < 0};
+        const bool used = events_.onKeyDown(static_cast<int>(wParam), modifiers);
+        if (message == WM_KEYDOWN) {
+            return 0;
+        }
+        swallowSysChar_ = used;
+        if (used) {
+            return 0;
+        }
+        break; // Alt+F4, Alt+Space and the like stay the system's
+    }
+    case WM_SYSCHAR:
+        if (swallowSysChar_) {
+            swallowSysChar_ = false;
+            return 0;
+        }
+        break;
     case WM_ACTIVATE: {
         const LRESULT result = ::DefWindowProcW(window, message, wParam, lParam);
         events_.onActivate(LOWORD(wParam) != WA_INACTIVE);

@@ -67,6 +67,9 @@ private:
     bool noActivate_ = false; // never takes the focus, neither when shown nor when clicked
     Size regionSize_;         // client size the current region was made for
     bool trackingLeave_ = false;
+    // The form used the last key pressed with Alt: the character message that follows it is
+    // swallowed too, or the system would beep for a menu key that no menu has.
+    bool swallowSysChar_ = false;
     std::string shownHint_;   // the hint under the pointer at the last mouse move
     std::wstring hintBuffer_; // what the tooltip reads after TTN_GETDISPINFOW
 };
