@@ -129,23 +129,6 @@ TEST(AboutWindow, PlacedAtTheCornerOnTopAndOfAFixedSizeAtEveryScale) {
     }
 }
 
-// The hints name the three share pictures as the tray users know them.
-TEST(AboutWindow, SharePicturesDifferAndCarryTheirHints) {
-    About about;
-    about.chooseFromTray();
-    std::vector<const Image*> images;
-    for (const auto& [name, hint] :
-         {std::pair{"Image7", "Twitter"}, {"Image15", "E-mail"}, {"Image11", "E-mail"}}) {
-        const auto* image = dynamic_cast<const Image*>(about.window().find(name));
-        ASSERT_NE(image, nullptr) << name;
-        EXPECT_EQ(image->hint(), hint) << name;
-        images.push_back(image);
-    }
-    EXPECT_NE(images[0]->picture(), images[1]->picture());
-    EXPECT_NE(images[1]->picture(), images[2]->picture());
-    EXPECT_NE(images[0]->picture(), images[2]->picture());
-}
-
 TEST(AboutWindow, TheVersionLineFollowsTheExecutablesVersionResource) {
     About about;
     struct Case {
