@@ -15,6 +15,7 @@ class SystemState;
 class ScreenCapture;
 class DisplayPower;
 class HotKeys;
+class MailSender;
 
 struct Ports {
     Desktop& desktop;
@@ -28,6 +29,7 @@ struct Ports {
     ScreenCapture& screen;
     DisplayPower& displayPower;
     HotKeys& hotKeys;
+    MailSender& mail;
 };
 
 } // namespace cellaro

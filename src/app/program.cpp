@@ -4,6 +4,7 @@
 
 #include "app/tray_form.h"
 #include "core/product.h"
+#include "forms/about/about_window.h"
 #include "forms/highlight/active_window_highlight.h"
 #include "forms/highlight/screen_grab.h"
 #include "forms/navmenu/navigation_menu.h"
@@ -92,8 +93,8 @@ Program::Program(const Ports& ports)
     settingsWindow_ = std::make_unique<Form>(ports_.host, "WMHot",
                                              toolStyle(Rect::fromBounds(0, kParkedTop, 720, 560), true));
     loadShortcuts();
-    aboutWindow_ = std::make_unique<Form>(ports_.host, "fabout",
-                                          toolStyle(Rect::fromBounds(0, kParkedTop, 400, 300), true));
+    aboutWindow_ = std::make_unique<AboutWindow>(
+        AboutWindowServices{ports_.host, ports_.desktop, ports_.shell, ports_.mail, ports_.files});
 
     screenGrab_ = std::make_unique<ScreenGrab>(ports_.host, ports_.screen.virtualScreen());
     highlight_ = std::make_unique<ActiveWindowHighlight>(ports_.screen, ports_.desktop, ports_.loop, tracker_,

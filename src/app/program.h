@@ -22,6 +22,7 @@
 
 namespace cellaro {
 
+class AboutWindow;
 class ActiveWindowHighlight;
 class Form;
 class KillCommand;
@@ -93,7 +94,7 @@ public:
     [[nodiscard]] PreviewRectangle& previewRectangle() { return *previewRectangle_; }
     [[nodiscard]] WindowManagerList& windowList() { return *windowList_; }
     [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
-    [[nodiscard]] Form& aboutWindow() { return *aboutWindow_; }
+    [[nodiscard]] AboutWindow& aboutWindow() { return *aboutWindow_; }
     [[nodiscard]] ScreenGrab& screenGrab() { return *screenGrab_; }
     [[nodiscard]] NavigationMenu& navigationMenu() { return *navigationMenu_; }
     [[nodiscard]] OnScreenCaption& onScreenCaption() { return *onScreenCaption_; }
@@ -167,7 +168,7 @@ private:
     std::unique_ptr<PreviewRectangle> previewRectangle_;
     std::unique_ptr<WindowManagerList> windowList_;
     std::unique_ptr<Form> settingsWindow_;
-    std::unique_ptr<Form> aboutWindow_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
     std::unique_ptr<ScreenGrab> screenGrab_;
     std::unique_ptr<NavigationMenu> navigationMenu_;
     std::unique_ptr<OnScreenCaption> onScreenCaption_;

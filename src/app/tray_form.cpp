@@ -5,6 +5,7 @@
 #include "config/config_keys.h"
 #include "config/settings.h"
 #include "core/product.h"
+#include "forms/about/about_window.h"
 #include "forms/highlight/active_window_highlight.h"
 #include "forms/navmenu/navigation_menu.h"
 #include "forms/winlist/window_manager_list.h"
@@ -205,6 +206,7 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::FullScreenGridMonitor2:
         case TrayCommand::ManageGroups:
         case TrayCommand::NavigationMenu:
+        case TrayCommand::About:
             return true;
         default:
             return false;
@@ -255,6 +257,9 @@ void TrayForm::runCommand(TrayCommand command) {
     case TrayCommand::NavigationMenu:
         program_.toggleNavigationMenu(); // FloatMernu1Click
         break;
+    case TrayCommand::About:
+        showAbout();
+        break;
     case TrayCommand::Exit:
         close();
         break;
@@ -288,6 +293,16 @@ void TrayForm::openFullScreenGrid(int monitor) {
         toggleWorkingWindow();
     }
     working.enterFullScreen();
+}
+
+// About1Click: the full-screen grid goes away first; the about window then shows, once.
+void TrayForm::showAbout() {
+    WorkingWindow& working = program_.workingWindow();
+    if (working.visible() && program_.mode().fullScreen()) {
+        working.returnToCompact();
+        working.close();
+    }
+    program_.aboutWindow().showOnce();
 }
 
 void TrayForm::setTrayHint(const std::string& hint) {

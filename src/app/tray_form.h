@@ -39,6 +39,8 @@ public:
     // Start1Click
     void startNewInstance();
     void openUserGuide();
+    // About1Click
+    void showAbout();
     // fsGridClick and fsgrid2Click: the full-screen grid on the first (0) or second (1) monitor, or
     // away again when it shows.
     void openFullScreenGrid(int monitor);

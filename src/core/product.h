@@ -1,4 +1,4 @@
-// The product's own names and the places where its windows wait out of sight.
+// The product's own names, its web addresses and the places where its windows wait out of sight.
 #pragma once
 
 #include <string_view>
@@ -8,6 +8,15 @@ namespace cellaro {
 // The product name: the main windows' titles, the tray hint's first line, message box captions and
 // the autostart Run value's name.
 inline constexpr std::string_view kProductName = "Cellaro";
+
+// The web addresses the program opens, all of them here: the website, and the share pages of a
+// short-message service and of a social network that the about window offers. In a share address
+// {text} stands for the recommendation and {url} for the website, both filled in percent-encoded.
+inline constexpr std::string_view kWebsite = "https://cellaro.example/";
+inline constexpr std::string_view kMessageShareAddress =
+    "https://share.cellaro.example/message?text={text}&url={url}";
+inline constexpr std::string_view kSocialShareAddress =
+    "https://share.cellaro.example/social?u={url}&quote={text}";
 
 // Forms that are not shown wait above the screen at this top.
 inline constexpr int kParkedTop = -1000;

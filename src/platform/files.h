@@ -1,6 +1,10 @@
-// The file port: whole-file reads and atomic whole-file writes in the program directory.
+// The file port: whole-file reads and atomic whole-file writes in the program directory, and the
+// running executable's own version.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace cellaro {
@@ -18,6 +22,25 @@ struct FileWriteResult {
     std::string error; // the system's error text when not ok
 };
 
+// The four numbers of a file version (major, minor, release, build), as the fixed file-version
+// field of a version resource holds them.
+struct FileVersion {
+    std::array<std::uint16_t, 4> parts{};
+
+    // The numbers in decimal joined by ".", for example "2.0.1.189".
+    [[nodiscard]] std::string text() const {
+        std::string joined;
+        for (const std::uint16_t part : parts) {
+            if (!joined.empty()) {
+                joined += '.';
+            }
+            joined += std::to_string(part);
+        }
+        return joined;
+    }
+    friend bool operator==(const FileVersion&, const FileVersion&) = default;
+};
+
 class FileSystem {
 public:
     FileSystem() = default;
@@ -31,6 +54,8 @@ public:
     [[nodiscard]] virtual std::string programPath() const = 0;
     // The directory of the running executable, with its trailing separator.
     [[nodiscard]] virtual std::string programDirectory() const = 0;
+    // The file version in the running executable's version resource; nothing when it has none.
+    [[nodiscard]] virtual std::optional<FileVersion> programVersion() const = 0;
 
     [[nodiscard]] virtual FileReadResult read(const std::string& path) const = 0;
     // Replaces the whole file: the bytes go to a temporary file beside it, are flushed, and the

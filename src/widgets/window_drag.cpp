@@ -6,9 +6,13 @@
 namespace cellaro {
 
 void WindowDrag::begin(Form& form) {
+    beginAt(form, form.host().cursorPosition());
+}
+
+void WindowDrag::beginAt(Form& form, Point cursor) {
     form_ = &form;
     startBounds_ = form.bounds();
-    startCursor_ = form.host().cursorPosition();
+    startCursor_ = cursor;
 }
 
 bool WindowDrag::follow() {

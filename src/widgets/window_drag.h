@@ -12,6 +12,9 @@ class WindowDrag {
 public:
     // Remembers the form's position and the cursor (from the form's host) at the press.
     void begin(Form& form);
+    // The same for the press's own position, in screen pixels: the cursor may have travelled on
+    // by the time the press is handled.
+    void beginAt(Form& form, Point cursor);
     // Moves the form to its start position plus the cursor's travel, keeping its current size (which a
     // change of scale on the way may have changed); false when nothing moved
     // (no drag in progress, or the form is already there).

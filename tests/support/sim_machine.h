@@ -11,6 +11,7 @@
 #include "platform/sim/sim_form_host.h"
 #include "platform/sim/sim_hot_keys.h"
 #include "platform/sim/sim_keyboard.h"
+#include "platform/sim/sim_mail.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen_capture.h"
 #include "platform/sim/sim_shell.h"
@@ -55,8 +56,9 @@ struct SimMachine {
     sim::SimScreenCapture screen{desktop};
     sim::SimDisplayPower displayPower;
     sim::SimHotKeys hotKeys;
+    sim::SimMailSender mail;
     Ports ports{desktop, files,       registry, loop,         keyNames, host,
-                shell,   systemState, screen,   displayPower, hotKeys};
+                shell,   systemState, screen,   displayPower, hotKeys,  mail};
     std::unique_ptr<Program> program;
 };
 

@@ -25,12 +25,15 @@ public:
     [[nodiscard]] std::string programPath() const override { return programPath_; }
     // Everything up to and including the last "\" or "/" of the program path.
     [[nodiscard]] std::string programDirectory() const override;
+    [[nodiscard]] std::optional<FileVersion> programVersion() const override { return programVersion_; }
     [[nodiscard]] FileReadResult read(const std::string& path) const override;
     FileWriteResult writeAtomic(const std::string& path, const std::string& data) override;
     [[nodiscard]] bool exists(const std::string& path) const override;
     bool remove(const std::string& path) override;
 
     void setProgramPath(std::string path) { programPath_ = std::move(path); }
+    // The version the executable's resource holds (none by default).
+    void setProgramVersion(std::optional<FileVersion> version) { programVersion_ = version; }
 
     // Direct access for tests, bypassing failures and counters.
     void setFile(const std::string& path, std::string data) { files_[path] = std::move(data); }
@@ -56,6 +59,7 @@ private:
     [[nodiscard]] const std::string* writeFailure(const std::string& path) const;
 
     std::string programPath_ = kDefaultProgramPath;
+    std::optional<FileVersion> programVersion_;
     std::map<std::string, std::string, PathLess> files_;
     std::map<std::string, std::string, PathLess> readFailures_;
     std::map<std::string, std::string, PathLess> writeFailures_;

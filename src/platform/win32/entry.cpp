@@ -9,6 +9,7 @@
 #include "platform/win32/win32_form_host.h"
 #include "platform/win32/win32_hot_keys.h"
 #include "platform/win32/win32_keyboard.h"
+#include "platform/win32/win32_mail.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen_capture.h"
 #include "platform/win32/win32_shell.h"
@@ -49,9 +50,10 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     cellaro::win32::Win32ScreenCapture screen;
     cellaro::win32::Win32DisplayPower displayPower;
     cellaro::win32::Win32HotKeys hotKeys;
+    cellaro::win32::Win32MailSender mail;
 
     const cellaro::Ports ports{desktop, files,       autostart, eventLoop,    keyNames, formHost,
-                               shell,   systemState, screen,    displayPower, hotKeys};
+                               shell,   systemState, screen,    displayPower, hotKeys,  mail};
     cellaro::Program program(ports);
     return eventLoop.run();
 }

@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace cellaro::win32 {
 
@@ -104,6 +106,33 @@ Win32FileSystem::Win32FileSystem() {
     }
     programPath_ = toUtf8(buffer);
     programDirectory_ = directoryOf(programPath_);
+    widePath_ = std::move(buffer);
+}
+
+std::optional<FileVersion> Win32FileSystem::programVersion() const {
+    if (widePath_.empty()) {
+        return std::nullopt;
+    }
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(widePath_.c_str(), &ignored);
+    if (size == 0) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> data(size);
+    if (::GetFileVersionInfoW(widePath_.c_str(), 0, size, data.data()) == 0) {
+        return std::nullopt;
+    }
+    void* block = nullptr;
+    UINT length = 0;
+    if (::VerQueryValueW(data.data(), L"\\", &block, &length) == 0 || block == nullptr ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
+        return std::nullopt;
+    }
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
+    FileVersion version;
+    version.parts = {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                     HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
+    return version;
 }
 
 FileReadResult Win32FileSystem::read(const std::string& path) const {

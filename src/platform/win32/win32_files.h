@@ -4,6 +4,8 @@
 #include "platform/files.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace cellaro::win32 {
 
@@ -15,6 +17,8 @@ public:
 
     [[nodiscard]] std::string programPath() const override { return programPath_; }
     [[nodiscard]] std::string programDirectory() const override { return programDirectory_; }
+    // Read from the executable's file on each call (GetFileVersionInfoW and VerQueryValueW).
+    [[nodiscard]] std::optional<FileVersion> programVersion() const override;
 
     [[nodiscard]] FileReadResult read(const std::string& path) const override;
     FileWriteResult writeAtomic(const std::string& path, const std::string& data) override;
@@ -26,6 +30,7 @@ public:
 private:
     std::string programPath_;
     std::string programDirectory_;
+    std::wstring widePath_;
     // Makes each temporary file name of this process unique.
     std::uint32_t temporaryCounter_ = 0;
 };

@@ -34,6 +34,7 @@
 //                           opens FILE with no sharing (every other open fails), prints a line once
 //                           it holds it (with how a second open fared), and keeps it until the file
 //                           MARKER no longer exists, at most SECS seconds
+//   probe version FILE      the fixed file version in FILE's version resource, as four numbers
 //
 // The probe is per-monitor DPI aware, as cellaro.exe is, so every rectangle it reports or sets is
 // in physical screen pixels whatever the scale.
@@ -699,6 +700,29 @@ int describeDpi(HWND window) {
     return 0;
 }
 
+// version FILE: the four numbers of the fixed file-version field, read as any program reads another
+// file's version resource.
+int describeVersion(const std::wstring& file) {
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    if (size == 0) {
+        return 1;
+    }
+    std::vector<unsigned char> data(size);
+    void* block = nullptr;
+    UINT length = 0;
+    if (::GetFileVersionInfoW(file.c_str(), 0, size, data.data()) == 0 ||
+        ::VerQueryValueW(data.data(), L"\\", &block, &length) == 0 || length < sizeof(VS_FIXEDFILEINFO)) {
+        return 1;
+    }
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
+    write(L"version\tfile=" + std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+          std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+          std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
+          std::to_wstring(LOWORD(fixed->dwFileVersionLS)) + L"\n");
+    return 0;
+}
+
 // hotkeys MODIFIERS:KEY...: whether each combination is free, tried with RegisterHotKey (and let go
 // again at once); a combination another program holds cannot be registered.
 int tryHotKeys(const std::vector<std::wstring>& combinations) {
@@ -727,7 +751,7 @@ int usage() {
           L"regrun NAME | popup-demo X Y | maximize HWND | restore HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
           L"idle EXE MS | dpi HWND | dpichanged HWND L T R B | lock FILE MARKER SECONDS | "
-          L"hotkeys MODIFIERS:KEY... | demo PREFIX COUNT LEFT TOP SECONDS\n");
+          L"hotkeys MODIFIERS:KEY... | demo PREFIX COUNT LEFT TOP SECONDS | version FILE\n");
     return 2;
 }
 
@@ -810,6 +834,9 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"demo" && arguments.size() == 6) {
         return demoWindows(arguments[1], _wtoi(arguments[2].c_str()), _wtoi(arguments[3].c_str()),
                            _wtoi(arguments[4].c_str()), _wtoi(arguments[5].c_str()));
+    }
+    if (verb == L"version" && arguments.size() == 2) {
+        return describeVersion(arguments[1]);
     }
     if (verb == L"hotkeys" && arguments.size() > 1) {
         return tryHotKeys(std::vector<std::wstring>(arguments.begin() + 1, arguments.end()));
