@@ -291,6 +291,13 @@ void Form::onMouseLeave() {
     setHovered(nullptr);
 }
 
+Point Form::screenPoint(const Widget& widget, Point at) const {
+    const Rect area = widget.formBounds();
+    const Point client = scale().physical(Point{area.left + at.x, area.top + at.y});
+    const Rect window = bounds();
+    return Point{window.left + client.x, window.top + client.y};
+}
+
 void Form::onMouseWheel(Point physicalAt, int delta) {
     const Point at = scale().dip(physicalAt);
     const RoutingScope scope(*this);

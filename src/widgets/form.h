@@ -54,6 +54,9 @@ public:
     // The widget under the pointer, the one the button went down on (kept while captured).
     [[nodiscard]] Widget* hovered() const { return hovered_; }
     [[nodiscard]] Widget* pressed() const { return pressed_; }
+    // A point of a widget of this form (in the widget's own device-independent pixels) on the
+    // screen, in physical pixels.
+    [[nodiscard]] Point screenPoint(const Widget& widget, Point at) const;
     // The deepest showing widget under a client point (disabled ones included), or null.
     [[nodiscard]] Widget* widgetAt(Point at);
 

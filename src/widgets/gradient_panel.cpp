@@ -46,15 +46,18 @@ void GradientPanel::setDragsWindow(bool drags) {
 
 void GradientPanel::mouseDown(Point at, MouseButton button) {
     if (dragsWindow_ && button == MouseButton::Left) {
+        // The drag goes by the points the events bring: the system's cursor position can lag
+        // behind a press that arrives while the window is being activated.
         if (Form* owner = form()) {
-            drag_.begin(*owner);
+            drag_.beginAt(*owner, owner->screenPoint(*this, at));
         }
     }
     Widget::mouseDown(at, button);
 }
 
 void GradientPanel::mouseMove(Point at) {
-    if (drag_.follow() && onDragged) {
+    const Form* owner = form();
+    if (owner != nullptr && drag_.active() && drag_.followTo(owner->screenPoint(*this, at)) && onDragged) {
         onDragged(form()->bounds());
     }
     Widget::mouseMove(at);
@@ -62,7 +65,12 @@ void GradientPanel::mouseMove(Point at) {
 
 void GradientPanel::mouseUp(Point at, MouseButton button) {
     if (button == MouseButton::Left) {
-        drag_.end();
+        const Form* owner = form();
+        if (owner != nullptr && drag_.active() && drag_.followTo(owner->screenPoint(*this, at)) &&
+            onDragged) {
+            onDragged(owner->bounds());
+        }
+        drag_.endAt(owner != nullptr ? owner->screenPoint(*this, at) : at);
     }
     Widget::mouseUp(at, button);
 }

@@ -106,16 +106,6 @@ probe restore "$(field "$(probe windows all | grep $'\ttitle=Wine System Tray$' 
 wait_until 10 "the notification area back" rig_tray_shown || rig_fail "the notification area stays minimised"
 RIG_TRAY=$(tray_window)
 
-# --- the menu dragged elsewhere (its place is written at Exit) ------------------------------------
-rig_press 1 $((menu_left + 280)) $((menu_top + 20))
-# Below the list's place, so that it covers nothing of the list later.
-rig_move 1400 850
-rig_move 1500 900
-xdotool mouseup 1
-menu_left=$((1500 - 280)) menu_top=$((900 - 20))
-wait_until 10 "the menu at its new place" bar_shown || rig_fail "the drag left the menu at $(probe windows | grep -P '\trect=\d+,\d+,\d+,\d+' | head -n3)"
-rig_log "ok: the menu dragged to $menu_left,$menu_top"
-
 # --- a longer list, with a scroll bar ------------------------------------------------------------
 (probe demo "More windows" 10 1400 100 170 >"$RIG_RUN/more.txt" &)
 more_count_is() { [ "$(grep -c '^demo' "$RIG_RUN/more.txt" 2>/dev/null)" -eq 10 ]; }
@@ -138,6 +128,16 @@ cp "$RIG_RUN/scrolled.png" "$E2E_ARTIFACTS/groups-list-scrolled.png"
 rig_log "ok: the mouse wheel scrolled the list"
 xdotool key Escape
 wait_until 10 "the list to close" list_gone || rig_fail "Esc left the list open"
+
+# --- the menu dragged elsewhere (its place is written at Exit) ------------------------------------
+rig_press 1 $((menu_left + 280)) $((menu_top + 20))
+# The first press after the list closed: the drag goes by the events' own points.
+rig_move 1400 850
+rig_move 1500 900
+xdotool mouseup 1
+menu_left=$((1500 - 280)) menu_top=$((900 - 20))
+wait_until 10 "the menu at its new place" bar_shown || rig_fail "the drag left the menu at $(probe windows | grep -P '\trect=\d+,\d+,\d+,\d+' | head -n3)"
+rig_log "ok: the menu dragged to $menu_left,$menu_top"
 
 # --- Exit writes the menu's place ---------------------------------------------------------------
 open_tray_menu 10 || rig_fail "no tray menu"

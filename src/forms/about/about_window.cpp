@@ -149,12 +149,6 @@ void AboutWindow::makeDragPanel(Widget& panel) {
     };
 }
 
-Point AboutWindow::screenPoint(const Widget& widget, Point at) const {
-    const Rect area = widget.formBounds();
-    const Point client = scale().physical(Point{area.left + at.x, area.top + at.y});
-    return Point{bounds().left + client.x, bounds().top + client.y};
-}
-
 void AboutWindow::fillVersion() {
     const auto version = services_.files.programVersion();
     version_->setText(std::string(kVersionPrefix) + (version ? version->text() : std::string()));

@@ -68,8 +68,6 @@ private:
     void buildPanel();
     void paintPictures();
     void makeDragPanel(Widget& panel);
-    // A point of a widget (in device-independent pixels) on the screen, in physical pixels.
-    [[nodiscard]] Point screenPoint(const Widget& widget, Point at) const;
     void fillVersion();
 
     AboutWindowServices services_;

@@ -265,19 +265,22 @@ void NavigationMenu::scaleChanged() {
 }
 
 void NavigationMenu::makeDragPanel(Widget& panel) {
-    panel.onMouseDown = [this](Point, MouseButton button) {
+    // The drag goes by the points the events bring: the system's cursor position can lag behind a
+    // press that arrives while the bar is being activated.
+    panel.onMouseDown = [this, &panel](Point at, MouseButton button) {
         if (button == MouseButton::Left) {
-            windowDrag_.begin(*this);
+            windowDrag_.beginAt(*this, screenPoint(panel, at));
         }
     };
-    panel.onMouseMove = [this](Point) { windowDrag_.follow(); };
-    panel.onMouseUp = [this, &panel](Point at, MouseButton) {
-        if (!windowDrag_.active()) {
-            return;
+    panel.onMouseMove = [this, &panel](Point at) {
+        if (windowDrag_.active()) {
+            windowDrag_.followTo(screenPoint(panel, at));
         }
-        const Rect area = panel.formBounds();
-        const Point client = scale().physical(Point{area.left + at.x, area.top + at.y});
-        windowDrag_.endAt(Point{bounds().left + client.x, bounds().top + client.y});
+    };
+    panel.onMouseUp = [this, &panel](Point at, MouseButton) {
+        if (windowDrag_.active()) {
+            windowDrag_.endAt(screenPoint(panel, at));
+        }
     };
 }
 
