@@ -178,15 +178,18 @@ void WindowManagerList::buildHeader() {
     headerCaptions_ = &header_->add<Panel>("Panel2");
     headerCaptions_->setBounds(Rect::fromBounds(kClientSize.width - kHeaderCaptionsFromRight, 6, 120, 29));
     headerCaptions_->setColour(kWhite);
-    const auto addCaption = [this](const char* name, int left, const char* text) {
+    // Each caption stands centred over its column's buttons (the open-location buttons' middle is
+    // at 49 of this panel, the close buttons' at 99), in two lines.
+    const auto addCaption = [this](const char* name, int left, int width, const char* text) {
         auto& label = headerCaptions_->add<Label>(name);
-        label.setBounds(Rect::fromBounds(left, 0, 40, 29));
+        label.setBounds(Rect::fromBounds(left, 0, width, 29));
         label.setFontColour(kGreyText);
         label.setWordWrap(true);
+        label.setAlignment(TextAlign::Centre);
         label.setText(text);
     };
-    addCaption("Label7", 30, "Open file location");
-    addCaption("Label6", 80, "Kill Process");
+    addCaption("Label7", 14, 64, "Open file location");
+    addCaption("Label6", 78, 42, "Kill Process");
 
     // The row buttons' pictures, kept with the layout.
     closePicture_ = &header_->add<Image>("image3");
