@@ -1,6 +1,8 @@
 // The shortcut editor: which keys make a combination, and its text-box look.
 #include "widgets/shortcut_edit.h"
 
+#include "widgets/edit_look.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -9,11 +11,11 @@ namespace cellaro {
 
 namespace {
 
-constexpr Colour kBox = Colour::rgb(0xFF, 0xFF, 0xFF);
-constexpr Colour kBoxDisabled = Colour::rgb(0xF0, 0xF0, 0xF0);
-constexpr Colour kBorder = Colour::rgb(0x7A, 0x7A, 0x7A);
-constexpr Colour kAccent = Colour::rgb(0x00, 0x78, 0xD7);
-constexpr Colour kGreyText = Colour::rgb(0xA0, 0xA0, 0xA0);
+using edit_look::kAccent;
+using edit_look::kBorder;
+using edit_look::kBox;
+using edit_look::kBoxDisabled;
+using edit_look::kGreyText;
 constexpr int kTextInset = 3;
 constexpr int kHexBase = 16;
 

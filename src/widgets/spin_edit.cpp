@@ -1,6 +1,8 @@
 // The spin editor: stepping, typing, clamping, and its text-box look.
 #include "widgets/spin_edit.h"
 
+#include "widgets/edit_look.h"
+
 #include <algorithm>
 #include <charconv>
 #include <system_error>
@@ -10,12 +12,12 @@ namespace cellaro {
 
 namespace {
 
-constexpr Colour kBox = Colour::rgb(0xFF, 0xFF, 0xFF);
-constexpr Colour kBoxDisabled = Colour::rgb(0xF0, 0xF0, 0xF0);
-constexpr Colour kBorder = Colour::rgb(0x7A, 0x7A, 0x7A);
-constexpr Colour kAccent = Colour::rgb(0x00, 0x78, 0xD7);
+using edit_look::kAccent;
+using edit_look::kBorder;
+using edit_look::kBox;
+using edit_look::kBoxDisabled;
+using edit_look::kGreyText;
 constexpr Colour kSelectedText = Colour::rgb(0xFF, 0xFF, 0xFF);
-constexpr Colour kGreyText = Colour::rgb(0xA0, 0xA0, 0xA0);
 constexpr Colour kButton = Colour::rgb(0xF0, 0xF0, 0xF0);
 constexpr Colour kButtonPressed = Colour::rgb(0xCC, 0xE4, 0xF7);
 constexpr Colour kArrow = Colour::rgb(0x60, 0x60, 0x60);
