@@ -29,7 +29,7 @@ key() {
     rig_log "pressed $1"
 }
 
-# hotkeys_probe SPEC...: whether the probe can take each combination (MODIFIERS:KEY); its lines
+# hotkeys_probe COMBINATION...: whether the probe can take each combination (MODIFIERS:KEY); its lines
 # (free=0: someone holds it) are kept in RIG_HOTKEYS.
 hotkeys_probe() { RIG_HOTKEYS=$(probe hotkeys "$@"); }
 
