@@ -4,8 +4,9 @@
 # third into group C by clicks on their boxes, and Esc closes the list. The groups navigation menu,
 # shown from the tray, steps show-only to C and back to A (the windows' minimised states are read
 # back) and brings C to the front (the foreground is read back). Ten more windows give the list a
-# scroll bar. The menu is dragged elsewhere and its place is written at Exit. Screenshots of the list
-# (with and without a scroll bar) and of the menu are kept.
+# scroll bar. The menu is dragged elsewhere and its place is written at Exit. Manage Groups on the
+# working window's group page closes it for the list, and the list's close brings it back.
+# Screenshots of the list (with and without a scroll bar) and of the menu are kept.
 # Arguments: cellaro.exe probe.exe
 set -euo pipefail
 # shellcheck source=tests/e2e/rig.sh
@@ -138,6 +139,21 @@ xdotool mouseup 1
 menu_left=$((1500 - 280)) menu_top=$((900 - 20))
 wait_until 10 "the menu at its new place" bar_shown || rig_fail "the drag left the menu at $(probe windows | grep -P '\trect=\d+,\d+,\d+,\d+' | head -n3)"
 rig_log "ok: the menu dragged to $menu_left,$menu_top"
+
+# --- Manage Groups from the working window's group page, and back ----------------------------------
+click_tray 1
+wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
+read -r origin_x origin_y <<<"$(working_window_origin)"
+rig_click 1 $((origin_x + 56)) $((origin_y + 16)) # SbGroup, "Groups"
+rig_click 1 $((origin_x + 233)) $((origin_y + 16)) # SbSelect, "Manage Groups"
+# Without a window manager Wine takes a moment to hide the working window before the list shows.
+wait_until 20 "the list from the working window" list_shown || rig_fail "Manage Groups showed no list"
+working_window_hidden || rig_fail "the working window stayed with the list"
+screenshot groups-list-from-working-window "$LIST_LEFT" "$LIST_TOP" 836 527
+xdotool key Escape
+wait_until 10 "the list to close" list_gone || rig_fail "Esc left the list open"
+wait_until 20 "the working window back" working_window_shown || rig_fail "the working window did not come back"
+rig_log "ok: Manage Groups from the working window came back to it"
 
 # --- Exit writes the menu's place ---------------------------------------------------------------
 open_tray_menu 10 || rig_fail "no tray menu"
