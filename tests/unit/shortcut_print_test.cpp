@@ -91,17 +91,12 @@ TEST(ShortcutList, EachLineNamesItsOwnShortcutsKey) {
     const std::vector<std::string> lines =
         shortcutListLines([&](int number) { return shortcuts.set.text(number); }, "d", "t");
     const std::map<int, std::string> labels{
-        {5, "Show Cellaro: "},
         {7, "Full screen grid - monitor 2: "},
-        {8, "Focus Active Window: "},
         {9, "Kill Process of Selected Window: "},
         {11, "Move to Next Monitor (for multiple monitors): "},
-        {13, "Stay on top On/Off: "},
-        {25, "Groups navigation menu: "},
         {28, "Bring to Front - Previous group: "},
         {29, "Show Only - Next group: "},
         {45, "Show Only: "},
-        {46, "Bring to Front: "},
     };
     for (const auto& [line, number] : kNumberByLine) {
         const std::string& text = lines[static_cast<std::size_t>(line - 1)];
