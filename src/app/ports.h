@@ -16,6 +16,8 @@ class ScreenCapture;
 class DisplayPower;
 class HotKeys;
 class MailSender;
+class Printer;
+class Clock;
 
 struct Ports {
     Desktop& desktop;
@@ -30,6 +32,8 @@ struct Ports {
     DisplayPower& displayPower;
     HotKeys& hotKeys;
     MailSender& mail;
+    Printer& printer;
+    Clock& clock;
 };
 
 } // namespace cellaro

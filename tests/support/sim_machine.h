@@ -4,6 +4,7 @@
 
 #include "app/ports.h"
 #include "app/program.h"
+#include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_display_power.h"
 #include "platform/sim/sim_event_loop.h"
@@ -12,6 +13,7 @@
 #include "platform/sim/sim_hot_keys.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_mail.h"
+#include "platform/sim/sim_printer.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen_capture.h"
 #include "platform/sim/sim_shell.h"
@@ -57,8 +59,10 @@ struct SimMachine {
     sim::SimDisplayPower displayPower;
     sim::SimHotKeys hotKeys;
     sim::SimMailSender mail;
-    Ports ports{desktop, files,       registry, loop,         keyNames, host,
-                shell,   systemState, screen,   displayPower, hotKeys,  mail};
+    sim::SimPrinter printer;
+    sim::SimClock clock;
+    Ports ports{desktop,     files,  registry,     loop,    keyNames, host,    shell,
+                systemState, screen, displayPower, hotKeys, mail,     printer, clock};
     std::unique_ptr<Program> program;
 };
 

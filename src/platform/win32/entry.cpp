@@ -2,6 +2,7 @@
 // the program on them and runs the message loop until the program quits.
 #include "app/ports.h"
 #include "app/program.h"
+#include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_display_power.h"
 #include "platform/win32/win32_event_loop.h"
@@ -10,6 +11,7 @@
 #include "platform/win32/win32_hot_keys.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_mail.h"
+#include "platform/win32/win32_printer.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen_capture.h"
 #include "platform/win32/win32_shell.h"
@@ -51,9 +53,11 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     cellaro::win32::Win32DisplayPower displayPower;
     cellaro::win32::Win32HotKeys hotKeys;
     cellaro::win32::Win32MailSender mail;
+    cellaro::win32::Win32Printer printer;
+    cellaro::win32::Win32Clock clock;
 
-    const cellaro::Ports ports{desktop, files,       autostart, eventLoop,    keyNames, formHost,
-                               shell,   systemState, screen,    displayPower, hotKeys,  mail};
+    const cellaro::Ports ports{desktop,     files,  autostart,    eventLoop, keyNames, formHost, shell,
+                               systemState, screen, displayPower, hotKeys,   mail,     printer,  clock};
     cellaro::Program program(ports);
     return eventLoop.run();
 }

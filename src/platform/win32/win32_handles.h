@@ -56,7 +56,8 @@ struct RegistryKeyTraits {
     static void close(Handle h) { ::RegCloseKey(h); }
 };
 
-// A memory device context from CreateCompatibleDC.
+// A device context this program created (CreateCompatibleDC, or a printer's from the print dialog),
+// deleted rather than released.
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle none() { return nullptr; }
@@ -102,6 +103,14 @@ struct MenuTraits {
     static void close(Handle h) { ::DestroyMenu(h); }
 };
 
+// A movable global memory block (the print dialog's device mode and device names).
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle none() { return nullptr; }
+    static bool valid(Handle h) { return h != nullptr; }
+    static void close(Handle h) { ::GlobalFree(h); }
+};
+
 using ScopedHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using ScopedMemoryDc = UniqueHandle<MemoryDcTraits>;
@@ -110,6 +119,7 @@ using ScopedLibrary = UniqueHandle<LibraryTraits>;
 using ScopedIcon = UniqueHandle<IconTraits>;
 using ScopedLocalMemory = UniqueHandle<LocalMemoryTraits>;
 using ScopedMenu = UniqueHandle<MenuTraits>;
+using ScopedGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 
 // A window's device context from GetDC, released to that window.
 class ScopedWindowDc {
