@@ -271,7 +271,8 @@ TEST(SettingsWindowScenario, AShortcutHeldByAnotherProgramShowsItsMark) {
     EXPECT_TRUE(scene.showing("HotKey107") && !scene.showing("HotKey107Mark"));
 
     // Held by another program: the mark shows after OK and the stored text stays.
-    scene.machine.hotKeys.holdByOtherProgram(hotKeyCombination(static_cast<ShortcutValue>(kShortcutCtrl | kShortcutShift | kKeyQ)));
+    scene.machine.hotKeys.holdByOtherProgram(
+        hotKeyCombination(static_cast<ShortcutValue>(kShortcutCtrl | kShortcutShift | kKeyQ)));
     ASSERT_TRUE(scene.click("HotKey9"));
     scene.key(kKeyQ, KeyModifiers{true, true, false});
     EXPECT_FALSE(scene.showing("HotKey9Mark")); // not applied yet
@@ -281,6 +282,47 @@ TEST(SettingsWindowScenario, AShortcutHeldByAnotherProgramShowsItsMark) {
     ASSERT_TRUE(scene.click("XiShortcuts"));
     EXPECT_TRUE(scene.showing("HotKey9Mark"));
     EXPECT_EQ(scene.window->find("HotKey9Mark")->hint(), ShortcutsPage::kNotRegisteredHint);
+}
+
+TEST(SettingsWindowScenario, OpeningFromAVisibleWorkingWindowReloadsTheFile) {
+    SettingsScene scene("[Options]\r\nHotKey5=Ctrl+Q\r\n");
+    scene.open();
+    scene.key(SettingsWindow::kVirtualKeyEscape);
+    scene.machine.files.setFile(SimMachine::kConfigPath, "[Options]\r\nHotKey5=Alt+Q\r\nAutoHide=1\r\n");
+
+    scene.open(); // the working window was hidden: nothing is read again
+    EXPECT_EQ(scene.window->shortcutsPage().editor(5).text(), "Ctrl+Q");
+    scene.key(SettingsWindow::kVirtualKeyEscape);
+
+    scene.window->open(true);
+    scene.machine.host.syncActivation();
+    EXPECT_FALSE(scene.window->reloadPending());
+    EXPECT_EQ(scene.window->shortcutsPage().editor(5).text(), "Alt+Q");
+    EXPECT_EQ(scene.shortcuts.text(5), "Alt+Q");
+    EXPECT_EQ(scene.window->find("CBAutoHide")->caption(), "On");
+    scene.key(SettingsWindow::kVirtualKeyEscape);
+    EXPECT_EQ(scene.closings, (std::vector<bool>{false, false, true}));
+}
+
+TEST(SettingsWindowScenario, AClickOnAColourLabelChoosesTheColourAndMarksTheSchemeModified) {
+    SettingsScene scene;
+    scene.open();
+    scene.machine.shell.queueColourAnswer(std::nullopt);
+    ASSERT_TRUE(scene.click("PColorLeftGridLabel"));
+    EXPECT_EQ(scene.window->find("LSchemeName")->caption(), "Default Color scheme");
+
+    scene.machine.shell.queueColourAnswer(Colour{0x0000FF});
+    ASSERT_TRUE(scene.click("PColorLeftGridLabel"));
+    ASSERT_EQ(scene.machine.shell.colourChoosers().size(), 2U);
+    EXPECT_EQ(scene.machine.shell.colourChoosers().back().colour, Colour{8421504}); // preset to the field
+    EXPECT_EQ(scene.window->find("PColorLeftGrid")->colour(), Colour{0x0000FF});
+    EXPECT_EQ(scene.window->find("LSchemeName")->caption(), "Modified Color scheme");
+    EXPECT_EQ(scene.settings.colours().grid, Colour{8421504}); // applied only at OK
+
+    ASSERT_TRUE(scene.click("XiButton4"));
+    EXPECT_EQ(scene.settings.colours().grid, Colour{0x0000FF});
+    EXPECT_EQ(scene.stored(config::kColourSchemeIndex), 0);
+    EXPECT_TRUE(scene.machine.files.exists(std::string(kProgramDirectory) + "color.cld"));
 }
 
 TEST(SettingsWindowScenario, LayoutAtTwoScales) {

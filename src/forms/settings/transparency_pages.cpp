@@ -78,8 +78,9 @@ FullScreenGridPage::FullScreenGridPage(Page& page, EventLoop& loop) {
         across.setBounds(Rect::fromBounds(0, (line + 1) * kHorizontalLineStep, kPictureSize.width, 1));
         auto& down = veil_->add<TranslucentPanel>("LineV" + std::to_string(line + 1));
         down.setBounds(Rect::fromBounds((line + 1) * kVerticalLineStep, 0, 1, kPictureSize.height));
-        lines_.at(static_cast<std::size_t>(2 * line)) = &across;
-        lines_.at(static_cast<std::size_t>(2 * line + 1)) = &down;
+        const auto slot = static_cast<std::size_t>(line) * 2;
+        lines_.at(slot) = &across;
+        lines_.at(slot + 1) = &down;
     }
     slider_ = &addSlider(page, "xiMMM", loop, percent_);
 }

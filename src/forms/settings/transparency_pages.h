@@ -7,6 +7,7 @@
 #include "pixels/bitmap.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace cellaro {
@@ -43,7 +44,7 @@ public:
 
 private:
     TranslucentPanel* veil_ = nullptr;
-    std::array<TranslucentPanel*, 2 * kLineCount> lines_{};
+    std::array<TranslucentPanel*, static_cast<std::size_t>(kLineCount) * 2> lines_{};
     TrackBar* slider_ = nullptr;
     Label* percent_ = nullptr;
 };
