@@ -325,6 +325,32 @@ TEST(SettingsWindowScenario, AClickOnAColourLabelChoosesTheColourAndMarksTheSche
     EXPECT_TRUE(scene.machine.files.exists(std::string(kProgramDirectory) + "color.cld"));
 }
 
+TEST(SettingsWindowScenario, TabRunsThroughTheShortcutEditorsInPageOrder) {
+    SettingsScene scene;
+    scene.open();
+    ASSERT_TRUE(scene.click("XiShortcuts"));
+    ASSERT_TRUE(scene.click("HotKey5"));
+    for (std::size_t slot = 1; slot < kShortcutTable.size(); ++slot) {
+        scene.key(0x09);
+        ASSERT_NE(scene.window->focused(), nullptr);
+        EXPECT_EQ(scene.window->focused()->name(), "HotKey" + std::to_string(kShortcutTable.at(slot).number));
+    }
+}
+
+TEST(SettingsWindowScenario, DraggingAPagePanelMovesTheWindow) {
+    SettingsScene scene;
+    scene.open();
+    const Rect before = scene.window->bounds();
+    const Point empty{800, 600}; // on the Grids page, clear of its controls
+    ASSERT_EQ(scene.window->widgetAt(empty), scene.window->find("PGrids"));
+    scene.machine.host.pointerDown(*scene.window, empty);
+    scene.machine.host.pointerMove(*scene.window, Point{empty.x + 30, empty.y - 20});
+    // The window followed the pointer: the release comes at the same client point as the press.
+    scene.machine.host.pointerUp(*scene.window, empty);
+    EXPECT_EQ(scene.window->bounds().left, before.left + 30);
+    EXPECT_EQ(scene.window->bounds().top, before.top - 20);
+}
+
 TEST(SettingsWindowScenario, LayoutAtTwoScales) {
     for (const int dpi : {96, 144}) {
         SCOPED_TRACE(dpi);

@@ -137,6 +137,12 @@ void SettingsWindow::buildTitle() {
     closeButton_->onClick = [this] { cancel(); };
 }
 
+// The close button's picture, drawn for the scale the window is shown at.
+void SettingsWindow::scaleChanged() {
+    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, scale().dpi),
+                           kPictureTransparent);
+}
+
 void SettingsWindow::buildColumn() {
     column_ = &root().add<GradientPanel>("PLeft");
     column_->setBounds(Rect{0, kTitleHeight, kColumnWidth, kClientSize.height});

@@ -128,6 +128,7 @@ protected:
     bool closeQuery() override;
     void closed() override;
     void keyDown(int virtualKey) override;
+    void scaleChanged() override;
 
 private:
     void buildTitle();

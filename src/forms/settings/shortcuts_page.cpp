@@ -98,11 +98,22 @@ ShortcutValue shortcutValueOf(const KeyCombination& combination) {
     return value;
 }
 
+// The upper block's editors come first in the page, so Tab goes through them before the boxes.
 ShortcutsPage::ShortcutsPage(Page& page, const ShortcutSet& shortcuts) : shortcuts_(shortcuts) {
     addHeading(page, "Label20", Point{kUpperLeft, 16}, kUpperShortcutBlock);
-    addHeading(page, "Label21", Point{kUpperLeft, kLowerHeadingTop}, kLowerShortcutBlock);
+    for (std::size_t slot = 0; slot < kShortcutTable.size(); ++slot) {
+        const ShortcutEntry& entry = kShortcutTable.at(slot);
+        if (!entry.position.box.empty()) {
+            continue;
+        }
+        const int x = kUpperLeft + (entry.position.column - 1) * kUpperColumnStep;
+        const int y = kUpperTop + (entry.position.row - 1) * kUpperRowStep;
+        addLabel(page, "Label" + std::to_string(entry.number),
+                 Rect{x, y, x + kUpperColumnStep - 20, y + kLabelHeight}, entry.label);
+        placeEditor(page, slot, Rect{x, y, x, y + kLabelHeight}, kUpperEditorWidth);
+    }
 
-    std::array<Panel*, kBoxes.size()> boxes{};
+    addHeading(page, "Label21", Point{kUpperLeft, kLowerHeadingTop}, kLowerShortcutBlock);
     for (std::size_t index = 0; index < kBoxes.size(); ++index) {
         const ShortcutBox& spec = kBoxes.at(index);
         const int left = kUpperLeft + static_cast<int>(index % 2) * kBoxColumnStep;
@@ -124,23 +135,11 @@ ShortcutsPage::ShortcutsPage(Page& page, const ShortcutSet& shortcuts) : shortcu
             addLabel(box, std::string(spec.name) + "Label" + std::to_string(place + 1),
                      Rect{x, 26, x + kBoxEditorStep - 4, 26 + kLabelHeight}, spec.labels.at(place));
         }
-        boxes.at(index) = &box;
-    }
-
-    for (std::size_t slot = 0; slot < kShortcutTable.size(); ++slot) {
-        const ShortcutEntry& entry = kShortcutTable.at(slot);
-        if (entry.position.box.empty()) {
-            const int x = kUpperLeft + (entry.position.column - 1) * kUpperColumnStep;
-            const int y = kUpperTop + (entry.position.row - 1) * kUpperRowStep;
-            addLabel(page, "Label" + std::to_string(entry.number),
-                     Rect{x, y, x + kUpperColumnStep - 20, y + kLabelHeight}, entry.label);
-            placeEditor(page, slot, Rect{x, y, x, y + kLabelHeight}, kUpperEditorWidth);
-            continue;
-        }
-        for (std::size_t index = 0; index < kBoxes.size(); ++index) {
-            if (kBoxes.at(index).caption == entry.position.box) {
+        for (std::size_t slot = 0; slot < kShortcutTable.size(); ++slot) {
+            const ShortcutEntry& entry = kShortcutTable.at(slot);
+            if (entry.position.box == spec.caption) {
                 const int x = kBoxInset + (entry.position.column - 1) * kBoxEditorStep;
-                placeEditor(*boxes.at(index), slot, Rect{x, 26, x, 26 + kLabelHeight}, kBoxEditorWidth);
+                placeEditor(box, slot, Rect{x, 26, x, 26 + kLabelHeight}, kBoxEditorWidth);
             }
         }
     }
