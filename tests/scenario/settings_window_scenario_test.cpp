@@ -212,6 +212,10 @@ TEST(SettingsWindowScenario, EscapeAndTheCloseButtonWriteNothing) {
     EXPECT_FALSE(scene.window->visible());
     EXPECT_EQ(scene.file(), "");
     EXPECT_EQ(scene.closedCount, 2);
+
+    scene.window->close(); // already hidden: nothing to put back
+    EXPECT_EQ(scene.closedCount, 2);
+    EXPECT_EQ(scene.closings.size(), 2U);
 }
 
 TEST(SettingsWindowScenario, ResetAllAskedAndAnsweredNoThenYes) {

@@ -439,6 +439,11 @@ void SettingsWindow::keyDown(int virtualKey) {
 
 // Before the window goes.
 bool SettingsWindow::closeQuery() {
+    // A close of the hidden window (at the program's end, say) has nothing to put back.
+    closingShown_ = visible();
+    if (!closingShown_) {
+        return true;
+    }
     if (const FileWriteResult saved = schemes_.saveChooser(); !saved.ok) {
         services_.shell.messageBox(saved.error, std::string(kProductName), MessageBoxButtons::Ok,
                                    MessageBoxIcon::Error);
@@ -452,7 +457,7 @@ bool SettingsWindow::closeQuery() {
 }
 
 void SettingsWindow::closed() {
-    if (services_.closed) {
+    if (closingShown_ && services_.closed) {
         services_.closed();
     }
 }

@@ -164,6 +164,7 @@ private:
     int pendingTransparency_ = 0;
     bool reload_ = false;
     bool workingWindowWasVisible_ = false;
+    bool closingShown_ = false;
 };
 
 } // namespace cellaro
