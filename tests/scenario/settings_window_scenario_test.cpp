@@ -329,6 +329,24 @@ TEST(SettingsWindowScenario, AClickOnAColourLabelChoosesTheColourAndMarksTheSche
     EXPECT_TRUE(scene.machine.files.exists(std::string(kProgramDirectory) + "color.cld"));
 }
 
+TEST(SettingsWindowScenario, PresetButtonsAndTheAutoHideBoxReachOk) {
+    SettingsScene scene;
+    scene.open();
+    ASSERT_TRUE(scene.click("Scheme7"));
+    EXPECT_EQ(scene.window->find("LSchemeName")->caption(), "Color scheme name: Chengdu");
+    EXPECT_EQ(scene.window->find("PMainFormcolor")->colour(), Colour{12756322});
+    EXPECT_EQ(scene.window->find("Panel11")->colour(), Colour{12756322}); // the preview's surround
+
+    ASSERT_TRUE(scene.click("CBAutoHide"));
+    EXPECT_EQ(scene.window->find("CBAutoHide")->caption(), "On");
+    ASSERT_TRUE(scene.click("XiButton4"));
+    EXPECT_TRUE(scene.settings.autoHide());
+    EXPECT_EQ(scene.settings.schemeIndex(), 7);
+    EXPECT_EQ(scene.settings.colours().background, Colour{12756322});
+    EXPECT_EQ(scene.stored(config::kColourSchemeIndex), 7);
+    EXPECT_NE(scene.file().find("AutoHide=1"), std::string::npos);
+}
+
 TEST(SettingsWindowScenario, TabRunsThroughTheShortcutEditorsInPageOrder) {
     SettingsScene scene;
     scene.open();
