@@ -4,6 +4,8 @@
 
 #include "core/geometry.h"
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,6 +63,13 @@ enum class MessageBoxDefault { First, Second };
 
 // The kill confirmation's answer: "Kill process" (Yes), "Cancel" or Esc (No), the close box
 // (Neither), and the state of its box "Do not show this message again." when it closed.
+// The colour chooser's state: the colour it shows and its sixteen custom colours.
+struct ColourChoice {
+    static constexpr std::size_t kCustomColourCount = 16;
+    Colour colour{0};
+    std::array<Colour, kCustomColourCount> customColours{};
+};
+
 enum class KillAnswer { Yes, No, Neither };
 struct KillConfirmation {
     KillAnswer answer = KillAnswer::Neither;
@@ -100,6 +109,14 @@ public:
     virtual MessageBoxResult ask(const std::string& text, const std::string& caption,
                                  MessageBoxButtons buttons, MessageBoxIcon icon,
                                  MessageBoxDefault defaultButton) = 0;
+
+    // The system's sound for a message box of that icon, on its own.
+    virtual void beep(MessageBoxIcon sound) = 0;
+
+    // The system's colour chooser in its full form, starting on the choice's colour with its custom
+    // colours. True when the user confirmed it: the choice then holds the chosen colour. The custom
+    // colours the user defined are kept in the choice either way.
+    virtual bool chooseColour(ColourChoice& choice) = 0;
 
     // The kill confirmation: a modal dialog, topmost and brought to the front, with the warning
     // icon, this text and caption, the buttons "Kill process" (the default) and "Cancel", a line

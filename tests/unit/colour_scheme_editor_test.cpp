@@ -98,7 +98,7 @@ TEST_F(ColourSchemeEditorTest, ResetAllDeletesOnlyTheSchemeFilesThatExist) {
 
 TEST_F(ColourSchemeEditorTest, ACancelledChoiceChangesNothingAndAConfirmedOneAlwaysModifies) {
     editor.applyPreset(7);
-    ColourChooserState dialog = editor.beginColourChoice(ColourField::Grid);
+    ColourChooserState dialog = editor.beginColourChoice(SchemeColour::Grid);
     EXPECT_EQ(dialog.colour, kChengdu.grid); // the chooser opens on the field's colour
     dialog.colour = Colour{0x0000FF};
     dialog.customColours.front() = Colour{0x00FF00};
@@ -109,8 +109,8 @@ TEST_F(ColourSchemeEditorTest, ACancelledChoiceChangesNothingAndAConfirmedOneAlw
     EXPECT_EQ(editor.chooser().customColours.front(), Colour{0x00FF00});
 
     // The same colour confirmed still makes the scheme the user's own.
-    dialog = editor.beginColourChoice(ColourField::Grid);
-    const SchemeChange change = editor.colourChosen(ColourField::Grid, dialog);
+    dialog = editor.beginColourChoice(SchemeColour::Grid);
+    const SchemeChange change = editor.colourChosen(SchemeColour::Grid, dialog);
     EXPECT_TRUE(change.redrawPreview);
     EXPECT_EQ(editor.fields(), kChengdu);
     EXPECT_EQ(editor.label(), "Modified Color scheme");
@@ -185,10 +185,10 @@ TEST_F(ColourSchemeEditorTest, TheChooserStateIsKeptInColorCld) {
     EXPECT_FALSE(editor.restoreChooser()); // no file yet: nothing to report
     EXPECT_EQ(editor.chooser(), ColourChooserState{});
 
-    ColourChooserState dialog = editor.beginColourChoice(ColourField::RangeSelection);
+    ColourChooserState dialog = editor.beginColourChoice(SchemeColour::RangeSelection);
     dialog.colour = Colour{0x102030};
     dialog.customColours.back() = Colour{0x405060};
-    editor.colourChosen(ColourField::RangeSelection, dialog);
+    editor.colourChosen(SchemeColour::RangeSelection, dialog);
     ASSERT_TRUE(editor.saveChooser().ok);
 
     ColourSchemeEditor nextRun{files};

@@ -10,7 +10,7 @@ namespace cellaro {
 
 namespace {
 
-const ColourFieldInfo& fieldInfo(ColourField field) {
+const ColourFieldInfo& fieldInfo(SchemeColour field) {
     for (const ColourFieldInfo& info : kColourFields) {
         if (info.field == field) {
             return info;
@@ -28,7 +28,7 @@ ColourSchemeEditor::ColourSchemeEditor(FileSystem& files)
     }
 }
 
-Colour ColourSchemeEditor::field(ColourField field) const {
+Colour ColourSchemeEditor::field(SchemeColour field) const {
     return fields_.*fieldInfo(field).colour;
 }
 
@@ -56,12 +56,12 @@ void ColourSchemeEditor::showApplied(const BoardColours& applied, int appliedInd
     setLabelFor(appliedIndex);
 }
 
-const ColourChooserState& ColourSchemeEditor::beginColourChoice(ColourField field) {
+const ColourChooserState& ColourSchemeEditor::beginColourChoice(SchemeColour field) {
     chooser_.colour = this->field(field);
     return chooser_;
 }
 
-SchemeChange ColourSchemeEditor::colourChosen(ColourField field, const ColourChooserState& dialog) {
+SchemeChange ColourSchemeEditor::colourChosen(SchemeColour field, const ColourChooserState& dialog) {
     chooser_ = dialog;
     fields_.*fieldInfo(field).colour = dialog.colour;
     index_ = kModifiedSchemeIndex;

@@ -17,10 +17,10 @@
 
 namespace cellaro {
 
-enum class ColourField { Background, GridBackground, Grid, RangeSelection, ResizingWindow };
+enum class SchemeColour { Background, GridBackground, Grid, RangeSelection, ResizingWindow };
 
 struct ColourFieldInfo {
-    ColourField field;
+    SchemeColour field;
     std::string_view label;   // the label left of the field
     std::string_view control; // the field's name
     Colour BoardColours::*colour;
@@ -28,11 +28,11 @@ struct ColourFieldInfo {
 
 // Top to bottom, as the Grids page shows them under "Click on Color to change the color".
 inline constexpr std::array<ColourFieldInfo, 5> kColourFields{{
-    {ColourField::Background, "Background Color", "PMainFormcolor", &BoardColours::background},
-    {ColourField::GridBackground, "Grid Background Color", "PozadjeMreze", &BoardColours::gridBackground},
-    {ColourField::Grid, "Grid Color", "PColorLeftGrid", &BoardColours::grid},
-    {ColourField::RangeSelection, "Range Selection Color", "PColorCellLeft", &BoardColours::rangeSelection},
-    {ColourField::ResizingWindow, "Resizing Window Color", "MoveWindowColor", &BoardColours::resizingWindow},
+    {SchemeColour::Background, "Background Color", "PMainFormcolor", &BoardColours::background},
+    {SchemeColour::GridBackground, "Grid Background Color", "PozadjeMreze", &BoardColours::gridBackground},
+    {SchemeColour::Grid, "Grid Color", "PColorLeftGrid", &BoardColours::grid},
+    {SchemeColour::RangeSelection, "Range Selection Color", "PColorCellLeft", &BoardColours::rangeSelection},
+    {SchemeColour::ResizingWindow, "Resizing Window Color", "MoveWindowColor", &BoardColours::resizingWindow},
 }};
 
 inline constexpr std::string_view kColourFieldsHint = "Click on Color to change the color";
@@ -49,7 +49,7 @@ public:
     explicit ColourSchemeEditor(FileSystem& files);
 
     [[nodiscard]] const BoardColours& fields() const { return fields_; }
-    [[nodiscard]] Colour field(ColourField field) const;
+    [[nodiscard]] Colour field(SchemeColour field) const;
     [[nodiscard]] const std::string& label() const { return label_; }
     [[nodiscard]] int index() const { return index_; }
     [[nodiscard]] const ColourChooserState& chooser() const { return chooser_; }
@@ -64,13 +64,16 @@ public:
     void showApplied(const BoardColours& applied, int appliedIndex);
 
     // A click on a colour field or its label: the chooser, preset to the field's colour, to be shown.
-    const ColourChooserState& beginColourChoice(ColourField field);
+    const ColourChooserState& beginColourChoice(SchemeColour field);
     // The chooser was confirmed with this state: the field takes its colour (even the same one), the
     // label reads "Modified Color scheme" and the index becomes 0.
-    SchemeChange colourChosen(ColourField field, const ColourChooserState& dialog);
+    SchemeChange colourChosen(SchemeColour field, const ColourChooserState& dialog);
     // The chooser was cancelled: nothing of the scheme changes; custom colours the user defined in
     // it meanwhile are kept.
     void colourChoiceCancelled(const ColourChooserState& dialog);
+    // The chooser was confirmed for something other than a field (the preview window's colour): it
+    // keeps that state, so its colour is the one it shows next and the one OK passes on.
+    void chooserConfirmed(const ColourChooserState& dialog) { chooser_ = dialog; }
 
     // Scheme button N: the colours of the slot's file if there is one, else the built-in ones; the
     // label names the preset and the index becomes N. A file that can't be read or isn't valid is

@@ -191,6 +191,19 @@ MessageBoxResult SimShell::ask(const std::string& text, const std::string& capti
     return answer;
 }
 
+bool SimShell::chooseColour(ColourChoice& choice) {
+    colourChoosers_.push_back(choice);
+    std::optional<Colour> answer;
+    if (!colourAnswers_.empty()) {
+        answer = colourAnswers_.front();
+        colourAnswers_.pop_front();
+    }
+    if (answer) {
+        choice.colour = *answer;
+    }
+    return answer.has_value();
+}
+
 KillConfirmation SimShell::confirmKill(const std::string& text, const std::string& caption) {
     KillConfirmation answer{KillAnswer::No, false};
     if (!killAnswers_.empty()) {

@@ -112,6 +112,12 @@ public:
     void queueMessageBoxAnswer(MessageBoxResult answer) { messageBoxAnswers_.push_back(answer); }
     [[nodiscard]] const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
 
+    // ----- Sounds and the colour chooser -----
+    [[nodiscard]] const std::vector<MessageBoxIcon>& beeps() const { return beeps_; }
+    // The next colour chooser is confirmed with this colour, or cancelled for nothing; unqueued
+    // choosers are cancelled. Every chooser shown is recorded with what it started from.
+    void queueColourAnswer(std::optional<Colour> colour) { colourAnswers_.push_back(colour); }
+    [[nodiscard]] const std::vector<ColourChoice>& colourChoosers() const { return colourChoosers_; }
     // ----- Kill confirmation -----
 
     void queueKillAnswer(KillAnswer answer, bool dontAskAgain) {
@@ -136,6 +142,8 @@ public:
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
     MessageBoxResult ask(const std::string& text, const std::string& caption, MessageBoxButtons buttons,
                          MessageBoxIcon icon, MessageBoxDefault defaultButton) override;
+    void beep(MessageBoxIcon sound) override { beeps_.push_back(sound); }
+    bool chooseColour(ColourChoice& choice) override;
     KillConfirmation confirmKill(const std::string& text, const std::string& caption) override;
 
 private:
@@ -163,6 +171,9 @@ private:
     bool arrangeResult_ = true;
     std::deque<MessageBoxResult> messageBoxAnswers_;
     std::vector<ShownMessageBox> messageBoxes_;
+    std::vector<MessageBoxIcon> beeps_;
+    std::deque<std::optional<Colour>> colourAnswers_;
+    std::vector<ColourChoice> colourChoosers_;
     std::deque<KillConfirmation> killAnswers_;
     std::function<void()> killHook_;
     std::vector<ShownKillConfirmation> killConfirmations_;

@@ -5,11 +5,14 @@
 #include "platform/win32/win32_kill_dialog.h"
 #include "platform/win32/win32_text.h"
 
+#include <commdlg.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace cellaro::win32 {
 
@@ -479,6 +482,48 @@ MessageBoxResult Win32Shell::ask(const std::string& text, const std::string& cap
     const std::wstring wideText = toWide(text);
     const std::wstring wideCaption = toWide(caption);
     return resultOf(::MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), type), buttons);
+}
+
+void Win32Shell::beep(MessageBoxIcon sound) {
+    UINT type = MB_OK;
+    switch (sound) {
+    case MessageBoxIcon::Information:
+        type = MB_ICONINFORMATION;
+        break;
+    case MessageBoxIcon::Warning:
+        type = MB_ICONWARNING;
+        break;
+    case MessageBoxIcon::Error:
+        type = MB_ICONERROR;
+        break;
+    case MessageBoxIcon::Question:
+        type = MB_ICONQUESTION;
+        break;
+    case MessageBoxIcon::None:
+        break;
+    }
+    ::MessageBeep(type);
+}
+
+bool Win32Shell::chooseColour(ColourChoice& choice) {
+    std::array<COLORREF, ColourChoice::kCustomColourCount> custom{};
+    for (std::size_t i = 0; i < custom.size(); ++i) {
+        custom.at(i) = choice.customColours.at(i).value;
+    }
+    CHOOSECOLORW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = ::GetForegroundWindow();
+    dialog.rgbResult = choice.colour.value;
+    dialog.lpCustColors = custom.data();
+    dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
+    const bool confirmed = ::ChooseColorW(&dialog) != FALSE;
+    for (std::size_t i = 0; i < custom.size(); ++i) {
+        choice.customColours.at(i) = Colour{static_cast<std::uint32_t>(custom.at(i) & 0xFFFFFF)};
+    }
+    if (confirmed) {
+        choice.colour = Colour{static_cast<std::uint32_t>(dialog.rgbResult & 0xFFFFFF)};
+    }
+    return confirmed;
 }
 
 KillConfirmation Win32Shell::confirmKill(const std::string& text, const std::string& caption) {

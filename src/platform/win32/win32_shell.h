@@ -85,6 +85,8 @@ public:
                                 MessageBoxButtons buttons, MessageBoxIcon icon) override;
     MessageBoxResult ask(const std::string& text, const std::string& caption, MessageBoxButtons buttons,
                          MessageBoxIcon icon, MessageBoxDefault defaultButton) override;
+    void beep(MessageBoxIcon sound) override;
+    bool chooseColour(ColourChoice& choice) override;
     KillConfirmation confirmKill(const std::string& text, const std::string& caption) override;
 
     // The message the tray icons report their mouse messages with.

@@ -1,0 +1,505 @@
+// The settings window: layout, opening and activation, the page buttons, OK, Cancel, Reset all and
+// the transparency sliders.
+#include "forms/settings/settings_window.h"
+
+#include "config/config_file.h"
+#include "config/config_keys.h"
+#include "config/settings.h"
+#include "core/monitors.h"
+#include "core/product.h"
+#include "forms/settings/grids_page.h"
+#include "forms/settings/shortcuts_page.h"
+#include "forms/settings/transparency_pages.h"
+#include "logic/pictures.h"
+#include "logic/program_flags.h"
+#include "logic/shortcuts/shortcut_set.h"
+#include "platform/desktop.h"
+#include "platform/shell.h"
+#include "widgets/gradient_button.h"
+#include "widgets/gradient_panel.h"
+#include "widgets/label.h"
+#include "widgets/notebook.h"
+#include "widgets/shortcut_edit.h"
+#include "widgets/spin_edit.h"
+#include "widgets/track_bar.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace cellaro {
+
+namespace {
+
+constexpr Colour kWhite{0xFFFFFF};
+constexpr Colour kTitleColour{0x7E5E47};
+constexpr Colour kColumnButton{0x1F1F1F};
+constexpr Colour kColumnButtonHover{0x3A3A3A};
+constexpr Colour kMarkerColour{0xB26742};
+constexpr Colour kBarButton{0xB26742};
+constexpr Colour kBarButtonHover{0x7D4829};
+constexpr Colour kBarButtonPressed{0xAE5700};
+constexpr Size kCloseButtonSize{30, 26};
+constexpr int kCloseButtonGap = 3;
+constexpr int kPageButtonTop = 70;
+constexpr int kPageButtonHeight = 36;
+constexpr int kPageButtonStep = 40;
+constexpr int kTransparencyOpaque = 255;
+constexpr int kResetCount = 6;
+constexpr int kResetGridTransparency = 174;
+constexpr std::string_view kResetQuestion = "Are you sure you want to reset all configuration values ?";
+constexpr std::string_view kWarningResetText = "The warning message was reset.";
+
+constexpr std::array<ButtonColour, 5> kFaceColours{ButtonColour::Face, ButtonColour::Gradient,
+                                                   ButtonColour::Dark, ButtonColour::Light,
+                                                   ButtonColour::Border};
+
+// The page buttons from top to bottom, with the page each shows.
+struct PageButtonSpec {
+    std::string_view name;
+    std::string_view caption;
+    int page;
+};
+constexpr std::array<PageButtonSpec, 4> kPageButtons{{
+    {"XiGrids", "Grids", SettingsWindow::GridsPageIndex},
+    {"XiShortcuts", "Shortcuts", SettingsWindow::ShortcutsPageIndex},
+    {"XiSetWindow", "Set Window", SettingsWindow::SetWindowPageIndex},
+    {"XiFullScreenGrid", "Fullscreen grid", SettingsWindow::FullScreenGridPageIndex},
+}};
+
+NativeWindowStyle windowStyle() {
+    NativeWindowStyle style;
+    style.title = std::string(kProductName);
+    style.bounds =
+        Rect::fromBounds(0, 0, SettingsWindow::kClientSize.width, SettingsWindow::kClientSize.height);
+    return style;
+}
+
+void colourButton(GradientButton& button, Colour face, Colour hover, Colour pressed) {
+    for (const ButtonColour colour : kFaceColours) {
+        button.setStateColour(ButtonState::Normal, colour, face);
+        button.setStateColour(ButtonState::Hover, colour, hover);
+        button.setStateColour(ButtonState::Pressed, colour, pressed);
+    }
+    for (const ButtonState state : {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed}) {
+        button.setStateColour(state, ButtonColour::Text, kWhite);
+    }
+    button.setSlot(GradientButton::kFocusSlot, face);
+}
+
+Font boldFont(Font font, int height = 0) {
+    font.bold = true;
+    if (height > 0) {
+        font.height = height;
+    }
+    return font;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(const SettingsWindowServices& services)
+    : Form(services.host, "WMHot", windowStyle()), services_(services), schemes_(services.files) {
+    root().setBounds(Rect::fromBounds(0, 0, kClientSize.width, kClientSize.height));
+    root().setColour(kBackground);
+    buildTitle();
+    buildColumn();
+    buildPages();
+    buildBottomRow();
+    loadSettings();
+    appliedSchemeIndex_ = schemes_.index();
+    if (const std::optional<std::string> error = schemes_.restoreChooser()) {
+        services_.shell.messageBox(*error, std::string(kProductName), MessageBoxButtons::Ok,
+                                   MessageBoxIcon::Error);
+    }
+    showPage(GridsPageIndex);
+    pageChanged();
+}
+
+SettingsWindow::~SettingsWindow() = default;
+
+void SettingsWindow::buildTitle() {
+    titlePanel_ = &root().add<GradientPanel>("TopPanel");
+    titlePanel_->setBounds(Rect::fromBounds(0, 0, kClientSize.width, kTitleHeight));
+    titlePanel_->setColour(kTitleColour);
+    titlePanel_->setFont(boldFont(titlePanel_->font()));
+    titlePanel_->setFontColour(kWhite);
+    titlePanel_->setCaption(" Cellaro -  Settings");
+    titlePanel_->setCaptionAlign(TextAlign::Left);
+    titlePanel_->setDragsWindow(true);
+
+    closeButton_ = &titlePanel_->add<GradientButton>("Xclose");
+    closeButton_->setBounds(Rect::fromBounds(0, 0, kCloseButtonSize.width, kCloseButtonSize.height));
+    colourButton(*closeButton_, kTitleColour, kBarButtonHover, kBarButtonPressed);
+    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, scale().dpi),
+                           kPictureTransparent);
+    closeButton_->setHint("Close");
+    closeButton_->onClick = [this] { cancel(); };
+}
+
+// The close button's picture, drawn for the scale the window is shown at.
+void SettingsWindow::scaleChanged() {
+    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, scale().dpi),
+                           kPictureTransparent);
+}
+
+void SettingsWindow::buildColumn() {
+    column_ = &root().add<GradientPanel>("PLeft");
+    column_->setBounds(Rect{0, kTitleHeight, kColumnWidth, kClientSize.height});
+    column_->setColour(kColumnColour);
+    column_->setDragsWindow(true);
+    auto& heading = column_->add<Label>("LSettings");
+    heading.setBounds(Rect::fromBounds(14, 20, kColumnWidth - 14, 24));
+    heading.setFont(boldFont(heading.font(), 18));
+    heading.setFontColour(kWhite);
+    heading.setText("Settings");
+
+    for (std::size_t index = 0; index < kPageButtons.size(); ++index) {
+        const PageButtonSpec& spec = kPageButtons.at(index);
+        auto& button = column_->add<GradientButton>(std::string(spec.name));
+        button.setBounds(Rect::fromBounds(0, kPageButtonTop + static_cast<int>(index) * kPageButtonStep,
+                                          kColumnWidth, kPageButtonHeight));
+        button.setCaption(std::string(spec.caption));
+        colourButton(button, kColumnButton, kColumnButtonHover, kColumnButtonHover);
+        const int page = spec.page;
+        if (page == FullScreenGridPageIndex) {
+            button.onClick = [this] { refreshGridPage(); };
+        } else {
+            button.onClick = [this, page] { showPage(page); };
+        }
+        pageButtons_.at(static_cast<std::size_t>(page)) = &button;
+    }
+    // Above the page buttons, so it covers the one of the page shown.
+    marker_ = &column_->add<GradientButton>("XiMarker");
+    colourButton(*marker_, kMarkerColour, kMarkerColour, kMarkerColour);
+    marker_->setFont(boldFont(marker_->font()));
+    // The marker covers the button of the page shown; a click on it does what that button does.
+    marker_->onClick = [this] {
+        if (notebook_->activePage() == FullScreenGridPageIndex) {
+            refreshGridPage();
+        }
+    };
+}
+
+void SettingsWindow::buildPages() {
+    notebook_ = &root().add<Notebook>("Nbook");
+    notebook_->setBounds(
+        Rect{kColumnWidth, kTitleHeight, kClientSize.width, kClientSize.height - kBottomRowHeight});
+    std::array<Page*, 4> pages{};
+    constexpr std::array<std::string_view, 4> kPageNames{"PShortcuts", "PGrids", "PFullScreenGrid",
+                                                         "PSetWindow"};
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        Page& page = notebook_->addPage(std::string(kPageNames.at(index)));
+        page.setColour(kBackground);
+        pages.at(index) = &page;
+    }
+    shortcutsPage_ = std::make_unique<ShortcutsPage>(*pages[ShortcutsPageIndex], services_.shortcuts);
+    gridsPage_ =
+        std::make_unique<GridsPage>(*pages[GridsPageIndex], schemes_, services_.shell, services_.loop);
+    fullScreenGridPage_ =
+        std::make_unique<FullScreenGridPage>(*pages[FullScreenGridPageIndex], services_.loop);
+    setWindowPage_ = std::make_unique<SetWindowPage>(*pages[SetWindowPageIndex], services_.loop);
+    dragByPage(*pages[ShortcutsPageIndex]);
+    dragByPage(*pages[GridsPageIndex]);
+    dragByPage(*pages[FullScreenGridPageIndex]);
+
+    gridsPage_->onCountsChanged = [this] {
+        if (services_.cellCountsChanged) {
+            services_.cellCountsChanged(gridsPage_->across(), gridsPage_->down());
+        }
+    };
+    fullScreenGridPage_->slider().onChange = [this] { refreshGridPage(); };
+    setWindowPage_->slider().onChange = [this] { refreshWindowPage(); };
+    setWindowPage_->colourButton().onClick = [this] { choosePreviewColour(); };
+    notebook_->onPageChanged = [this] { pageChanged(); };
+}
+
+void SettingsWindow::dragByPage(Page& page) {
+    page.onMouseDown = [this, &page](Point at, MouseButton button) {
+        if (button == MouseButton::Left) {
+            pageDrag_.beginAt(*this, screenPoint(page, at));
+        }
+    };
+    page.onMouseMove = [this, &page](Point at) {
+        if (pageDrag_.active()) {
+            pageDrag_.followTo(screenPoint(page, at));
+        }
+    };
+    page.onMouseUp = [this, &page](Point at, MouseButton /*button*/) {
+        if (pageDrag_.active()) {
+            pageDrag_.endAt(screenPoint(page, at));
+        }
+    };
+}
+
+void SettingsWindow::buildBottomRow() {
+    bottomRow_ = &root().add<GradientPanel>("PBottom");
+    bottomRow_->setBounds(
+        Rect{kColumnWidth, kClientSize.height - kBottomRowHeight, kClientSize.width, kClientSize.height});
+    bottomRow_->setColour(kBackground);
+    bottomRow_->setDragsWindow(true);
+    const int width = kClientSize.width - kColumnWidth;
+    const auto add = [this](const char* name, Rect bounds, const char* caption) -> GradientButton& {
+        auto& button = bottomRow_->add<GradientButton>(name);
+        button.setBounds(bounds);
+        button.setCaption(caption);
+        colourButton(button, kBarButton, kBarButtonHover, kBarButtonPressed);
+        return button;
+    };
+    resetButton_ = &add("XiReset", Rect::fromBounds(24, 10, 100, 25), "Reset all");
+    resetButton_->onClick = [this] { resetAll(); };
+    resetWarningButton_ =
+        &add("XiResetMessage", Rect::fromBounds(134, 10, 170, 25), " Reset  warning message");
+    resetWarningButton_->onClick = [this] { resetWarning(); };
+    printButton_ = &add("XiPrint", Rect::fromBounds(24, 10, 120, 25), "Print shortcuts");
+    printButton_->onClick = [this] {
+        if (services_.printShortcuts) {
+            services_.printShortcuts();
+        }
+    };
+    add("XICancel", Rect::fromBounds(width - 200, 10, 85, 25), "Cancel").onClick = [this] { cancel(); };
+    add("XiButton4", Rect::fromBounds(width - 105, 10, 85, 25), "OK").onClick = [this] { ok(); };
+}
+
+void SettingsWindow::loadSettings() {
+    SettingsModel& settings = services_.settings;
+    const ConfigFile file = settings.open();
+    // A file that can't be read leaves every value as this run has it.
+    const bool readable = !file.readFailed();
+    const int window =
+        readable ? file.readInteger(config::kWindowTransparency) : settings.windowTransparency();
+    const int grid =
+        readable ? file.readInteger(config::kFullScreenGridTransparency) : settings.gridTransparency();
+    setWindowPage_->slider().setPosition(window);
+    fullScreenGridPage_->slider().setPosition(grid);
+    pendingTransparency_ = kTransparencyOpaque - setWindowPage_->slider().position();
+    settings.setWindowTransparency(setWindowPage_->slider().position());
+    settings.setGridTransparency(fullScreenGridPage_->slider().position());
+    schemes_.loadIndex(readable ? file.readInteger(config::kColourSchemeIndex) : settings.schemeIndex());
+    gridsPage_->showScheme();
+    const bool autoHide = readable ? file.readBool(config::kAutoHide) : settings.autoHide();
+    settings.setAutoHide(autoHide);
+    gridsPage_->setAutoHide(autoHide);
+    if (readable) {
+        services_.shortcuts.load(file);
+    }
+    shortcutsPage_->showShortcuts();
+}
+
+void SettingsWindow::centre() {
+    const Monitor monitor = primaryMonitor(services_.desktop.monitors());
+    const Rect now = bounds();
+    setBounds(Rect::fromBounds(monitor.bounds.left + (monitor.bounds.width() - now.width()) / 2,
+                               monitor.bounds.top + (monitor.bounds.height() - now.height()) / 2, now.width(),
+                               now.height()));
+}
+
+void SettingsWindow::open(bool workingWindowWasVisible) {
+    workingWindowWasVisible_ = workingWindowWasVisible;
+    const SettingsModel& settings = services_.settings;
+    schemes_.showApplied(settings.colours(), appliedSchemeIndex_);
+    gridsPage_->setCounts(settings.columns(), settings.rows());
+    gridsPage_->showScheme();
+    if (workingWindowWasVisible) {
+        reload_ = true;
+    }
+    snapshot_ = Bitmap{};
+    if (services_.snapshot) {
+        if (std::optional<Bitmap> picture = services_.snapshot()) {
+            snapshot_ = std::move(*picture);
+            snapshot_.stretch(kSnapshotSize.width, kSnapshotSize.height);
+        }
+    }
+    showPage(GridsPageIndex);
+    centre();
+    show(true);
+}
+
+// FormActivate
+void SettingsWindow::activated() {
+    showPage(GridsPageIndex);
+    services_.flags.settingsOpen = true;
+    showSnapshot();
+    window().setTitle(std::string(kProductName));
+    if (services_.activating) {
+        services_.activating();
+    }
+    pageDrag_.end();
+    const Rect button = closeButton_->bounds();
+    closeButton_->setBounds(Rect::fromBounds(kClientSize.width - kCloseButtonGap - button.width(), button.top,
+                                             button.width(), button.height()));
+    if (reload_) {
+        loadSettings();
+        reload_ = false;
+    }
+    gridsPage_->redrawPreview();
+    gridsPage_->setAutoHide(gridsPage_->autoHide());
+    shortcutsPage_->refreshMarks();
+    refreshWindowPage();
+    showPage(GridsPageIndex);
+    gridsPage_->rowsEditor().focus();
+}
+
+void SettingsWindow::showSnapshot() {
+    fullScreenGridPage_->setSnapshot(snapshot_);
+    setWindowPage_->setSnapshot(snapshot_);
+}
+
+void SettingsWindow::showPage(int index) {
+    notebook_->setActivePage(index);
+}
+
+// NbookPageChanged
+void SettingsWindow::pageChanged() {
+    const int page = notebook_->activePage();
+    resetButton_->setVisible(page == GridsPageIndex);
+    resetWarningButton_->setVisible(page == GridsPageIndex);
+    printButton_->setVisible(page == ShortcutsPageIndex);
+    if (page < 0) {
+        marker_->setVisible(false);
+        return;
+    }
+    const GradientButton& button = *pageButtons_.at(static_cast<std::size_t>(page));
+    marker_->setBounds(button.bounds());
+    marker_->setCaption(button.caption());
+    marker_->setVisible(true);
+}
+
+// OsveziMrezo
+void SettingsWindow::refreshGridPage() {
+    FullScreenGridPage& page = *fullScreenGridPage_;
+    const int position = page.slider().position();
+    // The grid's opacity follows at once (position 0 counting as 1); Cancel doesn't undo it, and only
+    // OK writes it.
+    services_.settings.setGridTransparency(position <= 0 ? 1 : position);
+    showPage(FullScreenGridPageIndex);
+    page.show(schemes_.fields().gridBackground, services_.settings.colours().grid);
+}
+
+// xtrChange
+void SettingsWindow::refreshWindowPage() {
+    setWindowPage_->show();
+    pendingTransparency_ = kTransparencyOpaque - setWindowPage_->slider().position();
+}
+
+void SettingsWindow::choosePreviewColour() {
+    const ColourChooserState& start = schemes_.chooser();
+    ColourChoice choice{start.colour, start.customColours};
+    const bool confirmed = services_.shell.chooseColour(choice);
+    const ColourChooserState dialog{choice.colour, choice.customColours};
+    if (!confirmed) {
+        schemes_.colourChoiceCancelled(dialog);
+        return;
+    }
+    schemes_.chooserConfirmed(dialog);
+    setWindowPage_->setMockUpColour(dialog.colour);
+}
+
+// XiButton4Click
+void SettingsWindow::ok() {
+    SettingsModel& settings = services_.settings;
+    appliedSchemeIndex_ = schemes_.index();
+    settings.setSchemeIndex(appliedSchemeIndex_);
+    settings.setColours(schemes_.fields());
+    if (services_.previewRectangleColour) {
+        services_.previewRectangleColour(schemes_.chooser().colour);
+    }
+    settings.setGridSize(gridsPage_->across(), gridsPage_->down());
+    services_.shortcuts.applyInApplyOrder([this](int number) { return shortcutsPage_->value(number); });
+    settings.setWindowTransparency(kTransparencyOpaque - pendingTransparency_);
+    settings.setAutoHide(gridsPage_->autoHide());
+    gridsPage_->setAutoHide(gridsPage_->autoHide());
+    if (services_.applied) {
+        services_.applied();
+    }
+
+    ConfigFile file = settings.open();
+    settings.writeTo(file, {Setting::AutoHide, Setting::WindowTransparency, Setting::SchemeIndex,
+                            Setting::Colours, Setting::GridSize});
+    file.writeInteger(config::kFullScreenGridTransparency, fullScreenGridPage_->slider().position());
+    for (const config::ShortcutKey& key : config::kShortcutKeys) {
+        const std::string text = services_.shortcuts.text(key.number);
+        file.writeText(key.setting, text.empty() ? config::kNoShortcutText : std::string_view(text));
+    }
+    static_cast<void>(file.save());
+    shortcutsPage_->refreshMarks();
+    close();
+}
+
+// XICancelClick, XcloseClick, Escape: nothing is applied.
+void SettingsWindow::cancel() {
+    close();
+}
+
+void SettingsWindow::keyDown(int virtualKey) {
+    if (virtualKey == kVirtualKeyEscape) {
+        cancel();
+    }
+}
+
+// Before the window goes.
+bool SettingsWindow::closeQuery() {
+    // A close of the hidden window (at the program's end, say) has nothing to put back.
+    closingShown_ = visible();
+    if (!closingShown_) {
+        return true;
+    }
+    if (const FileWriteResult saved = schemes_.saveChooser(); !saved.ok) {
+        services_.shell.messageBox(saved.error, std::string(kProductName), MessageBoxButtons::Ok,
+                                   MessageBoxIcon::Error);
+    }
+    if (services_.closing) {
+        services_.closing(workingWindowWasVisible_);
+    }
+    window().setTitle("   ");
+    services_.flags.settingsOpen = false;
+    return true;
+}
+
+void SettingsWindow::closed() {
+    if (closingShown_ && services_.closed) {
+        services_.closed();
+    }
+}
+
+// XiResetClick
+void SettingsWindow::resetAll() {
+    if (services_.shell.ask(std::string(kResetQuestion), std::string(kProductName), MessageBoxButtons::YesNo,
+                            MessageBoxIcon::Warning, MessageBoxDefault::Second) != MessageBoxResult::Yes) {
+        return;
+    }
+    SettingsModel& settings = services_.settings;
+    const SchemeChange change = schemes_.resetAll();
+    gridsPage_->setCounts(kResetCount, kResetCount);
+    settings.setGridSize(kResetCount, kResetCount);
+    gridsPage_->showScheme();
+    if (change.error) {
+        services_.shell.messageBox(*change.error, std::string(kProductName), MessageBoxButtons::Ok,
+                                   MessageBoxIcon::Error);
+    }
+
+    ConfigFile file = settings.open();
+    const BoardColours defaults;
+    for (std::size_t index = 0; index < config::kColourKeys.size(); ++index) {
+        file.writeInteger(config::kColourKeys.at(index),
+                          static_cast<int>((defaults.*kColourFields.at(index).colour).value));
+    }
+    file.writeInteger(config::kGridColumns, kResetCount);
+    file.writeInteger(config::kGridRows, kResetCount);
+    file.writeInteger(config::kFullScreenGridTransparency, kResetGridTransparency);
+    fullScreenGridPage_->slider().setPosition(kResetGridTransparency);
+    settings.setGridTransparency(kResetGridTransparency);
+    settings.setWindowTransparency(setWindowPage_->slider().position());
+    static_cast<void>(file.save());
+    showPage(GridsPageIndex);
+}
+
+// XiResetMessageClick: only in memory; the tray form's close writes it.
+void SettingsWindow::resetWarning() {
+    services_.settings.setSkipKillConfirmation(false);
+    services_.shell.beep(MessageBoxIcon::Information);
+    services_.shell.messageBox(std::string(kWarningResetText), std::string(kProductName),
+                               MessageBoxButtons::Ok, MessageBoxIcon::Information);
+}
+
+} // namespace cellaro
