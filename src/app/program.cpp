@@ -10,9 +10,11 @@
 #include "forms/navmenu/navigation_menu.h"
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
+#include "forms/settings/settings_window.h"
 #include "forms/winlist/window_manager_list.h"
 #include "forms/working/working_window.h"
 #include "logic/kill_command.h"
+#include "logic/shortcuts/shortcut_print.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "logic/window_commands.h"
 #include "platform/desktop.h"
@@ -78,6 +80,7 @@ Program::Program(const Ports& ports)
                                   [this] { return windowList_->visible(); },
                                   [this] { return settingsWindow_->visible(); },
                                   [this] { manageGroups(); },
+                                  [this] { openSettings(); },
                                   [this](bool enabled) { setNavigationKeepInFront(enabled); }};
     workingWindow_ = std::make_unique<WorkingWindow>(working);
     connectWindowCommands();
@@ -90,9 +93,30 @@ Program::Program(const Ports& ports)
         [this] { writeSkipKillConfirmation(); }, [this] { setNavigationKeepInFront(false); },
         [this] { windowListCloseQuery(); },
         [this](const std::array<std::string, kGroupCount>& texts) { windowListClosed(texts); }});
-    settingsWindow_ = std::make_unique<Form>(ports_.host, "WMHot",
-                                             toolStyle(Rect::fromBounds(0, kParkedTop, 720, 560), true));
-    loadShortcuts();
+    // The settings window's creation loads the configuration and with it registers the shortcuts.
+    makeShortcuts();
+    settingsWindow_ = std::make_unique<SettingsWindow>(SettingsWindowServices{
+        ports_.host, ports_.desktop, ports_.loop, ports_.shell, ports_.files, settings_, *shortcuts_, flags_,
+        [this] { return primaryScreenSnapshot(); },
+        [this] {
+            if (workingWindow_->visible()) {
+                workingWindow_->close();
+            }
+        },
+        [this](int across, int down) {
+            workingWindow_->boardPage().setActiveCounts(across, down);
+            workingWindow_->redrawBoard();
+        },
+        [this] {
+            workingWindow_->applyTheme();
+            workingWindow_->redrawBoard();
+        },
+        [this](Colour colour) { previewRectangle_->setPanelColour(colour); },
+        [this] {
+            printShortcuts(*shortcuts_, ports_.printer, ports_.clock, ports_.shell, settingsWindow_->id());
+        },
+        [this](bool workingWasVisible) { settingsClosing(workingWasVisible); },
+        [this] { settingsClosed(); }});
     aboutWindow_ = std::make_unique<AboutWindow>(
         AboutWindowServices{ports_.host, ports_.desktop, ports_.shell, ports_.mail, ports_.files});
 
@@ -251,7 +275,7 @@ void Program::windowListClosed(const std::array<std::string, kGroupCount>& membe
 
 // Each shortcut runs the same command as its tray item or working-window button. The transparency
 // level, the grid opacity, the scheme index and auto-hide come from the settings read at start-up.
-void Program::loadShortcuts() {
+void Program::makeShortcuts() {
     WindowCommands& commands = *windowCommands_;
     ShortcutOperations operations;
     operations.showCellaro = [this] { trayForm_->showCellaro(); };
@@ -279,7 +303,58 @@ void Program::loadShortcuts() {
     operations.nextGroupToFront = [&groups] { groups.nextToFront(); };
     shortcuts_ = std::make_unique<ShortcutSet>(ports_.hotKeys, ports_.keyNames, std::move(operations));
     shortcuts_->killTarget = [this] { killTarget(); };
-    shortcuts_->load(settings_.open());
+}
+
+// The primary monitor as it shows now, for the settings window's transparency pages.
+std::optional<Bitmap> Program::primaryScreenSnapshot() {
+    std::optional<Bitmap> screen = ports_.screen.capture();
+    if (!screen) {
+        return std::nullopt;
+    }
+    const Rect virtualScreen = ports_.screen.virtualScreen();
+    const Rect primary = primaryMonitor(ports_.desktop.monitors()).bounds;
+    Bitmap picture(primary.width(), primary.height());
+    picture.blit(*screen, virtualScreen.left - primary.left, virtualScreen.top - primary.top);
+    return picture;
+}
+
+// XiButton29Click: the settings window in place of the working window.
+void Program::openSettings() {
+    const bool wasVisible = workingWindow_->visible();
+    workingWasVisible_ = wasVisible;
+    ports_.loop.processPendingMessages();
+    targetBeforeList_ = tracker_.target();
+    workingWindow_->drag().stop();
+    workingWindow_->close();
+    settingsWindow_->open(wasVisible);
+}
+
+// The tray's "Settings": nothing while the settings window or the list is open.
+void Program::openSettingsFromTray() {
+    if (flags_.settingsOpen) {
+        return;
+    }
+    flags_.oneShot = true;
+    openSettings();
+}
+
+void Program::settingsClosing(bool workingWasVisible) {
+    workingWindow_->redrawBoard();
+    workingWindow_->statusStrip().showNothing();
+    ports_.loop.processPendingMessages();
+    if (!flags_.oneShot && workingWasVisible && !workingWindow_->visible()) {
+        if (mode_.fullScreen()) {
+            workingWindow_->returnToCompact();
+        }
+        workingWindow_->startShowing();
+    }
+}
+
+void Program::settingsClosed() {
+    tracker_.restoreTarget(targetBeforeList_);
+    if (workingWasVisible_ && !flags_.oneShot && !workingWindow_->visible()) {
+        workingWindow_->startShowing();
+    }
 }
 
 ConfigFile Program::openConfig() const {

@@ -14,9 +14,11 @@
 #include "logic/winlist/group_commands.h"
 #include "logic/winlist/window_list.h"
 #include "logic/working_mode.h"
+#include "pixels/bitmap.h"
 #include "widgets/form_timer.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,7 @@ class WindowManagerList;
 class OnScreenCaption;
 class PreviewRectangle;
 class ScreenGrab;
+class SettingsWindow;
 class ShortcutSet;
 class TrayForm;
 class WindowCommands;
@@ -76,6 +79,11 @@ public:
     // The tray's "Manage groups": an open list comes to the front; unless the settings window or the
     // list is open, the one-shot flag is set and the list opens as from the working window.
     void manageGroupsFromTray();
+    // "Settings" (the working window's command): the target remembered, the working window closed,
+    // the settings window shown.
+    void openSettings();
+    // The tray's "Settings": the same, as a one-shot, unless the settings window or the list is open.
+    void openSettingsFromTray();
     // The tray's "Groups navigation menu": shows the menu when hidden, hides it when shown.
     void toggleNavigationMenu();
     // The navigation menu's "Expand navigation": the working window shown on its group page.
@@ -93,7 +101,7 @@ public:
     [[nodiscard]] WorkingWindow& workingWindow() { return *workingWindow_; }
     [[nodiscard]] PreviewRectangle& previewRectangle() { return *previewRectangle_; }
     [[nodiscard]] WindowManagerList& windowList() { return *windowList_; }
-    [[nodiscard]] Form& settingsWindow() { return *settingsWindow_; }
+    [[nodiscard]] SettingsWindow& settingsWindow() { return *settingsWindow_; }
     [[nodiscard]] AboutWindow& aboutWindow() { return *aboutWindow_; }
     [[nodiscard]] ScreenGrab& screenGrab() { return *screenGrab_; }
     [[nodiscard]] NavigationMenu& navigationMenu() { return *navigationMenu_; }
@@ -121,8 +129,12 @@ private:
     void setNavigationKeepInFront(bool enabled);
     void writeSkipKillConfirmation();
     void windowListClosed(const std::array<std::string, kGroupCount>& memberTexts);
-    // The settings window's load: the global shortcuts from the configuration file.
-    void loadShortcuts();
+    // The thirty-two global shortcuts with their operations; the settings window loads their keys.
+    void makeShortcuts();
+    [[nodiscard]] std::optional<Bitmap> primaryScreenSnapshot();
+    // The settings window's closing steps for the working window, and what follows its close.
+    void settingsClosing(bool workingWasVisible);
+    void settingsClosed();
 
     // TrackingHost: the tracking's questions, answered by the working window, the preview
     // rectangle and the tray form.
@@ -167,7 +179,7 @@ private:
     std::unique_ptr<WorkingWindow> workingWindow_;
     std::unique_ptr<PreviewRectangle> previewRectangle_;
     std::unique_ptr<WindowManagerList> windowList_;
-    std::unique_ptr<Form> settingsWindow_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
     std::unique_ptr<AboutWindow> aboutWindow_;
     std::unique_ptr<ScreenGrab> screenGrab_;
     std::unique_ptr<NavigationMenu> navigationMenu_;

@@ -8,6 +8,7 @@
 #include "forms/about/about_window.h"
 #include "forms/highlight/active_window_highlight.h"
 #include "forms/navmenu/navigation_menu.h"
+#include "forms/settings/settings_window.h"
 #include "forms/winlist/window_manager_list.h"
 #include "forms/working/full_screen_grid.h"
 #include "forms/working/working_window.h"
@@ -207,6 +208,7 @@ std::vector<MenuItem> TrayForm::menuItems() const {
         case TrayCommand::ManageGroups:
         case TrayCommand::NavigationMenu:
         case TrayCommand::About:
+        case TrayCommand::Settings:
             return true;
         default:
             return false;
@@ -259,6 +261,9 @@ void TrayForm::runCommand(TrayCommand command) {
         break;
     case TrayCommand::About:
         showAbout();
+        break;
+    case TrayCommand::Settings:
+        program_.openSettingsFromTray();
         break;
     case TrayCommand::Exit:
         close();

@@ -4,6 +4,7 @@
 #include "support/sim_machine.h"
 
 #include "app/tray_form.h"
+#include "forms/settings/settings_window.h"
 #include "forms/working/working_window.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // Scenario: the working window's frame as a user meets it: pages, dragging by its panels, Escape,
 // undo, the theming pass, and the auto-hide fade driven by time and the pointer.
 #include "app/tray_form.h"
+#include "forms/settings/settings_window.h"
 #include "forms/working/working_window.h"
 #include "logic/pictures.h"
 #include "support/sim_machine.h"

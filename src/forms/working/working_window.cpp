@@ -164,8 +164,11 @@ void WorkingWindow::buildTitleStrip() {
             services_.manageGroups();
         }
     };
-    // Settings opens a window that is not built yet.
-    button(5)->setEnabled(false);
+    button(5)->onClick = [this] {
+        if (services_.openSettings) {
+            services_.openSettings();
+        }
+    };
     closeButton_ = button(6);
     closeButton_->onClick = [this] { closeByUser(); };
 }

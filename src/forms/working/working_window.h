@@ -53,6 +53,8 @@ struct WorkingWindowServices {
     std::function<bool()> settingsShown;
     // SbSelect, "Manage Groups": opens the window manager list.
     std::function<void()> manageGroups;
+    // SBTools, "Settings": opens the settings window.
+    std::function<void()> openSettings;
     // The groups navigation menu stops keeping itself in front while the pointer is over this
     // window, and starts again when it leaves or the window closes.
     std::function<void(bool enabled)> navigationKeepInFront;
