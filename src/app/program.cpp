@@ -217,7 +217,9 @@ void Program::manageGroups() {
     workingWasVisible_ = workingWindow_->visible();
     targetBeforeList_ = tracker_.target();
     if (!windowList_->visible()) {
-        workingWindow_->close();
+        if (workingWasVisible_) {
+            workingWindow_->close();
+        }
         windowList_->show();
     }
 }
@@ -325,7 +327,10 @@ void Program::openSettings() {
     ports_.loop.processPendingMessages();
     targetBeforeList_ = tracker_.target();
     workingWindow_->drag().stop();
-    workingWindow_->close();
+    // A hidden working window has nothing to close (and its close would write the file).
+    if (wasVisible) {
+        workingWindow_->close();
+    }
     settingsWindow_->open(wasVisible);
 }
 
