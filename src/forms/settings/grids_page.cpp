@@ -2,6 +2,7 @@
 #include "forms/settings/grids_page.h"
 
 #include "core/product.h"
+#include "forms/settings/page_label.h"
 #include "logic/schemes/scheme_presets.h"
 #include "logic/schemes/scheme_preview.h"
 #include "platform/shell.h"
@@ -42,14 +43,6 @@ constexpr int kSchemeButtonHeight = 28;
 constexpr int kSchemeColumnStep = 170;
 constexpr int kAutoHideTop = 480;
 
-Label& addLabel(Widget& parent, const std::string& name, Rect bounds, std::string_view text) {
-    auto& label = parent.add<Label>(name);
-    label.setBounds(bounds);
-    label.setFontColour(kBlack);
-    label.setText(std::string(text));
-    return label;
-}
-
 Font bold(Font font) {
     font.bold = true;
     return font;
@@ -72,8 +65,8 @@ void colourButton(GradientButton& button, Colour face, Colour hover) {
 
 GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, EventLoop& loop)
     : schemes_(schemes), shell_(shell) {
-    addLabel(page, "Label1", Rect::fromBounds(kLeft, 20, 90, 16), "Rows");
-    addLabel(page, "Label2", Rect::fromBounds(kLeft + 110, 20, 90, 16), "Columns");
+    addPageLabel(page, "Label1", Rect::fromBounds(kLeft, 20, 90, 16), "Rows");
+    addPageLabel(page, "Label2", Rect::fromBounds(kLeft + 110, 20, 90, 16), "Columns");
     const auto addCount = [&](const char* name, int left) {
         auto& edit = page.add<SpinEdit>(name);
         edit.setBounds(Rect::fromBounds(left, 38, 80, SpinEdit::kPreferredHeight));
@@ -95,7 +88,7 @@ GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, Even
     buildSchemeBox(page);
 
     Label& autoHideLabel =
-        addLabel(page, "Label9", Rect::fromBounds(kLeft, kAutoHideTop, 200, 16), "Auto-hide Cellaro");
+        addPageLabel(page, "Label9", Rect::fromBounds(kLeft, kAutoHideTop, 200, 16), "Auto-hide Cellaro");
     autoHideLabel.setFont(bold(autoHideLabel.font()));
     autoHide_ = &page.add<CheckBox>("CBAutoHide");
     autoHide_->setBounds(Rect::fromBounds(kLeft, kAutoHideTop + 22, 80, 18));
@@ -106,15 +99,16 @@ GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, Even
 }
 
 void GridsPage::buildColours(Page& page) {
-    Label& hint = addLabel(page, "Label3", Rect::fromBounds(kLeft, 80, 280, 16), kColourFieldsHint);
+    Label& hint = addPageLabel(page, "Label3", Rect::fromBounds(kLeft, 80, 280, 16), kColourFieldsHint);
     hint.setFontColour(kGreyText);
-    schemeLabel_ = &addLabel(page, "LSchemeName", Rect::fromBounds(kLeft, 102, 300, 18), kInitialSchemeLabel);
+    schemeLabel_ =
+        &addPageLabel(page, "LSchemeName", Rect::fromBounds(kLeft, 102, 300, 18), kInitialSchemeLabel);
     schemeLabel_->setFont(bold(schemeLabel_->font()));
     for (std::size_t index = 0; index < kColourFields.size(); ++index) {
         const ColourFieldInfo& info = kColourFields.at(index);
         const int top = kFieldsTop + static_cast<int>(index) * kFieldStep;
-        Label& label = addLabel(page, std::string(info.control) + "Label",
-                                Rect::fromBounds(kLeft, top + 6, kFieldLeft - kLeft - 8, 16), info.label);
+        Label& label = addPageLabel(page, std::string(info.control) + "Label",
+                                    Rect::fromBounds(kLeft, top + 6, kFieldLeft - kLeft - 8, 16), info.label);
         auto& field = page.add<ColourField>(std::string(info.control));
         field.setBounds(Rect::fromBounds(kFieldLeft, top, kFieldSize, kFieldSize));
         const SchemeColour colour = info.field;
@@ -137,7 +131,7 @@ void GridsPage::buildSchemeBox(Page& page) {
     box.setBounds(Rect::fromBounds(kLeft, kSchemeBoxTop, 5 * kSchemeColumnStep + 16, 120));
     box.setColour(page.colour());
     box.setBorderColour(kBoxFrame);
-    Label& caption = addLabel(box, "GroupBox7Caption", Rect::fromBounds(8, 4, 200, 16), "Color Scheme");
+    Label& caption = addPageLabel(box, "GroupBox7Caption", Rect::fromBounds(8, 4, 200, 16), "Color Scheme");
     caption.setFont(bold(caption.font()));
     for (const SchemePreset& preset : kSchemePresets) {
         const int place = (preset.index - 1) % 5;

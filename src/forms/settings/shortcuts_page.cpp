@@ -1,6 +1,7 @@
 // The Shortcuts page: layout, the editors' texts and the not-registered marks.
 #include "forms/settings/shortcuts_page.h"
 
+#include "forms/settings/page_label.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "widgets/label.h"
 #include "widgets/notebook.h"
@@ -13,7 +14,6 @@ namespace cellaro {
 
 namespace {
 
-constexpr Colour kBlack{0x000000};
 constexpr Colour kBoxFrame{0xC8C8C8};
 constexpr Colour kMarkColour{0x0000D0};
 
@@ -53,16 +53,8 @@ constexpr std::array<ShortcutBox, 6> kBoxes{{
     {"GroupBox6", " Group D ", {"Show only", "Bring to front", "Minimize", "Restore"}},
 }};
 
-Label& addLabel(Widget& parent, const std::string& name, Rect bounds, std::string_view text) {
-    auto& label = parent.add<Label>(name);
-    label.setBounds(bounds);
-    label.setFontColour(kBlack);
-    label.setText(std::string(text));
-    return label;
-}
-
 Label& addHeading(Widget& parent, const std::string& name, Point at, std::string_view text) {
-    Label& label = addLabel(parent, name, Rect{at.x, at.y, at.x + 400, at.y + 22}, text);
+    Label& label = addPageLabel(parent, name, Rect{at.x, at.y, at.x + 400, at.y + 22}, text);
     Font font = label.font();
     font.bold = true;
     font.height = 16;
@@ -108,8 +100,8 @@ ShortcutsPage::ShortcutsPage(Page& page, const ShortcutSet& shortcuts) : shortcu
         }
         const int x = kUpperLeft + (entry.position.column - 1) * kUpperColumnStep;
         const int y = kUpperTop + (entry.position.row - 1) * kUpperRowStep;
-        addLabel(page, "Label" + std::to_string(entry.number),
-                 Rect{x, y, x + kUpperColumnStep - 20, y + kLabelHeight}, entry.label);
+        addPageLabel(page, "Label" + std::to_string(entry.number),
+                     Rect{x, y, x + kUpperColumnStep - 20, y + kLabelHeight}, entry.label);
         placeEditor(page, slot, Rect{x, y, x, y + kLabelHeight}, kUpperEditorWidth);
     }
 
@@ -122,8 +114,8 @@ ShortcutsPage::ShortcutsPage(Page& page, const ShortcutSet& shortcuts) : shortcu
         box.setBounds(Rect{left, top, left + kBoxWidth, top + kBoxHeight});
         box.setColour(page.colour());
         box.setBorderColour(kBoxFrame);
-        Label& caption = addLabel(box, std::string(spec.name) + "Caption", Rect{8, 4, 200, 4 + kLabelHeight},
-                                  spec.caption);
+        Label& caption = addPageLabel(box, std::string(spec.name) + "Caption",
+                                      Rect{8, 4, 200, 4 + kLabelHeight}, spec.caption);
         Font font = caption.font();
         font.bold = true;
         caption.setFont(font);
@@ -132,8 +124,8 @@ ShortcutsPage::ShortcutsPage(Page& page, const ShortcutSet& shortcuts) : shortcu
                 continue;
             }
             const int x = kBoxInset + static_cast<int>(place) * kBoxEditorStep;
-            addLabel(box, std::string(spec.name) + "Label" + std::to_string(place + 1),
-                     Rect{x, 26, x + kBoxEditorStep - 4, 26 + kLabelHeight}, spec.labels.at(place));
+            addPageLabel(box, std::string(spec.name) + "Label" + std::to_string(place + 1),
+                         Rect{x, 26, x + kBoxEditorStep - 4, 26 + kLabelHeight}, spec.labels.at(place));
         }
         for (std::size_t slot = 0; slot < kShortcutTable.size(); ++slot) {
             const ShortcutEntry& entry = kShortcutTable.at(slot);

@@ -1,6 +1,7 @@
 // The two transparency pages: layout and their pictures.
 #include "forms/settings/transparency_pages.h"
 
+#include "forms/settings/page_label.h"
 #include "widgets/gradient_button.h"
 #include "widgets/label.h"
 #include "widgets/notebook.h"
@@ -13,7 +14,6 @@ namespace cellaro {
 
 namespace {
 
-constexpr Colour kBlack{0x000000};
 constexpr Colour kWhite{0xFFFFFF};
 constexpr Colour kMockUpTitle{0x0000FF};
 constexpr Colour kButton{0xB26742};
@@ -25,16 +25,9 @@ constexpr int kSliderWidth = 520;
 constexpr int kSliderMaximum = 255;
 constexpr int kTickEvery = 26;
 
-Label& addLabel(Widget& parent, const std::string& name, Rect bounds, std::string_view text) {
-    auto& label = parent.add<Label>(name);
-    label.setBounds(bounds);
-    label.setFontColour(kBlack);
-    label.setText(std::string(text));
-    return label;
-}
-
 void addHeading(Widget& parent, std::string_view text) {
-    Label& label = addLabel(parent, parent.name() + "Heading", Rect::fromBounds(kLeft, 16, 500, 22), text);
+    Label& label =
+        addPageLabel(parent, parent.name() + "Heading", Rect::fromBounds(kLeft, 16, 500, 22), text);
     Font font = label.font();
     font.bold = true;
     font.height = 16;
@@ -42,15 +35,15 @@ void addHeading(Widget& parent, std::string_view text) {
 }
 
 TrackBar& addSlider(Widget& parent, const char* name, EventLoop& loop, Label*& percent) {
-    addLabel(parent, std::string(name) + "Label", Rect::fromBounds(kLeft, kSliderTop - 18, 120, 16),
-             "Transparency");
+    addPageLabel(parent, std::string(name) + "Label", Rect::fromBounds(kLeft, kSliderTop - 18, 120, 16),
+                 "Transparency");
     auto& slider = parent.add<TrackBar>(name);
     slider.setBounds(Rect::fromBounds(kLeft, kSliderTop, kSliderWidth, TrackBar::kPreferredHeight));
     slider.setRange(0, kSliderMaximum);
     slider.setTickFrequency(kTickEvery);
     slider.setEventLoop(loop);
-    percent = &addLabel(parent, std::string(name) + "Percent",
-                        Rect::fromBounds(kLeft + kSliderWidth + 12, kSliderTop + 4, 60, 18), "");
+    percent = &addPageLabel(parent, std::string(name) + "Percent",
+                            Rect::fromBounds(kLeft + kSliderWidth + 12, kSliderTop + 4, 60, 18), "");
     Font font = percent->font();
     font.bold = true;
     percent->setFont(font);
@@ -113,9 +106,9 @@ SetWindowPage::SetWindowPage(Page& page, EventLoop& loop) {
     mockUpTitle_ = &desk_->add<TranslucentPanel>("PPreviewTitle");
     mockUpTitle_->setBounds(Rect::fromBounds(left, top, kMockUpSize.width, kMockUpTitleHeight));
     mockUpTitle_->setColour(kMockUpTitle);
-    Label& title = addLabel(*mockUpTitle_, "LPreviewTitle",
-                            Rect::fromBounds(0, 0, kMockUpSize.width, kMockUpTitleHeight),
-                            "  Cellaro - Preview transparency");
+    Label& title = addPageLabel(*mockUpTitle_, "LPreviewTitle",
+                                Rect::fromBounds(0, 0, kMockUpSize.width, kMockUpTitleHeight),
+                                "  Cellaro - Preview transparency");
     title.setFontColour(kWhite);
     title.setVerticalCentre(true);
     slider_ = &addSlider(page, "xtr", loop, percent_);
