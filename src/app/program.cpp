@@ -273,6 +273,9 @@ void Program::windowListClosed(const std::array<std::string, kGroupCount>& membe
         workingWindow_->startShowing();
     }
     groups_.refreshHints();
+    // The tray's one-shot command is over: the next showing of the working window is an ordinary
+    // one (a flag left set would park it above the screen).
+    flags_.oneShot = false;
 }
 
 // Each shortcut runs the same command as its tray item or working-window button. The transparency
@@ -360,6 +363,8 @@ void Program::settingsClosed() {
     if (workingWasVisible_ && !flags_.oneShot && !workingWindow_->visible()) {
         workingWindow_->startShowing();
     }
+    // As after the window list: the one-shot command is over.
+    flags_.oneShot = false;
 }
 
 ConfigFile Program::openConfig() const {

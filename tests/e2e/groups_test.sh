@@ -144,7 +144,26 @@ rig_log "ok: the menu dragged to $menu_left,$menu_top"
 click_tray 1
 wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
 read -r origin_x origin_y <<<"$(working_window_origin)"
-rig_click 1 $((origin_x + 56)) $((origin_y + 16)) # SbGroup, "Groups"
+# SbSelect (218, 6, 30 x 20 on the title strip) shows only on the group page: its place is watched
+# until it changes after the click on SbGroup.
+strip_shot() {
+    import -window root -crop "30x20+$((origin_x + 218))+$((origin_y + 6))" +repage "$RIG_RUN/strip.png" &&
+        convert "$RIG_RUN/strip.png" rgb:- >"$1"
+}
+strip_shot "$RIG_RUN/strip-before.rgb"
+strip_changed() { strip_shot "$RIG_RUN/strip-now.rgb" && ! cmp -s "$RIG_RUN/strip-before.rgb" "$RIG_RUN/strip-now.rgb"; }
+# SbGroup, "Groups". The window was shown a moment ago: under Wine without a window manager the
+# first press may go to its activation, so the press is made again (at most three times) until the
+# page shows.
+group_page_shown=
+for attempt in 1 2 3; do
+    rig_click 1 $((origin_x + 56)) $((origin_y + 16))
+    if wait_until 5 "the group page with its Manage Groups button (press $attempt)" strip_changed; then
+        group_page_shown=1
+        break
+    fi
+done
+[ -n "$group_page_shown" ] || rig_fail "SbGroup showed no group page"
 rig_click 1 $((origin_x + 233)) $((origin_y + 16)) # SbSelect, "Manage Groups"
 # Without a window manager Wine takes a moment to hide the working window before the list shows.
 wait_until 20 "the list from the working window" list_shown || rig_fail "Manage Groups showed no list"

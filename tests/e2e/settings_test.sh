@@ -103,8 +103,10 @@ click_menu_item Exit
 wait_app_exit 20 || rig_fail "cellaro.exe did not end after Exit"
 start_app
 wait_tray 30 || rig_fail "no tray icon after the restart ($(app_state))"
-hotkeys_line=$(probe hotkeys 3:0x53)
-[[ $hotkeys_line == *$'\tfree=0' ]] || rig_fail "Ctrl+Alt+S is not held after the restart: $hotkeys_line"
+# The settings window's creation, after the tray icon's, registers the shortcuts.
+ctrl_alt_s_held() { [[ $(probe hotkeys 3:0x53) == *$'\tfree=0' ]]; }
+wait_until 20 "Ctrl+Alt+S held after the restart" ctrl_alt_s_held ||
+    rig_fail "Ctrl+Alt+S is not held after the restart: $(probe hotkeys 3:0x53)"
 open_settings
 shot_page grids-after-restart
 settings_keys Escape

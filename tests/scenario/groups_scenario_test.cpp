@@ -103,6 +103,11 @@ TEST(Groups, TheTrayOpensTheListOnceAndLeavesTheWorkingWindowClosedAfterIt) {
     ASSERT_TRUE(testing::click(g.machine.host, g.list(), "xiOKefdcxz"));
     EXPECT_FALSE(g.list().visible());
     EXPECT_FALSE(g.working.visible());
+    // The one-shot is over: the tray icon's click shows the working window on the screen.
+    EXPECT_FALSE(g.program.flags().oneShot);
+    g.machine.shell.clickTrayLeft();
+    ASSERT_TRUE(g.working.visible());
+    EXPECT_GE(g.working.bounds().top, 0);
 }
 
 TEST(Groups, TheNavigationMenusMenuOpensTheListOrTheGroupPage) {
