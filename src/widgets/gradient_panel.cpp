@@ -56,23 +56,25 @@ void GradientPanel::mouseDown(Point at, MouseButton button) {
 }
 
 void GradientPanel::mouseMove(Point at) {
-    const Form* owner = form();
-    if (owner != nullptr && drag_.active() && drag_.followTo(owner->screenPoint(*this, at)) && onDragged) {
-        onDragged(form()->bounds());
-    }
+    followDrag(at);
     Widget::mouseMove(at);
 }
 
 void GradientPanel::mouseUp(Point at, MouseButton button) {
-    if (button == MouseButton::Left) {
-        const Form* owner = form();
-        if (owner != nullptr && drag_.active() && drag_.followTo(owner->screenPoint(*this, at)) &&
-            onDragged) {
-            onDragged(owner->bounds());
+    if (button == MouseButton::Left && drag_.active()) {
+        followDrag(at);
+        if (const Form* owner = form()) {
+            drag_.endAt(owner->screenPoint(*this, at));
         }
-        drag_.endAt(owner != nullptr ? owner->screenPoint(*this, at) : at);
     }
     Widget::mouseUp(at, button);
+}
+
+void GradientPanel::followDrag(Point at) {
+    const Form* owner = form();
+    if (owner != nullptr && drag_.active() && drag_.followTo(owner->screenPoint(*this, at)) && onDragged) {
+        onDragged(owner->bounds());
+    }
 }
 
 void GradientPanel::paint(Canvas& canvas) const {

@@ -38,6 +38,8 @@ public:
     void paint(Canvas& canvas) const override;
 
 private:
+    // Moves the dragged window to follow a point of this panel, telling onDragged when it moved.
+    void followDrag(Point at);
     std::optional<Colour> gradientColour_;
     bool vertical_ = true;
     TextAlign captionAlign_ = TextAlign::Left;
