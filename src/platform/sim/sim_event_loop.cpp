@@ -10,6 +10,7 @@ namespace cellaro::sim {
 
 void SimEventLoop::advance(std::int64_t ms) {
     const std::int64_t target = now_ + std::max<std::int64_t>(ms, 0);
+    dispatchInput();
     std::size_t firings = 0;
     for (TimerId due = nextDue(target); due != kNoTimer; due = nextDue(target)) {
         if (++firings > firingLimit_) {
@@ -60,9 +61,22 @@ void SimEventLoop::stopTimer(TimerId timer) {
     timers_.erase(timer);
 }
 
+void SimEventLoop::postInput(std::function<void()> input) {
+    input_.push_back(std::move(input));
+}
+
+void SimEventLoop::dispatchInput() {
+    for (std::size_t count = input_.size(); count > 0 && !input_.empty(); --count) {
+        const std::function<void()> input = std::move(input_.front());
+        input_.pop_front();
+        input();
+    }
+}
+
 void SimEventLoop::processPendingMessages() {
     ++pendingMessageRuns_;
     yieldToOtherThreads();
+    dispatchInput();
     // Only what is overdue now: timers that the handlers start are due later and wait.
     std::vector<TimerId> overdue;
     for (const auto& [id, timer] : timers_) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -24,6 +25,12 @@ namespace cellaro::sim {
 // - Intervals below 10 ms count as 10 ms, the system's minimum.
 // - Each timer firing is a message taken from the queue: the message hook runs first, and a timer
 //   that the hook stopped does not fire.
+// Input:
+// - Input that a test posts (postInput: a click, a key press, a hot key) waits in the thread's
+//   queue until the program's thread takes messages: at the start of advance(), and in
+//   processPendingMessages(), which is also what a modal loop of the system runs (message boxes,
+//   dialogs, menus: the simulated shell's do). So input can arrive inside a box, as on Windows.
+//   Each input is taken from the queue before it runs; input it posts waits for the next look.
 // Other threads:
 // - The other programs' threads run whenever the program's thread yields: at the start of
 //   processPendingMessages(), in sleep() once the clock has moved, and in advance() before each
@@ -50,6 +57,9 @@ public:
     void addYieldHandler(std::function<void()> handler);
     // The program's thread yields now: the yield handlers run (also called by the loop itself).
     void yieldToOtherThreads();
+    // Queues input for the program's thread (see above).
+    void postInput(std::function<void()> input);
+    [[nodiscard]] std::size_t queuedInputCount() const { return input_.size(); }
 
     // ----- Inspecting -----
 
@@ -89,6 +99,8 @@ private:
     // The running timer due soonest at or before `limitMs`, not currently firing; kNoTimer if none.
     [[nodiscard]] TimerId nextDue(std::int64_t limitMs) const;
     void fire(TimerId id);
+    // Dispatches the input queued now, oldest first (not what it queues in turn).
+    void dispatchInput();
 
     std::int64_t now_ = 0;
     TimerId nextId_ = 1;
@@ -98,6 +110,7 @@ private:
     std::size_t pendingMessageRuns_ = 0;
     std::size_t firingLimit_ = kDefaultFiringLimit;
     std::vector<std::function<void()>> yieldHandlers_;
+    std::deque<std::function<void()>> input_;
     std::size_t yields_ = 0;
     // Shared so that a hook that replaces itself keeps running to its end.
     std::shared_ptr<std::function<void()>> messageHook_;

@@ -172,27 +172,40 @@ bool SimShell::tileWindows(bool vertical) {
 
 MessageBoxResult SimShell::messageBox(const std::string& text, const std::string& caption,
                                       MessageBoxButtons buttons, MessageBoxIcon icon) {
-    MessageBoxResult answer = buttons == MessageBoxButtons::Ok || buttons == MessageBoxButtons::OkCancel
-                                  ? MessageBoxResult::Ok
-                                  : MessageBoxResult::Yes;
-    if (!messageBoxAnswers_.empty()) {
-        answer = messageBoxAnswers_.front();
-        messageBoxAnswers_.pop_front();
-    }
-    messageBoxes_.push_back(ShownMessageBox{text, caption, buttons, icon, answer});
-    return answer;
+    return showBox(ShownMessageBox{text, caption, buttons, icon});
 }
 
 MessageBoxResult SimShell::ask(const std::string& text, const std::string& caption, MessageBoxButtons buttons,
                                MessageBoxIcon icon, MessageBoxDefault defaultButton) {
-    const MessageBoxResult answer = messageBox(text, caption, buttons, icon);
-    messageBoxes_.back().defaultButton = defaultButton;
-    messageBoxes_.back().question = true;
+    ShownMessageBox box{text, caption, buttons, icon};
+    box.defaultButton = defaultButton;
+    box.question = true;
+    return showBox(std::move(box));
+}
+
+MessageBoxResult SimShell::showBox(ShownMessageBox box) {
+    box.answer = box.buttons == MessageBoxButtons::Ok || box.buttons == MessageBoxButtons::OkCancel
+                     ? MessageBoxResult::Ok
+                     : MessageBoxResult::Yes;
+    if (!messageBoxAnswers_.empty()) {
+        box.answer = messageBoxAnswers_.front();
+        messageBoxAnswers_.pop_front();
+    }
+    const MessageBoxResult answer = box.answer;
+    messageBoxes_.push_back(std::move(box));
+    // The box is on the screen: its message loop runs the thread's queued input and overdue timers,
+    // as the system's does, before the user answers.
+    ++modalDepth_;
+    maxModalDepth_ = std::max(maxModalDepth_, modalDepth_);
+    loop_.processPendingMessages();
+    --modalDepth_;
     return answer;
 }
 
 bool SimShell::chooseColour(ColourChoice& choice) {
     colourChoosers_.push_back(choice);
+    // A modal dialog: its loop runs the queued input first.
+    loop_.processPendingMessages();
     std::optional<Colour> answer;
     if (!colourAnswers_.empty()) {
         answer = colourAnswers_.front();
@@ -212,6 +225,8 @@ KillConfirmation SimShell::confirmKill(const std::string& text, const std::strin
     }
     killConfirmations_.push_back(ShownKillConfirmation{text, caption, answer});
     killShowing_ = true;
+    // A modal dialog: its loop runs the queued input first.
+    loop_.processPendingMessages();
     if (killHook_) {
         // The hook may show another confirmation: it must not run again inside it.
         const std::function<void()> hook = std::exchange(killHook_, nullptr);

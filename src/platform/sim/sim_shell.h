@@ -109,7 +109,13 @@ public:
 
     // ----- Message boxes -----
 
+    // Every box runs a modal loop before it is answered (the event loop's queued input and overdue
+    // timers), then takes the next queued answer (Ok or Yes when none is queued).
     void queueMessageBoxAnswer(MessageBoxResult answer) { messageBoxAnswers_.push_back(answer); }
+    // How many boxes are showing now, and the most that ever showed at once (more than one when
+    // input in a box's loop showed another).
+    [[nodiscard]] int modalDepth() const { return modalDepth_; }
+    [[nodiscard]] int maxModalDepth() const { return maxModalDepth_; }
     [[nodiscard]] const std::vector<ShownMessageBox>& messageBoxes() const { return messageBoxes_; }
 
     // ----- Sounds and the colour chooser -----
@@ -149,6 +155,7 @@ public:
 private:
     friend class SimTrayIcon;
 
+    MessageBoxResult showBox(ShownMessageBox box);
     // One add attempt by the shell: false while it is not ready.
     bool tryAdd();
     void forget(SimTrayIcon& icon);
@@ -178,6 +185,8 @@ private:
     std::function<void()> killHook_;
     std::vector<ShownKillConfirmation> killConfirmations_;
     bool killShowing_ = false;
+    int modalDepth_ = 0;
+    int maxModalDepth_ = 0;
 };
 
 // The simulated notification-area icon.
