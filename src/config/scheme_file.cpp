@@ -3,7 +3,9 @@
 
 #include "config/config_file.h"
 #include "config/ini_document.h"
+#include "core/error_report.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -38,31 +40,52 @@ std::string customColourKey(std::size_t index) {
     return std::string(kCustomColourKeyPrefix) + std::to_string(index + 1);
 }
 
+// Text as this program writes it: no control characters but tabs and line ends.
+bool looksLikeText(std::string_view bytes) {
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\n';
+    });
+}
+
+constexpr std::string_view kForeignFormat =
+    "it is not in the format this version of Cellaro writes (an older version or another program may "
+    "have written it)";
+
 // Parses the bytes as the document of one section with the right version, or says why not.
 std::optional<IniDocument> parseVersioned(std::string_view bytes, std::string_view section,
                                           std::string& error) {
     if (bytes.size() > kMaxFileSize) {
-        error = "the file is too large";
+        error = "the file is too large to be one of Cellaro's";
         return std::nullopt;
     }
-    // Every line the program writes ends with a line end; a file cut short in its last line could
-    // otherwise pass a shortened colour value for a whole one.
-    if (bytes.empty() || (bytes.back() != '\n' && bytes.back() != '\r')) {
-        error = "the file is empty or cut short";
+    if (bytes.empty()) {
+        error = "the file is empty";
+        return std::nullopt;
+    }
+    if (!looksLikeText(bytes)) {
+        error = std::string(kForeignFormat);
         return std::nullopt;
     }
     IniDocument document = IniDocument::parse(bytes);
     if (!document.hasSection(section)) {
-        error = "the section [" + std::string(section) + "] is missing";
+        error = std::string(kForeignFormat) + ": the section [" + std::string(section) + "] is missing";
+        return std::nullopt;
+    }
+    // Every line the program writes ends with a line end; a file cut short in its last line could
+    // otherwise pass a shortened colour value for a whole one.
+    if (bytes.back() != '\n' && bytes.back() != '\r') {
+        error = "the file is cut short";
         return std::nullopt;
     }
     const std::optional<std::string> version = document.value(section, kVersionKey);
     if (!version) {
-        error = "the version is missing";
+        error = std::string(kForeignFormat) + ": the version is missing";
         return std::nullopt;
     }
     if (parseConfigInteger(*version) != kSchemeFileVersion) {
-        error = "version " + *version + " is not supported";
+        error =
+            "it was written in format version " + *version + ", which this version of Cellaro does not read";
         return std::nullopt;
     }
     return document;
@@ -95,23 +118,23 @@ IniDocument versionedDocument(std::string_view section) {
 }
 
 template <typename T>
-StoredFileRead<T> readStored(const FileSystem& files, const std::string& path, std::string_view name,
+StoredFileRead<T> readStored(const FileSystem& files, const std::string& path,
                              FileFormatResult<T> (*parse)(std::string_view)) {
     FileReadResult read = files.read(path);
     using Status = typename StoredFileRead<T>::Status;
     switch (read.status) {
     case FileReadResult::Status::NotFound:
-        return StoredFileRead<T>{Status::Missing, T{}, {}};
+        return StoredFileRead<T>{Status::Missing, T{}, {}, false};
     case FileReadResult::Status::Error:
-        return StoredFileRead<T>{Status::Error, T{}, "Cannot read " + std::string(name) + ": " + read.error};
+        return StoredFileRead<T>{Status::Error, T{}, readFailedText(path, read.error), false};
     case FileReadResult::Status::Ok:
         break;
     }
     FileFormatResult<T> parsed = parse(read.data);
     if (!parsed.ok()) {
-        return StoredFileRead<T>{Status::Error, T{}, std::string(name) + " is not valid: " + parsed.error};
+        return StoredFileRead<T>{Status::Error, T{}, unusableFileText(path, parsed.error), true};
     }
-    return StoredFileRead<T>{Status::Ok, std::move(*parsed.value), {}};
+    return StoredFileRead<T>{Status::Ok, std::move(*parsed.value), {}, false};
 }
 
 } // namespace
@@ -196,22 +219,32 @@ StoredFileRead<BoardColours> readSchemeFile(const FileSystem& files, int slot) {
     if (schemeFileName(slot).empty()) {
         return {};
     }
-    return readStored(files, schemeFilePath(files, slot), schemeFileName(slot), &parseSchemeFile);
+    return readStored(files, schemeFilePath(files, slot), &parseSchemeFile);
 }
 
 FileWriteResult writeSchemeFile(FileSystem& files, int slot, const BoardColours& colours) {
     if (schemeFileName(slot).empty()) {
         return FileWriteResult{false, "There is no colour scheme " + std::to_string(slot) + "."};
     }
-    return files.writeAtomic(schemeFilePath(files, slot), formatSchemeFile(colours));
+    const std::string path = schemeFilePath(files, slot);
+    FileWriteResult written = files.writeAtomic(path, formatSchemeFile(colours));
+    if (!written.ok) {
+        written.error = saveFailedText(path, written.error);
+    }
+    return written;
 }
 
 StoredFileRead<ColourChooserState> readColourChooserFile(const FileSystem& files) {
-    return readStored(files, colourChooserFilePath(files), kColourChooserFileName, &parseColourChooserFile);
+    return readStored(files, colourChooserFilePath(files), &parseColourChooserFile);
 }
 
 FileWriteResult writeColourChooserFile(FileSystem& files, const ColourChooserState& state) {
-    return files.writeAtomic(colourChooserFilePath(files), formatColourChooserFile(state));
+    const std::string path = colourChooserFilePath(files);
+    FileWriteResult written = files.writeAtomic(path, formatColourChooserFile(state));
+    if (!written.ok) {
+        written.error = saveFailedText(path, written.error);
+    }
+    return written;
 }
 
 } // namespace cellaro

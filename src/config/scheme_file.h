@@ -19,7 +19,8 @@
 // "Version=1" and every colour key, each with a value from 0 to 0xFFFFFF. Other keys and sections
 // are ignored, names compare without regard to case, and lines may end in LF alone. Anything else
 // (a missing or unknown version, a missing or unparsable colour, binary garbage, an empty or
-// truncated file) is an error with a message to show, and the caller keeps what it had.
+// truncated file) is an error with a message to show, and the caller keeps what it had; a file in
+// another format (binary, or without the section and its version) is told apart as such.
 #pragma once
 
 #include "config/board_colours.h"
@@ -73,17 +74,19 @@ struct ColourChooserState {
 [[nodiscard]] std::string formatColourChooserFile(const ColourChooserState& state);
 
 // Reading a file from the program directory: it may be missing (not an error), be read and
-// understood, or fail with a message naming the file.
+// understood, or fail with a message naming the file and the reason.
 template <typename T> struct StoredFileRead {
     enum class Status { Ok, Missing, Error };
     Status status = Status::Missing;
     T value{};
     std::string error;
+    // The error is in the file's content (it was read, but is not a valid file of its kind).
+    bool unusable = false;
 };
 
 // A slot outside 1..10 has no file: it reads as missing and is not written.
 [[nodiscard]] StoredFileRead<BoardColours> readSchemeFile(const FileSystem& files, int slot);
-// Replaces the slot's file whole (atomically, like CRO.cfg).
+// Replaces the slot's file whole (atomically, like CRO.cfg); the error text names the file.
 [[nodiscard]] FileWriteResult writeSchemeFile(FileSystem& files, int slot, const BoardColours& colours);
 
 [[nodiscard]] StoredFileRead<ColourChooserState> readColourChooserFile(const FileSystem& files);

@@ -65,6 +65,8 @@ public:
     virtual FileWriteResult writeAtomic(const std::string& path, const std::string& data) = 0;
     [[nodiscard]] virtual bool exists(const std::string& path) const = 0;
     virtual bool remove(const std::string& path) = 0;
+    // Gives the file another name, replacing a file of that name; false when it can't.
+    virtual bool rename(const std::string& from, const std::string& to) = 0;
 };
 
 } // namespace cellaro

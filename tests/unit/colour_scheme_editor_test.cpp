@@ -1,5 +1,6 @@
 // Tests of the colour scheme editing on the simulated files: presets with and without saved files,
 // saving, Reset all, colour choices, color.cld, the scheme label, and the grid preview's pixels.
+#include "core/error_report.h"
 #include "logic/schemes/colour_scheme_editor.h"
 #include "logic/schemes/scheme_presets.h"
 #include "logic/schemes/scheme_preview.h"
@@ -176,7 +177,7 @@ TEST_F(ColourSchemeEditorTest, AFailedSaveIsReportedAndKeepsTheFieldsAndTheOldFi
     chooseSavedColours();
     files.failWrites(kDirectory + "P04.IDX", "Access is denied.");
     const SchemeChange change = editor.savePreset(4);
-    EXPECT_EQ(change.error, "Access is denied.");
+    EXPECT_EQ(change.error, saveFailedText(kDirectory + "P04.IDX", "Access is denied."));
     EXPECT_EQ(editor.fields(), kSaved);
     EXPECT_EQ(files.file(kDirectory + "P04.IDX"), formatSchemeFile(BoardColours{}));
 }
@@ -201,9 +202,19 @@ TEST_F(ColourSchemeEditorTest, TheChooserStateIsKeptInColorCld) {
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("color.cld"), std::string::npos);
     EXPECT_EQ(broken.chooser(), ColourChooserState{});
+    // A file that can't be used is put aside, with nothing of it lost, so it is told of once.
+    EXPECT_FALSE(files.exists(kDirectory + "color.cld"));
+    EXPECT_EQ(files.file(kDirectory + "color.cld.bad"), std::string("\x01\x02\x03\n"));
+    EXPECT_FALSE(ColourSchemeEditor{files}.restoreChooser());
+
+    // One that can't be read now (held open, say) is not: it may be fine the next time.
+    files.setFile(kDirectory + "color.cld", "whatever");
+    files.failReads(kDirectory + "color.cld", "Locked.");
+    ASSERT_TRUE(ColourSchemeEditor{files}.restoreChooser());
+    EXPECT_TRUE(files.exists(kDirectory + "color.cld"));
 
     files.failWrites(kDirectory + "color.cld", "Disk full.");
-    EXPECT_EQ(broken.saveChooser().error, "Disk full.");
+    EXPECT_EQ(broken.saveChooser().error, saveFailedText(kDirectory + "color.cld", "Disk full."));
 }
 
 TEST(SchemeLabel, NamesTheSchemeOfEachIndex) {

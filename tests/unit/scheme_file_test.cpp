@@ -1,6 +1,7 @@
 // Tests of the preset scheme files and color.cld: names, the text both are written as, round trips,
 // and the files that must be refused.
 #include "config/scheme_file.h"
+#include "core/error_report.h"
 #include "platform/sim/sim_files.h"
 
 #include <gtest/gtest.h>
@@ -153,19 +154,23 @@ TEST(SchemeFile, IsReadAndWrittenThroughTheFilePort) {
     files.failWrites("C:\\Program Files\\Cellaro\\", "Access is denied.");
     const FileWriteResult refused = writeSchemeFile(files, 10, BoardColours{});
     EXPECT_FALSE(refused.ok);
-    EXPECT_EQ(refused.error, "Access is denied.");
+    EXPECT_EQ(refused.error, saveFailedText("C:\\Program Files\\Cellaro\\P010.IDX", "Access is denied."));
     EXPECT_EQ(files.file("C:\\Program Files\\Cellaro\\P010.IDX"), formatSchemeFile(kMilano));
     EXPECT_FALSE(writeSchemeFile(files, 11, BoardColours{}).ok);
 
     files.failReads("C:\\Program Files\\Cellaro\\P010.IDX", "The file is locked.");
     const StoredFileRead<BoardColours> locked = readSchemeFile(files, 10);
     EXPECT_EQ(locked.status, Status::Error);
-    EXPECT_EQ(locked.error, "Cannot read P010.IDX: The file is locked.");
+    EXPECT_EQ(locked.error,
+              "Cellaro could not read C:\\Program Files\\Cellaro\\P010.IDX:\r\nThe file is locked.");
 
     files.setFile("C:\\Program Files\\Cellaro\\P02.IDX", "garbage");
     const StoredFileRead<BoardColours> garbage = readSchemeFile(files, 2);
     EXPECT_EQ(garbage.status, Status::Error);
-    EXPECT_EQ(garbage.error.rfind("P02.IDX is not valid: ", 0), 0U) << garbage.error;
+    EXPECT_EQ(garbage.error.rfind("Cellaro could not use C:\\Program Files\\Cellaro\\P02.IDX: ", 0), 0U)
+        << garbage.error;
+    EXPECT_TRUE(garbage.unusable);
+    EXPECT_FALSE(locked.unusable);
 }
 
 } // namespace

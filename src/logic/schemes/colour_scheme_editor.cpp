@@ -113,17 +113,32 @@ SchemeChange ColourSchemeEditor::savePreset(int index) {
 }
 
 SchemeChange ColourSchemeEditor::resetAll() {
-    for (const SchemePreset& preset : kSchemePresets) {
-        const std::string path = schemeFilePath(files_, preset.index);
-        if (files_.exists(path)) {
-            // A file that can't be deleted stays; the reset goes on.
-            static_cast<void>(files_.remove(path));
-        }
-    }
+    resetFields();
+    SchemeChange change = deleteSavedSchemes();
+    change.redrawPreview = true;
+    return change;
+}
+
+void ColourSchemeEditor::resetFields() {
     index_ = kDefaultSchemeIndex;
     setLabelFor(index_);
     fields_ = BoardColours{};
-    return SchemeChange{true, std::nullopt};
+}
+
+SchemeChange ColourSchemeEditor::deleteSavedSchemes() {
+    std::string kept;
+    for (const SchemePreset& preset : kSchemePresets) {
+        const std::string path = schemeFilePath(files_, preset.index);
+        // A file that can't be deleted stays, and is told of; the reset goes on.
+        if (files_.exists(path) && !files_.remove(path)) {
+            kept += "\r\n" + path;
+        }
+    }
+    if (!kept.empty()) {
+        return SchemeChange{false,
+                            "Cellaro could not delete these saved colour schemes, so they stay:" + kept};
+    }
+    return {};
 }
 
 std::optional<std::string> ColourSchemeEditor::restoreChooser() {
@@ -137,7 +152,18 @@ std::optional<std::string> ColourSchemeEditor::restoreChooser() {
     case StoredFileRead<ColourChooserState>::Status::Error:
         break;
     }
-    return std::move(read.error);
+    if (!read.unusable) {
+        return std::move(read.error); // unreadable for now: it stays, and is replaced at the next close
+    }
+    // A file that will never be read is put aside under another name, so that it is told once and
+    // not at every start, and nothing of it is lost.
+    const std::string path = colourChooserFilePath(files_);
+    const std::string aside = path + std::string(kSetAsideSuffix);
+    if (files_.rename(path, aside)) {
+        return read.error + "\r\n\r\nIt was kept as " + aside +
+               ", and the colour chooser starts with its own colours.";
+    }
+    return read.error + "\r\n\r\nThe colour chooser starts with its own colours.";
 }
 
 FileWriteResult ColourSchemeEditor::saveChooser() {

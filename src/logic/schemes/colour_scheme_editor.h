@@ -85,9 +85,17 @@ public:
     // Reset all, once confirmed: deletes each scheme file that exists (one that can't be deleted
     // stays), then the default colours, index 20 and "Default Color scheme".
     SchemeChange resetAll();
+    // Its two halves: the default colours, index 20 and "Default Color scheme"; and each scheme
+    // file that exists deleted (one that can't be deleted stays, and the error names it).
+    void resetFields();
+    SchemeChange deleteSavedSchemes();
+
+    // What a color.cld that is not valid is renamed to (color.cld.bad).
+    static constexpr std::string_view kSetAsideSuffix = ".bad";
 
     // At the window's creation: the chooser state from color.cld when that exists. An error message
-    // when it can't be read or isn't valid; the chooser then keeps its state.
+    // when it can't be read or isn't valid; the chooser then keeps its state. A file that is not
+    // valid is renamed aside (kSetAsideSuffix), so the next start finds none.
     std::optional<std::string> restoreChooser();
     // At every close of the window: color.cld replaced by the chooser's state.
     [[nodiscard]] FileWriteResult saveChooser();

@@ -74,7 +74,19 @@ bool SimFileSystem::exists(const std::string& path) const {
 }
 
 bool SimFileSystem::remove(const std::string& path) {
-    return files_.erase(path) > 0;
+    // A file that can't be written (a folder without write permission) can't be deleted either.
+    return writeFailure(path) == nullptr && files_.erase(path) > 0;
+}
+
+bool SimFileSystem::rename(const std::string& from, const std::string& to) {
+    const auto found = files_.find(from);
+    if (found == files_.end() || writeFailure(to) != nullptr || writeFailure(from) != nullptr) {
+        return false;
+    }
+    std::string data = std::move(found->second);
+    files_.erase(found);
+    files_[to] = std::move(data);
+    return true;
 }
 
 std::optional<std::string> SimFileSystem::file(const std::string& path) const {

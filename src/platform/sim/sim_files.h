@@ -30,6 +30,8 @@ public:
     FileWriteResult writeAtomic(const std::string& path, const std::string& data) override;
     [[nodiscard]] bool exists(const std::string& path) const override;
     bool remove(const std::string& path) override;
+    // Fails like a write to `to` would.
+    bool rename(const std::string& from, const std::string& to) override;
 
     void setProgramPath(std::string path) { programPath_ = std::move(path); }
     // The version the executable's resource holds (none by default).

@@ -246,4 +246,11 @@ bool Win32FileSystem::remove(const std::string& path) {
     return widePath && !widePath->empty() && ::DeleteFileW(widePath->c_str()) != 0;
 }
 
+bool Win32FileSystem::rename(const std::string& from, const std::string& to) {
+    const auto wideFrom = toWideName(from);
+    const auto wideTo = toWideName(to);
+    return wideFrom && wideTo && !wideFrom->empty() && !wideTo->empty() &&
+           ::MoveFileExW(wideFrom->c_str(), wideTo->c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 } // namespace cellaro::win32

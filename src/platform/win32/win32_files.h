@@ -26,6 +26,7 @@ public:
     [[nodiscard]] bool exists(const std::string& path) const override;
     // True when the file was there and is deleted.
     bool remove(const std::string& path) override;
+    bool rename(const std::string& from, const std::string& to) override;
 
 private:
     std::string programPath_;
