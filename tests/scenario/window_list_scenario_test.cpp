@@ -142,17 +142,38 @@ TEST_F(WindowListScenario, AClosedWindowDropsOutAndItsMarksStayInTheCarryOver) {
     ASSERT_EQ(refresh(), 2);
     EXPECT_EQ(rowOf(gamma), -1);
 
-    // A window that leaves the list and comes back under the same handle gets its marks again,
-    // from the stale carry-over slot past the shorter list's count.
+    // A window that leaves the list and comes back under the same handle gets its marks again:
+    // its handle was not listed in between, so its last marks are kept for it.
     const WindowId delta = open("Delta");
     refresh();
     mark(delta, kA);
     machine.desktop.setVisible(delta, false);
     ASSERT_EQ(refresh(), 2);
-    ASSERT_EQ(refresh(), 2); // slot 2 is past the count now and keeps Delta's marks
+    ASSERT_EQ(refresh(), 2); // Delta is not listed now: its marks wait for it
     machine.desktop.setVisible(delta, true);
     ASSERT_EQ(refresh(), 3);
     EXPECT_TRUE(list.entry(rowOf(delta)).member(kA));
+}
+
+TEST_F(WindowListScenario, AClearedMarkStaysClearedWhenTheListGotShorter) {
+    const WindowId alpha = open("Alpha");
+    open("Beta");
+    const WindowId gamma = open("Gamma");
+    refresh();
+    mark(gamma, kB);
+    list.entry(rowOf(gamma)).marks.selected = true;
+    refresh();
+    // Alpha goes: Gamma moves up a row, and the user clears its group and its selection.
+    machine.desktop.destroyWindow(alpha);
+    ASSERT_EQ(refresh(), 2);
+    ASSERT_TRUE(list.entry(rowOf(gamma)).member(kB));
+    list.entry(rowOf(gamma)).marks = WindowMarks{};
+    // The next openings show it cleared: the newest marks of a listed window win.
+    ASSERT_EQ(refresh(), 2);
+    EXPECT_FALSE(list.entry(rowOf(gamma)).member(kB));
+    EXPECT_FALSE(list.entry(rowOf(gamma)).marks.selected);
+    ASSERT_EQ(refresh(), 2);
+    EXPECT_EQ(list.entry(rowOf(gamma)).marks, WindowMarks{});
 }
 
 TEST_F(WindowListScenario, AMarkedRowTakenOutKeepsItsMarksButIsNotNamed) {
@@ -359,6 +380,33 @@ TEST_F(GroupCommandsScenario, BringToFrontLeavesTheLastMemberInRowOrderInFront) 
     EXPECT_FALSE(minimized(third));
     EXPECT_EQ(machine.desktop.callCount(CallKind::SetForeground, first), 1U);
     EXPECT_EQ(machine.desktop.callCount(CallKind::SetForeground, second), 1U);
+}
+
+TEST_F(GroupCommandsScenario, AMinimisedMaximisedMemberComesBackMaximised) {
+    const WindowId editor = open("Editor");
+    const WindowId other = open("Other", Rect::fromBounds(300, 300, 900, 700));
+    machine.desktop.show(editor, ShowCommand::ShowMaximized);
+    machine.desktop.runOtherThreads();
+    machine.desktop.show(editor, ShowCommand::Minimize);
+    machine.desktop.runOtherThreads();
+    machine.desktop.activate(other);
+    ASSERT_TRUE(machine.desktop.isMinimized(editor));
+    refresh();
+    mark(editor, kA);
+    // Bring to front, and a to-front step, restore it once: to where it was, maximised.
+    for (const bool step : {false, true}) {
+        SCOPED_TRACE(step ? "step" : "bring to front");
+        machine.desktop.show(editor, ShowCommand::Minimize);
+        machine.desktop.runOtherThreads();
+        if (step) {
+            commands.nextToFront();
+        } else {
+            commands.bringToFront(kA);
+        }
+        machine.loop.advance(100);
+        EXPECT_TRUE(machine.desktop.isMaximized(editor));
+        EXPECT_EQ(machine.desktop.foregroundWindow(), editor);
+    }
 }
 
 TEST_F(GroupCommandsScenario, ASecondOperationWhileOneRunsDoesNothing) {

@@ -130,13 +130,14 @@ void GroupCommands::runBringToFront(int group) {
 
 void GroupCommands::forceToForeground(WindowId window) {
     const std::optional<WindowPlacement> placement = desktop_.placement(window);
-    if (placement && placement->state == ShowState::Minimized) {
-        desktop_.show(window, ShowCommand::Restore);
-    }
-    if (desktop_.foregroundWindow() == window) {
+    const bool minimised = placement && placement->state == ShowState::Minimized;
+    if (!minimised && desktop_.foregroundWindow() == window) {
         return;
     }
-    // The port lifts the system's foreground restrictions (thread-input attachment, lock time-out).
+    // The port restores a minimised window itself and lifts the system's foreground restrictions
+    // (thread-input attachment, lock time-out). The restore is asked for once only: a second one,
+    // queued before the window's thread carried out the first, would bring a maximised window back
+    // at its normal size.
     desktop_.setForeground(window);
 }
 

@@ -161,11 +161,8 @@ bool acceptedForList(std::string_view title, Size size) {
 WindowList::WindowList(const Desktop& desktop) : desktop_(desktop) {}
 
 void WindowList::snapshot() {
-    if (carryOver_.size() < entries_.size()) {
-        carryOver_.resize(entries_.size());
-    }
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        carryOver_[i] = CarriedMarks{entries_[i].handleText, entries_[i].marks};
+    for (const WindowEntry& entry : entries_) {
+        carryOver_[entry.handleText] = entry.marks;
     }
 }
 
@@ -181,17 +178,6 @@ int WindowList::build() {
             continue;
         }
         visible.emplace_back(std::move(title), window);
-    }
-
-    // The marks of every carry-over slot, stale ones included, gathered per handle text: a new
-    // entry gets the marks of every slot of its handle text.
-    std::unordered_map<std::string, WindowMarks> carried;
-    for (const CarriedMarks& slot : carryOver_) {
-        WindowMarks& marks = carried[slot.handleText];
-        marks.selected = marks.selected || slot.marks.selected;
-        for (std::size_t g = 0; g < marks.groups.size(); ++g) {
-            marks.groups.at(g) = marks.groups.at(g) || slot.marks.groups.at(g);
-        }
     }
 
     const std::vector<std::string> handles = sortedHandleTexts(visible);
@@ -210,7 +196,7 @@ int WindowList::build() {
         WindowEntry entry;
         entry.title = row.title;
         entry.handleText = row.handleText;
-        if (const auto found = carried.find(handleText); found != carried.end()) {
+        if (const auto found = carryOver_.find(handleText); found != carryOver_.end()) {
             entry.marks = found->second;
         }
 

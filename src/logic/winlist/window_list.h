@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -93,13 +94,14 @@ public:
         return entries_.at(static_cast<std::size_t>(row));
     }
 
-    // The marks of the current entries go to the carry-over table (slot i for entry i); slots past
-    // the current count keep what earlier, longer lists left there.
+    // The marks of the current entries go to the carry-over table, one slot per handle text: the
+    // newest marks win for every handle listed now (a mark the user cleared stays cleared), and
+    // handles not listed now keep what they had, for a window that comes back.
     void snapshot();
     // The build, without the snapshot: enumerates the desktop's visible top-level windows, sorts
     // them, and makes one entry per sorted window that still exists and is visible (a window that
-    // vanished meanwhile is skipped), with the marks of every carry-over slot of the same handle
-    // text, then applies the acceptance test to it. Returns the number of entries.
+    // vanished meanwhile is skipped), with the carried marks of its handle text, then applies the
+    // acceptance test to it. Returns the number of entries.
     int build();
     // The strings-table row of each entry of the last build (same index as the entry); empty once
     // discarded.
@@ -111,15 +113,10 @@ public:
     [[nodiscard]] std::array<std::string, kGroupCount> memberTexts() const;
 
 private:
-    struct CarriedMarks {
-        std::string handleText;
-        WindowMarks marks;
-    };
-
     const Desktop& desktop_;
     std::vector<WindowEntry> entries_;
     std::vector<WindowRowText> rowTexts_;
-    std::vector<CarriedMarks> carryOver_;
+    std::unordered_map<std::string, WindowMarks> carryOver_;
 };
 
 } // namespace cellaro
