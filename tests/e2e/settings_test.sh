@@ -3,8 +3,10 @@
 # monitor; Escape closes it and writes no CRO.cfg. Opened again, the Rows editor (focused) goes up
 # by two with the arrow key, "Show Cellaro" takes Ctrl+Alt+S in its editor, slot 3's scheme is saved
 # and applied, and a real OK writes the grid size, the shortcut and the scheme to CRO.cfg, and the
-# shortcut is held at once. After a restart the settings come back from the file. Screenshots of the
-# four pages are kept.
+# shortcut is held at once. After a restart the settings come back from the file. Then an OK while
+# another program holds CRO.cfg open: one error box names the file, and the window stays open with
+# the new count in it; once the file is free, OK saves it and closes. Screenshots of the four pages
+# and of the error box are kept.
 # Arguments: cellaro.exe probe.exe
 set -euo pipefail
 # shellcheck source=tests/e2e/rig.sh
@@ -113,4 +115,40 @@ settings_keys Escape
 wait_until 10 "the settings window to close" settings_gone || rig_fail "Escape left the settings window open"
 expect_equal "ColorIDX after the restart" 3 "$(ini_value "$config" Options ColorIDX)"
 rig_log "ok: the settings came back from the file after a restart"
+
+# --- an OK while CRO.cfg is held open by another program -------------------------------------------
+open_settings
+settings_keys Up # the Rows editor: 8 -> 9
+marker=$RIG_RUN/lock.marker
+touch "$marker"
+(wine "$PROBE_EXE" lock "$(rig_windows_path "$config")" "$(rig_windows_path "$marker")" 120 \
+    >"$RIG_RUN/lock.out" 2>/dev/null &)
+lock_reported() { grep -q -E '^(locked|error)' "$RIG_RUN/lock.out" 2>/dev/null; }
+wait_until 30 "the probe to lock CRO.cfg" lock_reported || rig_fail "the probe did not lock CRO.cfg"
+grep -q '^locked' "$RIG_RUN/lock.out" || rig_fail "the probe could not lock CRO.cfg: $(cat "$RIG_RUN/lock.out")"
+before=$(od -An -tx1 "$config")
+rig_click 1 $((LEFT + 972)) $((TOP + 679)) # OK
+error_boxes() { probe boxes | grep -P '^box\t.*\ttitle=Cellaro\t'; }
+error_box_shown() { [ -n "$(error_boxes)" ]; }
+wait_until 20 "the error box" error_box_shown || rig_fail "an OK that could not save showed no error box"
+screenshot settings-save-error
+box=$(error_boxes)
+[ "$(printf '%s\n' "$box" | wc -l)" -eq 1 ] || rig_fail "more than one error box: $box"
+config_escaped=$(rig_windows_path "$config")
+config_escaped=${config_escaped//\\/\\\\}
+[[ $box == *"could not save $config_escaped"* ]] || rig_fail "the error box does not name CRO.cfg: $box"
+rig_log "ok: one error box: $(field "$box" text)"
+settings_shown || rig_fail "the settings window closed although nothing was saved"
+[ "$(od -An -tx1 "$config")" = "$before" ] || rig_fail "CRO.cfg changed although it was locked"
+probe press-box OK >/dev/null || rig_fail "the error box has no OK button: $box"
+wait_until 10 "the error box to close" eval '! error_box_shown' || rig_fail "the error box stayed"
+rm -f "$marker"
+lock_released() { grep -q '^released' "$RIG_RUN/lock.out" 2>/dev/null; }
+wait_until 20 "the probe to let CRO.cfg go" lock_released || rig_fail "the probe still holds CRO.cfg"
+rig_click 1 $((LEFT + 972)) $((TOP + 679)) # OK again
+wait_until 10 "the settings window to close" settings_gone || rig_fail "OK left the settings window open"
+wait_until 10 "CRO.cfg with the count typed before" config_has SEW 9 ||
+    rig_fail "the second OK wrote $(tr -d '\r' <"$config")"
+error_box_shown && rig_fail "an error box shows after an OK that saved: $(error_boxes)"
+rig_log "ok: the OK after the lock saved the count and closed the window"
 rig_log "ok: settings test"

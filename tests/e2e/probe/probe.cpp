@@ -35,6 +35,8 @@
 //                           it holds it (with how a second open fared), and keeps it until the file
 //                           MARKER no longer exists, at most SECS seconds
 //   probe version FILE      the fixed file version in FILE's version resource, as four numbers
+//   probe boxes             the visible dialog boxes (message boxes) with their texts and buttons
+//   probe press-box CAPTION presses the button with this caption on every visible dialog box
 //
 // The probe is per-monitor DPI aware, as cellaro.exe is, so every rectangle it reports or sets is
 // in physical screen pixels whatever the scale.
@@ -155,6 +157,71 @@ int listWindows(bool includeHidden) {
         }
     }
     return 0;
+}
+
+// The visible dialog boxes (class #32770) with their texts and buttons: one line per box,
+// "box hwnd=... title=... text=... buttons=OK|Cancel" (the static texts joined by "|").
+std::vector<HWND> childWindows(HWND parent) {
+    std::vector<HWND> children;
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+bool isDialogBox(HWND window) {
+    return ::IsWindowVisible(window) != FALSE && className(window) == L"#32770";
+}
+
+int listBoxes() {
+    for (HWND window : topLevelWindows()) {
+        if (!isDialogBox(window)) {
+            continue;
+        }
+        std::wstring texts;
+        std::wstring buttons;
+        for (HWND child : childWindows(window)) {
+            const std::wstring kind = className(child);
+            std::wstring& into = ::lstrcmpiW(kind.c_str(), L"Button") == 0 ? buttons : texts;
+            const std::wstring text = windowText(child);
+            if (kind == L"Static" || ::lstrcmpiW(kind.c_str(), L"Button") == 0) {
+                if (text.empty()) {
+                    continue;
+                }
+                into += (into.empty() ? L"" : L"|") + text;
+            }
+        }
+        write(L"box\thwnd=" + hex(reinterpret_cast<UINT_PTR>(window)) + L"\ttitle=" +
+              escaped(windowText(window)) + L"\ttext=" + escaped(texts) + L"\tbuttons=" + escaped(buttons) +
+              L"\n");
+    }
+    return 0;
+}
+
+// Presses the button with this caption (ampersands ignored) on every visible dialog box that has
+// one; 1 when there was none.
+int pressBoxButton(const std::wstring& caption) {
+    int pressed = 0;
+    for (HWND window : topLevelWindows()) {
+        if (!isDialogBox(window)) {
+            continue;
+        }
+        for (HWND child : childWindows(window)) {
+            std::wstring text = windowText(child);
+            std::erase(text, L'&');
+            if (::lstrcmpiW(className(child).c_str(), L"Button") == 0 && text == caption) {
+                ::PostMessageW(child, BM_CLICK, 0, 0);
+                ++pressed;
+                break;
+            }
+        }
+    }
+    write(L"pressed\tcount=" + std::to_wstring(pressed) + L"\n");
+    return pressed > 0 ? 0 : 1;
 }
 
 int findWindows(const std::wstring& title, bool processIdsOnly) {
@@ -764,6 +831,12 @@ int wmain(int argc, wchar_t** argv) {
         return usage();
     }
     const std::wstring& verb = arguments[0];
+    if (verb == L"boxes") {
+        return listBoxes();
+    }
+    if (verb == L"press-box" && arguments.size() == 2) {
+        return pressBoxButton(arguments[1]);
+    }
     if (verb == L"windows") {
         return listWindows(arguments.size() > 1 && arguments[1] == L"all");
     }
