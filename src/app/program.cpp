@@ -27,6 +27,7 @@
 #include "widgets/label.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace cellaro {
 
@@ -59,8 +60,10 @@ Program::Program(const Ports& ports)
       placer_(ports.desktop, ports.loop, journal_),
       tracker_(ports.desktop, ports.system, programPath_, *this),
       trackingTimer_(ports.loop, kTrackingIntervalMs), windowEntries_(ports.desktop),
-      groups_(ports.desktop, ports.loop, windowEntries_) {
+      groups_(ports.desktop, ports.loop, windowEntries_), startupErrorTimer_(ports.loop, 1),
+      settingsRetryTimer_(ports.loop, kSettingsRetryIntervalMs) {
     settings_.load();
+    settings_.addLateReadListener([this] { settingsReadLate(); });
 
     trayForm_ = std::make_unique<TrayForm>(*this);
     WorkingWindowServices working{ports_.host,
@@ -73,6 +76,7 @@ Program::Program(const Ports& ports)
                                   mode_,
                                   flags_,
                                   ports_.shell,
+                                  errorReport(),
                                   [this] {
                                       trayForm_->hide();
                                       trayForm_->setTop(kTrayFormParkedTop);
@@ -90,14 +94,14 @@ Program::Program(const Ports& ports)
 
     windowList_ = std::make_unique<WindowManagerList>(WindowManagerListServices{
         ports_.host, ports_.desktop, ports_.loop, ports_.shell, settings_, flags_, windowEntries_,
-        [this] { writeSkipKillConfirmation(); }, [this] { setNavigationKeepInFront(false); },
+        [this] { return writeSkipKillConfirmation(); }, [this] { setNavigationKeepInFront(false); },
         [this] { windowListCloseQuery(); },
         [this](const std::array<std::string, kGroupCount>& texts) { windowListClosed(texts); }});
     // The settings window's creation loads the configuration and with it registers the shortcuts.
     makeShortcuts();
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsWindowServices{
         ports_.host, ports_.desktop, ports_.loop, ports_.shell, ports_.files, settings_, *shortcuts_, flags_,
-        [this] { return primaryScreenSnapshot(); },
+        errorReport(), [this] { return primaryScreenSnapshot(); },
         [this] {
             if (workingWindow_->visible()) {
                 workingWindow_->close();
@@ -153,6 +157,56 @@ Program::Program(const Ports& ports)
     // The target is followed for the program's whole life, shown or not.
     trackingTimer_.onTimer = [this] { tracker_.tick(); };
     trackingTimer_.setEnabled(true);
+
+    // A settings file that another program holds open at log-on is read as soon as it lets go.
+    for (Form* form : forms()) {
+        form->onActivation = [this] { retrySettingsRead(); };
+    }
+    settingsRetryTimer_.onTimer = [this] { retrySettingsRead(); };
+    if (settings_.anyUnread()) {
+        settingsRetryUntilMs_ = ports_.loop.nowMs() + kSettingsRetryForMs;
+        settingsRetryTimer_.setEnabled(true);
+    }
+    started_ = true;
+    if (readLateDuringStartup_) {
+        settingsReadLate();
+    }
+    startupErrorTimer_.onTimer = [this] { showStartupErrors(); };
+    startupErrorTimer_.setEnabled(!startupErrors_.empty());
+}
+
+void Program::showStartupErrors() {
+    startupErrorTimer_.setEnabled(false);
+    // Taken first: a box's own message loop may bring another report meanwhile.
+    const std::vector<std::string> errors = std::exchange(startupErrors_, {});
+    for (const std::string& error : errors) {
+        reportError(error);
+    }
+}
+
+void Program::retrySettingsRead() {
+    if (!settings_.anyUnread()) {
+        settingsRetryTimer_.setEnabled(false);
+        return;
+    }
+    // The read that succeeds tells settingsReadLate().
+    if (settings_.retryRead() || ports_.loop.nowMs() >= settingsRetryUntilMs_) {
+        settingsRetryTimer_.setEnabled(false);
+    }
+}
+
+// Whichever read took them (the retry, a theming pass, the read before a write): the shortcuts are
+// registered as start-up would have registered them, and the windows show the file's values.
+void Program::settingsReadLate() {
+    if (!started_) {
+        // Read while the windows are still being made: they are all there at the end of start-up.
+        readLateDuringStartup_ = true;
+        return;
+    }
+    settingsRetryTimer_.setEnabled(false);
+    shortcuts_->load(settings_);
+    settingsWindow_->settingsRead();
+    trayForm_->settingsRead();
 }
 
 Program::~Program() = default;
@@ -367,19 +421,11 @@ void Program::settingsClosed() {
     flags_.oneShot = false;
 }
 
-ConfigFile Program::openConfig() const {
-    return settings_.open();
-}
-
-bool Program::saveConfig(ConfigFile& config) {
-    const FileWriteResult result = config.save();
-    if (!result.ok) {
-        reportError(result.error);
-    }
-    return result.ok;
-}
-
 void Program::reportError(const std::string& text) {
+    if (!started_) {
+        startupErrors_.push_back(text);
+        return;
+    }
     ports_.shell.messageBox(text, std::string(kProductName), MessageBoxButtons::Ok, MessageBoxIcon::Error);
 }
 
@@ -391,17 +437,20 @@ std::vector<Form*> Program::forms() const {
 
 void Program::killTarget() {
     if (!killCommand_) {
-        killCommand_ = std::make_unique<KillCommand>(KillCommand::Services{
-            ports_.desktop, ports_.shell, settings_, tracker_, [this] { writeSkipKillConfirmation(); }});
+        killCommand_ = std::make_unique<KillCommand>(
+            KillCommand::Services{ports_.desktop, ports_.shell, settings_, tracker_,
+                                  [this] { return writeSkipKillConfirmation(); }});
     }
     killCommand_->run();
 }
 
 // The kill confirmation's "Do not show this message again." goes to the file at once.
-void Program::writeSkipKillConfirmation() {
-    ConfigFile config = openConfig();
-    settings_.writeTo(config, {Setting::SkipKillConfirmation});
-    saveConfig(config);
+bool Program::writeSkipKillConfirmation() {
+    const FileWriteResult saved = settings_.persist({Setting::SkipKillConfirmation});
+    if (!saved.ok) {
+        reportError(saved.error);
+    }
+    return saved.ok;
 }
 
 void Program::quit() {

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "app/ports.h"
-#include "config/config_file.h"
 #include "config/settings.h"
+#include "core/error_report.h"
 #include "logic/program_flags.h"
 #include "logic/target_tracker.h"
 #include "logic/undo_journal.h"
@@ -17,6 +17,7 @@
 #include "pixels/bitmap.h"
 #include "widgets/form_timer.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,10 @@ class WorkingWindow;
 class Program final : private TrackingHost {
 public:
     static constexpr int kTrackingIntervalMs = 125;
+    // While CRO.cfg exists but can't be read, it is read again this often, for this long (and at
+    // every activation of one of the program's windows, however long it takes).
+    static constexpr int kSettingsRetryIntervalMs = 2000;
+    static constexpr std::int64_t kSettingsRetryForMs = std::int64_t{5} * 60 * 1000;
 
     // Start-up: fixes the program path and directory, reads the settings, then creates every form
     // once, in order, and starts following the foreground window.
@@ -89,13 +94,14 @@ public:
     // The navigation menu's "Expand navigation": the working window shown on its group page.
     void expandNavigation();
 
-    // The configuration file, read afresh from the program directory.
-    [[nodiscard]] ConfigFile openConfig() const;
-    // Writes the file back; on failure shows the system's error text in a message box and returns
-    // false, so the caller skips the rest of its operation.
-    bool saveConfig(ConfigFile& config);
-    // The application's error report: a message box with the text.
+    // The application's error report: a message box with the text. Errors found while the windows
+    // are still being made are shown once start-up is over and the message loop runs, so that no
+    // box's own message loop can hand input to a window that does not exist yet.
     void reportError(const std::string& text);
+    // The same, as the forms and commands receive it.
+    [[nodiscard]] ErrorReport errorReport() {
+        return [this](const std::string& text) { reportError(text); };
+    }
 
     [[nodiscard]] TrayForm& trayForm() { return *trayForm_; }
     [[nodiscard]] WorkingWindow& workingWindow() { return *workingWindow_; }
@@ -127,7 +133,13 @@ private:
     // put back and the working window shown again if it was visible.
     void windowListCloseQuery();
     void setNavigationKeepInFront(bool enabled);
-    void writeSkipKillConfirmation();
+    // False (after the error report) when the file could not be written.
+    bool writeSkipKillConfirmation();
+    // The settings that could not be read at the start: read again while the retry runs (and at
+    // the activations); once read, the shortcuts and the windows take them.
+    void retrySettingsRead();
+    void settingsReadLate();
+    void showStartupErrors();
     void windowListClosed(const std::array<std::string, kGroupCount>& memberTexts);
     // The thirty-two global shortcuts with their operations; the settings window loads their keys.
     void makeShortcuts();
@@ -174,6 +186,13 @@ private:
     bool workingWasVisible_ = false;
     WindowId targetBeforeList_;
     bool quitting_ = false;
+    // Start-up is over: errors are reported at once from now on.
+    bool started_ = false;
+    bool readLateDuringStartup_ = false;
+    std::vector<std::string> startupErrors_;
+    FormTimer startupErrorTimer_;
+    FormTimer settingsRetryTimer_;
+    std::int64_t settingsRetryUntilMs_ = 0;
 
     std::unique_ptr<TrayForm> trayForm_;
     std::unique_ptr<WorkingWindow> workingWindow_;

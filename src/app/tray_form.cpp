@@ -72,35 +72,47 @@ void TrayForm::moved(const Rect& /*bounds*/) {
     keepHidden();
 }
 
-// LoadSettings
-void TrayForm::loadSettings() {
+// LoadSettings: the stored position, kept away from the primary screen's right and bottom edges.
+Point TrayForm::storedNavigationMenuPosition() const {
     const Monitor primary = primaryMonitor(program_.ports().desktop.monitors());
     const int width = primary.bounds.width();
     const int height = primary.bounds.height();
-    const ConfigFile config = program_.openConfig();
-    navigationMenuPositionRead_ = !config.readFailed();
-    int x = config.readInteger(config::navigationMenuLeft(width));
-    int y = config.readInteger(config::kNavigationMenuTop);
+    const SettingsModel& settings = program_.settings();
+    int x = settings.navigationMenuLeft().value_or(width - config::kNavigationMenuLeftFromScreenRight);
+    int y = settings.navigationMenuTop();
     if (x > width - 60) {
         x = width - 300;
     }
     if (y > height - 60) {
         y = height - 45;
     }
-    navigationMenuPosition_ = Point{x, y};
+    return Point{x, y};
+}
+
+void TrayForm::loadSettings() {
+    navigationMenuPosition_ = storedNavigationMenuPosition();
+}
+
+void TrayForm::settingsRead() {
+    // The menu goes where the file says, unless the user has moved it since the start.
+    NavigationMenu& menu = program_.navigationMenu();
+    const Point stored = storedNavigationMenuPosition();
+    if (Point{menu.bounds().left, menu.bounds().top} == navigationMenuPosition_) {
+        menu.setBounds(Rect::fromBounds(stored.x, stored.y, menu.bounds().width(), menu.bounds().height()));
+    }
+    navigationMenuPosition_ = stored;
 }
 
 // SaveSettings: the navigation menu's current position. A position that stands in for one that
 // could not be read is not written, unless the menu has moved since.
-void TrayForm::saveSettings(ConfigFile& config) {
+void TrayForm::saveSettings() {
     const Rect menu = program_.navigationMenu().bounds();
     const Point position{menu.left, menu.top};
-    if (!navigationMenuPositionRead_ && position == navigationMenuPosition_) {
+    SettingsModel& settings = program_.settings();
+    if (settings.unread(Setting::NavigationMenuPosition) && position == navigationMenuPosition_) {
         return;
     }
-    navigationMenuPosition_ = position;
-    config.writeInteger(config::navigationMenuLeft(0), menu.left);
-    config.writeInteger(config::kNavigationMenuTop, menu.top);
+    settings.setNavigationMenuPosition(menu.left, menu.top);
 }
 
 bool TrayForm::autostartChecked() const {
@@ -145,12 +157,14 @@ void TrayForm::showCellaro() {
     program_.workingWindow().redrawBoard();
 }
 
+// A check that could not be saved goes back to what it was: the file and the Run value stay as
+// they are, and the user is told.
 void TrayForm::toggleAutostart() {
     SettingsModel& settings = program_.settings();
-    settings.setLoadAtStartup(!settings.loadAtStartup());
-    ConfigFile config = program_.openConfig();
-    settings.writeTo(config, {Setting::LoadAtStartup});
-    if (!program_.saveConfig(config)) {
+    const FileWriteResult saved = settings.changeAndPersist(
+        {Setting::LoadAtStartup}, [&settings] { settings.setLoadAtStartup(!settings.loadAtStartup()); });
+    if (!saved.ok) {
+        program_.reportError(saved.error);
         return;
     }
     syncRunEntry();
@@ -160,7 +174,7 @@ void TrayForm::toggleAutostart() {
 // with blanks neither fails nor starts another program.
 void TrayForm::syncRunEntry() {
     AutostartRegistry& registry = program_.ports().autostart;
-    if (!program_.settings().loadAtStartupKnown()) {
+    if (program_.settings().unread(Setting::LoadAtStartup)) {
         // The check mark stands in for a value that could not be read: the Run value stays.
         return;
     }
@@ -329,10 +343,12 @@ void TrayForm::onTrayRightClick(Point cursor) {
 
 bool TrayForm::closeQuery() {
     // A settings file that can't be written is reported once, but never keeps the user from leaving.
-    ConfigFile config = program_.openConfig();
-    program_.settings().writeTo(config, {Setting::LoadAtStartup, Setting::SkipKillConfirmation});
-    saveSettings(config);
-    program_.saveConfig(config);
+    saveSettings();
+    const FileWriteResult saved = program_.settings().persist(
+        {Setting::LoadAtStartup, Setting::SkipKillConfirmation, Setting::NavigationMenuPosition});
+    if (!saved.ok) {
+        program_.reportError(saved.error);
+    }
     return true;
 }
 

@@ -3,7 +3,6 @@
 // window.
 #pragma once
 
-#include "config/config_file.h"
 #include "platform/shell.h"
 #include "widgets/form.h"
 
@@ -27,6 +26,9 @@ public:
     [[nodiscard]] int monitorIndex() const;
     // The groups navigation menu's position as loaded at start-up (LoadSettings).
     [[nodiscard]] Point navigationMenuPosition() const { return navigationMenuPosition_; }
+    // The settings that could not be read at the start were read at last: the navigation menu goes
+    // to the stored position, unless it was moved since.
+    void settingsRead();
 
     // ZAGONSM: shows the working window, or hides it when it is shown.
     void toggleWorkingWindow();
@@ -67,14 +69,14 @@ private:
     // FormResize: the form never takes a size that could show it.
     void keepHidden();
     void loadSettings();
-    // SaveSettings: the navigation menu's position into the opened file (the caller saves it).
-    void saveSettings(ConfigFile& config);
+    [[nodiscard]] Point storedNavigationMenuPosition() const;
+    // SaveSettings: the navigation menu's position into the settings (the caller saves them).
+    void saveSettings();
     void syncRunEntry();
 
     Program& program_;
+    // Where the menu was placed from the settings.
     Point navigationMenuPosition_;
-    // The position came from the file (not from defaults standing in for an unreadable one).
-    bool navigationMenuPositionRead_ = false;
     WindowId foregroundAtMenu_;
     std::unique_ptr<TrayIcon> trayIcon_;
 };

@@ -64,6 +64,8 @@ public:
 
     [[nodiscard]] const std::string& path() const { return path_; }
     [[nodiscard]] bool readFailed() const { return readError_.has_value(); }
+    // The system's reason when the read failed, else empty.
+    [[nodiscard]] std::string readError() const { return readError_.value_or(std::string()); }
     [[nodiscard]] const IniDocument& document() const { return document_; }
 
 private:

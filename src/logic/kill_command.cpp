@@ -64,8 +64,8 @@ void KillCommand::run() {
             services_.shell.confirmKill(killConfirmationText(title), std::string(kProductName));
         // Whatever the answer, the box's state is kept and written at once.
         services_.settings.setSkipKillConfirmation(confirmation.dontAskAgain);
-        if (services_.writeSkipFlag) {
-            services_.writeSkipFlag();
+        if (services_.writeSkipFlag && !services_.writeSkipFlag()) {
+            return;
         }
         if (confirmation.answer != KillAnswer::Yes) {
             return;

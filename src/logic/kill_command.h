@@ -33,8 +33,8 @@ public:
         SettingsModel& settings;
         const TargetTracker& tracker;
         // Writes the don't-ask-again flag to the configuration file and saves it, reporting a
-        // failure to the user.
-        std::function<void()> writeSkipFlag;
+        // failure to the user; false then, and the command goes no further.
+        std::function<bool()> writeSkipFlag;
     };
 
     explicit KillCommand(Services services);

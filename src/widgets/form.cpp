@@ -394,6 +394,9 @@ void Form::onActivate(bool active) {
     }
     active_ = active;
     if (active) {
+        if (onActivation) {
+            onActivation();
+        }
         activated();
     } else {
         deactivated();

@@ -7,6 +7,7 @@
 #include "platform/form_host.h"
 #include "widgets/widget.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +75,9 @@ public:
 
     // Repaints; called by widgets whose state changed.
     void invalidate();
+
+    // Called each time the form becomes the active window, before the form's own activated().
+    std::function<void()> onActivation;
 
     // NativeWindowEvents
     void onPaint(Canvas& canvas) override;

@@ -54,11 +54,14 @@ protected:
     void focusEnter() override;
     void focusLeave() override;
 
+public:
+    // The typed text as the value, clamped; an empty text gives back the value. Leaving the editor
+    // does this; so does a command that takes the value while the editor still has the focus.
+    void commit();
+
 private:
     // Brings the typed text into range as the value, then steps it.
     void step(int delta);
-    // The typed text as the value, clamped; an empty text gives back the value.
-    void commit();
     // The typed text counts at once when it is a number in range.
     void typed();
     void changeByUser(int value);

@@ -3,6 +3,7 @@
 // at once, and the target asked to close without the program ever waiting on a hung window.
 #include "app/program.h"
 #include "config/settings.h"
+#include "core/error_report.h"
 #include "logic/kill_command.h"
 #include "support/target_shown.h"
 
@@ -141,7 +142,8 @@ TEST(KillConfirmation, AFailedWriteIsReportedWithTheErrorBoxAndTheFlagStillHolds
     scene.machine.shell.queueKillAnswer(KillAnswer::No, true);
     scene.program.killTarget();
     ASSERT_EQ(scene.machine.shell.messageBoxes().size(), 1U);
-    EXPECT_EQ(scene.machine.shell.messageBoxes().front().text, "Access is denied.");
+    EXPECT_EQ(scene.machine.shell.messageBoxes().front().text,
+              saveFailedText(SimMachine::kConfigPath, "Access is denied."));
     EXPECT_EQ(scene.machine.shell.messageBoxes().front().icon, MessageBoxIcon::Error);
     EXPECT_TRUE(scene.program.settings().skipKillConfirmation());
     EXPECT_TRUE(scene.targetAlive());

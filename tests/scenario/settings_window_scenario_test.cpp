@@ -60,6 +60,9 @@ struct SettingsScene {
             settings,
             shortcuts,
             flags,
+            [this](const std::string& text) {
+                machine.shell.messageBox(text, "Cellaro", MessageBoxButtons::Ok, MessageBoxIcon::Error);
+            },
             [] { return std::optional<Bitmap>(Bitmap(40, 30, Colour{0x102030})); },
             [] {},
             [this](int across, int down) { liveCounts.emplace_back(across, down); },
@@ -142,7 +145,7 @@ TEST(SettingsWindowScenario, SliderPercentagesAndTheGridOpacityRules) {
         grid.slider().onChange();
         EXPECT_EQ(scene.page(), SettingsWindow::FullScreenGridPageIndex);
         EXPECT_EQ(grid.percentLabel().text(), c.text);
-        EXPECT_EQ(255 - scene.settings.gridTransparency(), c.gridOpacity);
+        EXPECT_EQ(255 - scene.settings.gridOpacityPosition(), c.gridOpacity);
 
         SetWindowPage& setWindow = scene.window->setWindowPage();
         setWindow.slider().setPosition(c.position);
@@ -161,7 +164,7 @@ TEST(SettingsWindowScenario, CancelKeepsTheNewGridOpacityForTheRunButNotInTheFil
     scene.window->setWindowPage().slider().onChange();
     ASSERT_TRUE(scene.click("XICancel"));
     EXPECT_FALSE(scene.window->visible());
-    EXPECT_EQ(scene.settings.gridTransparency(), 200);
+    EXPECT_EQ(scene.settings.gridOpacityPosition(), 200);
     EXPECT_EQ(scene.settings.windowTransparency(), 150); // the window's transparency waits for OK
     EXPECT_EQ(scene.stored(config::kFullScreenGridTransparency), 100);
     EXPECT_EQ(scene.appliedCount, 0);
@@ -259,9 +262,7 @@ TEST(SettingsWindowScenario, TheWarningResetBeepsAndIsStoredByTheNextSave) {
     EXPECT_EQ(scene.machine.shell.messageBoxes().front().text, "The warning message was reset.");
     EXPECT_NE(scene.file().find("optAutohideagain=1"), std::string::npos); // not written here
 
-    ConfigFile file = scene.settings.open();
-    scene.settings.writeTo(file, {Setting::SkipKillConfirmation});
-    ASSERT_TRUE(file.save().ok);
+    ASSERT_TRUE(scene.settings.persist({Setting::SkipKillConfirmation}).ok);
     EXPECT_NE(scene.file().find("optAutohideagain=0"), std::string::npos);
 }
 

@@ -1,6 +1,7 @@
 // Scenario: start-up, the tray icon and its menu, showing the working window, autostart and exit,
 // as a user drives them on the simulated desktop.
 #include "app/tray_form.h"
+#include "core/error_report.h"
 #include "forms/navmenu/navigation_menu.h"
 #include "forms/working/working_window.h"
 #include "logic/tray_menu.h"
@@ -193,7 +194,8 @@ TEST(Exit, AnUnwritableDirectoryIsReportedButNeverKeepsTheProgramRunning) {
     machine.shell.clickTrayRight(Point{10, 10});
     EXPECT_TRUE(machine.host.quitRequested());
     ASSERT_FALSE(machine.shell.messageBoxes().empty());
-    EXPECT_EQ(machine.shell.messageBoxes()[0].text, "Access is denied.");
+    EXPECT_EQ(machine.shell.messageBoxes()[0].text,
+              saveFailedText(SimMachine::kConfigPath, "Access is denied."));
     EXPECT_FALSE(machine.files.file(SimMachine::kConfigPath).has_value());
 }
 
@@ -242,7 +244,8 @@ TEST(Autostart, AFailedSettingsWriteIsReportedAndLeavesTheRegistryAlone) {
     machine.files.failWrites(SimMachine::kConfigPath, "The disk is full.");
     program.trayForm().runCommand(TrayCommand::LoadAtStartup);
     ASSERT_EQ(machine.shell.messageBoxes().size(), 1U);
-    EXPECT_EQ(machine.shell.messageBoxes()[0].text, "The disk is full.");
+    EXPECT_EQ(machine.shell.messageBoxes()[0].text,
+              saveFailedText(SimMachine::kConfigPath, "The disk is full."));
     EXPECT_EQ(machine.shell.messageBoxes()[0].caption, "Cellaro");
     EXPECT_FALSE(machine.registry.runValue("Cellaro").has_value());
 }

@@ -55,11 +55,7 @@ struct ListScene {
             settings,
             flags,
             list,
-            [this] {
-                ConfigFile file = settings.open();
-                settings.writeTo(file, {Setting::SkipKillConfirmation});
-                static_cast<void>(file.save());
-            },
+            [this] { return settings.persist({Setting::SkipKillConfirmation}).ok; },
             [this] { ++activations; },
             [this] { ++closings; },
             [this](const std::array<std::string, kGroupCount>& texts) { published.push_back(texts); }};

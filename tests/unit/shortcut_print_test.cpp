@@ -3,6 +3,7 @@
 #include "logic/shortcuts/shortcut_print.h"
 
 #include "config/config_file.h"
+#include "config/settings.h"
 #include "core/utf8.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "platform/sim/sim_clock.h"
@@ -31,8 +32,9 @@ struct Shortcuts {
         if (!config.empty()) {
             files.setFile("C:/Cellaro/CRO.cfg", "[Options]\n" + config);
         }
-        const ConfigFile file(files);
-        set.load(file);
+        SettingsModel settings(files, configPath(files));
+        settings.load();
+        set.load(settings);
     }
     sim::SimFileSystem files;
     sim::SimHotKeys hotKeys;

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 namespace cellaro {
 
@@ -63,8 +64,9 @@ void colourButton(GradientButton& button, Colour face, Colour hover) {
 
 } // namespace
 
-GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, EventLoop& loop)
-    : schemes_(schemes), shell_(shell) {
+GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, EventLoop& loop,
+                     ErrorReport reportError)
+    : schemes_(schemes), shell_(shell), reportError_(std::move(reportError)) {
     addPageLabel(page, "Label1", Rect::fromBounds(kLeft, 20, 90, 16), "Rows");
     addPageLabel(page, "Label2", Rect::fromBounds(kLeft + 110, 20, 90, 16), "Columns");
     const auto addCount = [&](const char* name, int left) {
@@ -179,6 +181,11 @@ void GridsPage::setCounts(int across, int down) {
     columns_->setValue(down);
 }
 
+void GridsPage::commitEditors() {
+    rows_->commit();
+    columns_->commit();
+}
+
 bool GridsPage::autoHide() const {
     return autoHide_->checked();
 }
@@ -217,9 +224,8 @@ void GridsPage::report(const SchemeChange& change) {
     if (change.redrawPreview) {
         redrawPreview();
     }
-    if (change.error) {
-        shell_.messageBox(*change.error, std::string(kProductName), MessageBoxButtons::Ok,
-                          MessageBoxIcon::Error);
+    if (change.error && reportError_) {
+        reportError_(*change.error);
     }
 }
 

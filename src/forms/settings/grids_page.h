@@ -3,6 +3,7 @@
 // their save buttons, and the auto-hide check box.
 #pragma once
 
+#include "core/error_report.h"
 #include "logic/schemes/colour_scheme_editor.h"
 
 #include <array>
@@ -26,7 +27,8 @@ public:
     static constexpr int kMinimumCount = 1;
     static constexpr int kMaximumCount = 10;
 
-    GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, EventLoop& loop);
+    GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, EventLoop& loop,
+              ErrorReport reportError);
 
     // The fields, the scheme label and the preview as the scheme editor holds them.
     void showScheme();
@@ -37,6 +39,9 @@ public:
     [[nodiscard]] int across() const;
     [[nodiscard]] int down() const;
     void setCounts(int across, int down);
+    // A number typed into either editor and not settled yet (the editor still has the focus) is
+    // taken, bounded to 1..10.
+    void commitEditors();
     [[nodiscard]] bool autoHide() const;
     void setAutoHide(bool on);
 
@@ -57,6 +62,7 @@ private:
 
     ColourSchemeEditor& schemes_;
     Shell& shell_;
+    ErrorReport reportError_;
     SpinEdit* rows_ = nullptr;
     SpinEdit* columns_ = nullptr;
     Label* schemeLabel_ = nullptr;

@@ -2,7 +2,6 @@
 // the transparency sliders.
 #include "forms/settings/settings_window.h"
 
-#include "config/config_file.h"
 #include "config/config_keys.h"
 #include "config/settings.h"
 #include "core/monitors.h"
@@ -108,10 +107,7 @@ SettingsWindow::SettingsWindow(const SettingsWindowServices& services)
     buildBottomRow();
     loadSettings();
     appliedSchemeIndex_ = schemes_.index();
-    if (const std::optional<std::string> error = schemes_.restoreChooser()) {
-        services_.shell.messageBox(*error, std::string(kProductName), MessageBoxButtons::Ok,
-                                   MessageBoxIcon::Error);
-    }
+    report(schemes_.restoreChooser());
     showPage(GridsPageIndex);
     pageChanged();
 }
@@ -194,8 +190,8 @@ void SettingsWindow::buildPages() {
         pages.at(index) = &page;
     }
     shortcutsPage_ = std::make_unique<ShortcutsPage>(*pages[ShortcutsPageIndex], services_.shortcuts);
-    gridsPage_ =
-        std::make_unique<GridsPage>(*pages[GridsPageIndex], schemes_, services_.shell, services_.loop);
+    gridsPage_ = std::make_unique<GridsPage>(*pages[GridsPageIndex], schemes_, services_.shell,
+                                             services_.loop, services_.reportError);
     fullScreenGridPage_ =
         std::make_unique<FullScreenGridPage>(*pages[FullScreenGridPageIndex], services_.loop);
     setWindowPage_ = std::make_unique<SetWindowPage>(*pages[SetWindowPageIndex], services_.loop);
@@ -262,28 +258,30 @@ void SettingsWindow::buildBottomRow() {
 }
 
 void SettingsWindow::loadSettings() {
-    SettingsModel& settings = services_.settings;
-    const ConfigFile file = settings.open();
-    // A file that can't be read leaves every value as this run has it.
-    const bool readable = !file.readFailed();
-    const int window =
-        readable ? file.readInteger(config::kWindowTransparency) : settings.windowTransparency();
-    const int grid =
-        readable ? file.readInteger(config::kFullScreenGridTransparency) : settings.gridTransparency();
-    setWindowPage_->slider().setPosition(window);
-    fullScreenGridPage_->slider().setPosition(grid);
+    const SettingsModel& settings = services_.settings;
+    setWindowPage_->slider().setPosition(settings.windowTransparency());
+    fullScreenGridPage_->slider().setPosition(settings.gridTransparency());
     pendingTransparency_ = kTransparencyOpaque - setWindowPage_->slider().position();
-    settings.setWindowTransparency(setWindowPage_->slider().position());
-    settings.setGridTransparency(fullScreenGridPage_->slider().position());
-    schemes_.loadIndex(readable ? file.readInteger(config::kColourSchemeIndex) : settings.schemeIndex());
+    schemes_.loadIndex(settings.schemeIndex());
     gridsPage_->showScheme();
-    const bool autoHide = readable ? file.readBool(config::kAutoHide) : settings.autoHide();
-    settings.setAutoHide(autoHide);
-    gridsPage_->setAutoHide(autoHide);
-    if (readable) {
-        services_.shortcuts.load(file);
-    }
+    gridsPage_->setAutoHide(settings.autoHide());
+    services_.shortcuts.load(settings);
     shortcutsPage_->showShortcuts();
+}
+
+void SettingsWindow::settingsRead() {
+    if (visible()) {
+        reload_ = true;
+        return;
+    }
+    loadSettings();
+    appliedSchemeIndex_ = schemes_.index();
+}
+
+void SettingsWindow::report(const std::optional<std::string>& error) const {
+    if (error && services_.reportError) {
+        services_.reportError(*error);
+    }
 }
 
 void SettingsWindow::centre() {
@@ -329,6 +327,10 @@ void SettingsWindow::activated() {
     closeButton_->setBounds(Rect::fromBounds(kClientSize.width - kCloseButtonGap - button.width(), button.top,
                                              button.width(), button.height()));
     if (reload_) {
+        // The file's values, whatever this run did to them; an unreadable file leaves them as they are.
+        static_cast<void>(
+            services_.settings.reloadFromFile({Setting::WindowTransparency, Setting::GridTransparency,
+                                               Setting::SchemeIndex, Setting::AutoHide, Setting::Shortcuts}));
         loadSettings();
         reload_ = false;
     }
@@ -371,7 +373,7 @@ void SettingsWindow::refreshGridPage() {
     const int position = page.slider().position();
     // The grid's opacity follows at once (position 0 counting as 1); Cancel doesn't undo it, and only
     // OK writes it.
-    services_.settings.setGridTransparency(position <= 0 ? 1 : position);
+    services_.settings.setGridOpacityPosition(position <= 0 ? 1 : position);
     showPage(FullScreenGridPageIndex);
     page.show(schemes_.fields().gridBackground, services_.settings.colours().grid);
 }
@@ -397,6 +399,8 @@ void SettingsWindow::choosePreviewColour() {
 
 // XiButton4Click
 void SettingsWindow::ok() {
+    // A number typed into a count editor counts, although the editor still has the focus.
+    gridsPage_->commitEditors();
     SettingsModel& settings = services_.settings;
     appliedSchemeIndex_ = schemes_.index();
     settings.setSchemeIndex(appliedSchemeIndex_);
@@ -405,24 +409,25 @@ void SettingsWindow::ok() {
         services_.previewRectangleColour(schemes_.chooser().colour);
     }
     settings.setGridSize(gridsPage_->across(), gridsPage_->down());
-    services_.shortcuts.applyInApplyOrder([this](int number) { return shortcutsPage_->value(number); });
+    services_.shortcuts.apply([this](int number) { return shortcutsPage_->value(number); }, settings);
     settings.setWindowTransparency(kTransparencyOpaque - pendingTransparency_);
+    settings.setGridTransparency(fullScreenGridPage_->slider().position());
     settings.setAutoHide(gridsPage_->autoHide());
     gridsPage_->setAutoHide(gridsPage_->autoHide());
+
+    const FileWriteResult saved =
+        settings.persist({Setting::AutoHide, Setting::WindowTransparency, Setting::GridTransparency,
+                          Setting::SchemeIndex, Setting::Colours, Setting::GridSize, Setting::Shortcuts});
+    // Applied either way: what could not be saved stays in force for this run.
     if (services_.applied) {
         services_.applied();
     }
-
-    ConfigFile file = settings.open();
-    settings.writeTo(file, {Setting::AutoHide, Setting::WindowTransparency, Setting::SchemeIndex,
-                            Setting::Colours, Setting::GridSize});
-    file.writeInteger(config::kFullScreenGridTransparency, fullScreenGridPage_->slider().position());
-    for (const config::ShortcutKey& key : config::kShortcutKeys) {
-        const std::string text = services_.shortcuts.text(key.number);
-        file.writeText(key.setting, text.empty() ? config::kNoShortcutText : std::string_view(text));
-    }
-    static_cast<void>(file.save());
     shortcutsPage_->refreshMarks();
+    if (!saved.ok) {
+        // The window stays open with the user's choices in it, to try again or to cancel.
+        report(saved.error);
+        return;
+    }
     close();
 }
 
@@ -445,8 +450,7 @@ bool SettingsWindow::closeQuery() {
         return true;
     }
     if (const FileWriteResult saved = schemes_.saveChooser(); !saved.ok) {
-        services_.shell.messageBox(saved.error, std::string(kProductName), MessageBoxButtons::Ok,
-                                   MessageBoxIcon::Error);
+        report(saved.error);
     }
     if (services_.closing) {
         services_.closing(workingWindowWasVisible_);
@@ -469,28 +473,32 @@ void SettingsWindow::resetAll() {
         return;
     }
     SettingsModel& settings = services_.settings;
-    const SchemeChange change = schemes_.resetAll();
+    schemes_.resetFields();
     gridsPage_->setCounts(kResetCount, kResetCount);
-    settings.setGridSize(kResetCount, kResetCount);
     gridsPage_->showScheme();
-    if (change.error) {
-        services_.shell.messageBox(*change.error, std::string(kProductName), MessageBoxButtons::Ok,
-                                   MessageBoxIcon::Error);
-    }
 
-    ConfigFile file = settings.open();
-    const BoardColours defaults;
-    for (std::size_t index = 0; index < config::kColourKeys.size(); ++index) {
-        file.writeInteger(config::kColourKeys.at(index),
-                          static_cast<int>((defaults.*kColourFields.at(index).colour).value));
-    }
-    file.writeInteger(config::kGridColumns, kResetCount);
-    file.writeInteger(config::kGridRows, kResetCount);
-    file.writeInteger(config::kFullScreenGridTransparency, kResetGridTransparency);
-    fullScreenGridPage_->slider().setPosition(kResetGridTransparency);
+    // The defaults are the settings from now on, as after an OK: the working window shows them, the
+    // next opening shows them, and Cancel does not bring the old ones back. The scheme index goes
+    // with the colours, so that the label never names a scheme whose colours are gone. The file is
+    // written before the saved schemes are deleted: a reset that can't be saved deletes nothing.
+    appliedSchemeIndex_ = schemes_.index();
+    settings.setSchemeIndex(appliedSchemeIndex_);
+    settings.setColours(BoardColours{});
+    settings.setGridSize(kResetCount, kResetCount);
     settings.setGridTransparency(kResetGridTransparency);
+    const FileWriteResult saved = settings.persist(
+        {Setting::Colours, Setting::GridSize, Setting::GridTransparency, Setting::SchemeIndex});
+    if (services_.applied) {
+        services_.applied();
+    }
+    if (!saved.ok) {
+        report(saved.error);
+        return;
+    }
+    report(schemes_.deleteSavedSchemes().error);
+    fullScreenGridPage_->slider().setPosition(kResetGridTransparency);
+    settings.setGridOpacityPosition(kResetGridTransparency);
     settings.setWindowTransparency(setWindowPage_->slider().position());
-    static_cast<void>(file.save());
     showPage(GridsPageIndex);
 }
 

@@ -5,6 +5,7 @@
 // button and Escape apply nothing.
 #pragma once
 
+#include "core/error_report.h"
 #include "core/geometry.h"
 #include "logic/schemes/colour_scheme_editor.h"
 #include "pixels/bitmap.h"
@@ -44,6 +45,8 @@ struct SettingsWindowServices {
     SettingsModel& settings;
     ShortcutSet& shortcuts;
     ProgramFlags& flags;
+    // The application's error report.
+    ErrorReport reportError;
     // The primary screen as it shows now, for the pictures of the two transparency pages; nothing
     // when it can't be taken.
     std::function<std::optional<Bitmap>()> snapshot;
@@ -100,8 +103,11 @@ public:
     // remembered the target and closed the working window: the applied values in the controls, a
     // new desktop snapshot, the Grids page, the window shown centred.
     void open(bool workingWindowWasVisible);
-    // loadSettings: the window filled from the configuration file and the shortcuts applied.
+    // loadSettings: the window filled from the settings and the shortcuts applied.
     void loadSettings();
+    // The settings that could not be read at the start were read at last: the controls show them
+    // now, or, while the window shows, at its next activation.
+    void settingsRead();
 
     void ok();           // XiButton4Click
     void cancel();       // XICancelClick (and the close button)
@@ -141,6 +147,7 @@ private:
     void pageChanged();
     void showSnapshot();
     void centre();
+    void report(const std::optional<std::string>& error) const;
 
     SettingsWindowServices services_;
     ColourSchemeEditor schemes_;

@@ -397,8 +397,8 @@ void WindowManagerList::closeWindow(int index) {
             services_.shell.confirmKill(windowCloseConfirmationText(), std::string(kProductName));
         // Whatever the answer, the box's state is kept and written at once.
         settings.setSkipKillConfirmation(confirmation.dontAskAgain);
-        if (services_.writeSkipFlag) {
-            services_.writeSkipFlag();
+        if (services_.writeSkipFlag && !services_.writeSkipFlag()) {
+            return;
         }
         if (confirmation.answer != KillAnswer::Yes) {
             return;

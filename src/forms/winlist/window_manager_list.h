@@ -36,8 +36,9 @@ struct WindowManagerListServices {
     SettingsModel& settings;
     ProgramFlags& flags;
     WindowList& list;
-    // Writes the don't-ask-again flag to the configuration file and saves it.
-    std::function<void()> writeSkipFlag;
+    // Writes the don't-ask-again flag to the configuration file and saves it, reporting a failure
+    // to the user; false then, and the close goes no further.
+    std::function<bool()> writeSkipFlag;
     // Each activation: the groups navigation menu's timer stops.
     std::function<void()> activating;
     // Each close, before the dialog goes: the working window comes back when it should, and the

@@ -14,6 +14,7 @@
 #include "widgets/image.h"
 #include "widgets/panel.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -83,7 +84,9 @@ void FullScreenGrid::switchIn() {
             board.parent()->moveChild(board, *layer_);
         }
         board.setBounds(Rect::fromBounds(0, 0, client.width, client.height));
-        window_.setAlpha(static_cast<std::uint8_t>(255 - services_.settings.gridTransparency()));
+        // A hand-edited position outside the slider's range counts as its nearest end.
+        window_.setAlpha(
+            static_cast<std::uint8_t>(255 - std::clamp(services_.settings.gridOpacityPosition(), 0, 255)));
         services_.layOutStatus();
         services_.themeAndDraw();
         layer_->setVisible(true);
@@ -154,11 +157,12 @@ void FullScreenGrid::openMenu(Point screen) {
 // MNRClick
 void FullScreenGrid::toggleMaxRowsColumns() {
     SettingsModel& settings = services_.settings;
-    settings.setMaxRowsColumns(!settings.maxRowsColumns());
     // The new size shows the next time the grid is drawn.
-    ConfigFile file = settings.open();
-    settings.writeTo(file, {Setting::MaxRowsColumns});
-    static_cast<void>(file.save());
+    const FileWriteResult saved = settings.changeAndPersist(
+        {Setting::MaxRowsColumns}, [&settings] { settings.setMaxRowsColumns(!settings.maxRowsColumns()); });
+    if (!saved.ok && services_.reportError) {
+        services_.reportError(saved.error);
+    }
 }
 
 // FormResize: the width is compared with the primary screen's.

@@ -3,6 +3,7 @@
 // real scale; the grid menu it offers; and the return to the compact form.
 #pragma once
 
+#include "core/error_report.h"
 #include "core/geometry.h"
 
 #include <functional>
@@ -37,6 +38,7 @@ public:
         WorkingMode& mode;
         PreviewRectangle& preview;
         OnScreenCaption& caption;
+        ErrorReport reportError;
         // NastaviBarve with the grid size for the current form, then RisiMrezo.
         std::function<void()> themeAndDraw;
         // The grid menu's "Undo" and "Close".
@@ -63,7 +65,8 @@ public:
     void switchOut();
     // PopGrid: the grid menu at the pointer.
     void openMenu(Point screen);
-    // MNRClick: 10 x 10 cells on the full-screen grid or not, written to the file at once.
+    // MNRClick: 10 x 10 cells on the full-screen grid or not, written to the file at once; when the
+    // file can't be written the check stays as it was, and the error is reported.
     void toggleMaxRowsColumns();
     // FormResize's part: a window nearly the screen's width no longer needs the cover panel.
     void resized(const Rect& bounds);

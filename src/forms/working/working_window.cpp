@@ -115,6 +115,7 @@ void WorkingWindow::connectPreview(PreviewRectangle& preview, OnScreenCaption& c
                                          services_.mode,
                                          preview,
                                          caption,
+                                         services_.reportError,
                                          [this] {
                                              applyTheme();
                                              takeGridSize();
@@ -315,10 +316,9 @@ bool WorkingWindow::closeQuery() {
     recheckTimer_.setEnabled(false);
     autoHideTimer_.setEnabled(false);
     statusStrip_->showNothing();
-    // The working window's own settings; a failed write must not keep it open.
-    ConfigFile config = services_.settings.open();
-    services_.settings.writeTo(config, {Setting::LoadAtStartup, Setting::MaxRowsColumns});
-    static_cast<void>(config.save());
+    // The working window's own settings; a failed write must not keep it open, and is not reported
+    // (the close happens often, and the writers that the user asks for report it).
+    static_cast<void>(services_.settings.persist({Setting::LoadAtStartup, Setting::MaxRowsColumns}));
     if (services_.navigationKeepInFront) {
         services_.navigationKeepInFront(true);
     }

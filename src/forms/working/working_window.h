@@ -4,6 +4,8 @@
 // fade, activation and closing. The board drag places the target.
 #pragma once
 
+#include "core/error_report.h"
+
 #include "forms/working/board_drag.h"
 #include "forms/working/board_page.h"
 #include "forms/working/button_table.h"
@@ -47,6 +49,8 @@ struct WorkingWindowServices {
     WorkingMode& mode;
     ProgramFlags& flags;
     Shell& shell;
+    // The application's error report (a settings file that could not be saved, say).
+    ErrorReport reportError;
     // The main tray form goes out of sight (each activation).
     std::function<void()> parkTrayForm;
     std::function<bool()> windowListShown;

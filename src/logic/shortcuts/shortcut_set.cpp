@@ -1,8 +1,8 @@
 // The global shortcuts: loading, applying and running them.
 #include "logic/shortcuts/shortcut_set.h"
 
-#include "config/config_file.h"
 #include "config/config_keys.h"
+#include "config/settings.h"
 
 #include <cstddef>
 #include <stdexcept>
@@ -48,11 +48,21 @@ ShortcutSet::ShortcutSet(HotKeys& hotKeys, const KeyNames& keyNames, ShortcutOpe
 
 ShortcutSet::~ShortcutSet() = default;
 
-void ShortcutSet::load(const ConfigFile& config) {
+void ShortcutSet::load(const SettingsModel& settings) {
     applyInLoadOrder([&](int number) {
-        const config::ShortcutKey* key = config::findShortcutKey(number);
-        return key == nullptr ? ShortcutValue{0} : shortcutFromText(config.readText(key->setting), names_);
+        return config::findShortcutKey(number) == nullptr
+                   ? ShortcutValue{0}
+                   : shortcutFromText(settings.shortcutText(number), names_);
     });
+}
+
+void ShortcutSet::apply(const std::function<ShortcutValue(int number)>& valueOf, SettingsModel& settings) {
+    applyInApplyOrder(valueOf);
+    for (const config::ShortcutKey& key : config::kShortcutKeys) {
+        const std::string current = text(key.number);
+        settings.setShortcutText(key.number,
+                                 current.empty() ? std::string(config::kNoShortcutText) : current);
+    }
 }
 
 void ShortcutSet::applyInLoadOrder(const std::function<ShortcutValue(int)>& valueOf) {

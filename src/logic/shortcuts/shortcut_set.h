@@ -13,7 +13,7 @@
 
 namespace cellaro {
 
-class ConfigFile;
+class SettingsModel;
 class HotKeys;
 class KeyNames;
 
@@ -56,9 +56,12 @@ public:
     ShortcutSet& operator=(ShortcutSet&&) = delete;
     ~ShortcutSet();
 
-    // The thirty-two texts read from the configuration (absent ones as their defaults), given to
+    // The thirty-two texts the settings hold (absent or unread ones as their defaults), given to
     // the hot keys in the load order. Nothing is written back.
-    void load(const ConfigFile& config);
+    void load(const SettingsModel& settings);
+    // OK: the editors' values given to the hot keys in the apply order, and their texts to the
+    // settings (to be saved by the caller).
+    void apply(const std::function<ShortcutValue(int number)>& valueOf, SettingsModel& settings);
     // The values given to the hot keys in the load order or in the apply (OK) order; a hot key whose
     // value did not change stays as it was, registered or not.
     void applyInLoadOrder(const std::function<ShortcutValue(int number)>& valueOf);
