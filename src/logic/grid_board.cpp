@@ -2,12 +2,16 @@
 //
 // Every cell of a board has the same size, so one cell is drawn once into a small mask (with the
 // bitmap's own rounded rectangle, its pen grown to the board's DPI, so the shape is exactly the one
-// drawn cell by cell) and kept as
-// horizontal runs; the board is then painted run by run. The highlight's surface fill is worked
-// out on the same mask: when it stays inside the cell's outline it covers the same runs in every
-// cell, and those are painted directly. When it could spread further (the grid colour equals the
-// grid background colour, or cells too small for the fill's start point) the fill runs on the
-// board itself, cell by cell, as it always would.
+// drawn cell by cell) and kept as horizontal runs; the board is then painted run by run. The
+// highlight's surface fill is worked out on the same mask: when it stays inside the cell's outline
+// it covers the same runs in every cell, and those are painted directly. When it could spread
+// further (the grid colour equals the grid background colour, or cells too small for the fill's
+// start point) the fill runs on the board itself, cell by cell, as it always would.
+//
+// The board keeps one picture, in the same storage from drawing to drawing: a full-screen picture
+// is tens of megabytes, and fresh memory for it costs more than painting it. While the board stays
+// the same, a highlight paints only the cells that join or leave the range, and the plain grid
+// gives the filled cells back their inside.
 #include "logic/grid_board.h"
 
 #include "logic/pictures.h"
@@ -31,7 +35,7 @@ void GridBoard::setColours(const BoardColours& colours) {
         return;
     }
     colours_ = colours;
-    plainValid_ = false;
+    templateValid_ = false;
 }
 
 void GridBoard::drawPlain(Size board, int columns, int rows, int fillHeight, int dpi) {
@@ -46,12 +50,15 @@ void GridBoard::drawPlain(Size board, int columns, int rows, int fillHeight, int
         rowCount_ = rowCount;
         fillHeight_ = fillHeight;
         scale_ = scale;
-        plainValid_ = false;
+        templateValid_ = false;
     }
-    ensurePlain();
-    if (!showingPlain_) {
-        picture_ = plain_; // same size: the buffer is reused
-        showingPlain_ = true;
+    ensureTemplate();
+    if (!pictureCurrent_) {
+        paintPlain();
+        return;
+    }
+    for (std::size_t index = 0; index < filled_.size(); ++index) {
+        setFilled(index, false);
     }
 }
 
@@ -63,51 +70,65 @@ bool GridBoard::highlight(const CellRange& range) {
     if (range.end.x > kMaxHighlightCell || range.end.y > kMaxHighlightCell) {
         return false;
     }
+    ensureTemplate();
+    const std::vector<Cell>& cells = table_.cells();
+    if (fillStaysInside_) {
+        // Only the cells that join or leave the range change.
+        if (!pictureCurrent_) {
+            paintPlain();
+        }
+        for (std::size_t index = 0; index < cells.size(); ++index) {
+            setFilled(index, range.contains(cells[index].column, cells[index].row));
+        }
+        return true;
+    }
     redrawPlain();
-    const Colour selection = colours_.rangeSelection;
     const int seed = fillSeedOffset();
-    for (const Cell& cell : table_.cells()) {
-        if (!range.contains(cell.column, cell.row)) {
-            continue;
-        }
-        showingPlain_ = false;
-        if (!fillStaysInside_) {
-            picture_.floodFill(cell.board.left + seed, cell.board.top + seed, selection);
-            continue;
-        }
-        for (const Run& run : fillRuns_) {
-            const int y = cell.board.top + run.row;
-            picture_.fill(Rect{cell.board.left + run.from, y, cell.board.left + run.to, y + 1}, selection);
+    for (const Cell& cell : cells) {
+        if (range.contains(cell.column, cell.row)) {
+            picture_.floodFill(cell.board.left + seed, cell.board.top + seed, colours_.rangeSelection);
+            pictureCurrent_ = false;
         }
     }
     return true;
 }
 
-void GridBoard::ensurePlain() {
-    if (plainValid_) {
+void GridBoard::ensureTemplate() {
+    if (templateValid_) {
         return;
     }
     table_ = CellTable::build(size_, columnCount_, rowCount_);
     buildCellTemplate();
-    paintPlain();
-    plainValid_ = true;
-    showingPlain_ = false;
+    templateValid_ = true;
+    pictureCurrent_ = false;
 }
 
 void GridBoard::paintPlain() {
-    if (plain_.width() != size_.width || plain_.height() != size_.height) {
-        plain_ = Bitmap(size_.width, size_.height);
-    } else {
-        // A new picture is black; only the rows below the background fill show it.
-        plain_.fill(Rect{0, std::max(fillHeight_, 0), size_.width, size_.height}, Colour{});
-    }
-    plain_.fill(Rect{0, 0, size_.width, fillHeight_}, colours_.background);
+    // The background down to the fill height, black below it, then the cells.
+    picture_.assign(size_.width, size_.height, colours_.background);
+    picture_.fill(Rect{0, std::max(fillHeight_, 0), size_.width, size_.height}, Colour{});
     for (const Cell& cell : table_.cells()) {
-        for (const Run& run : cellRuns_) {
-            const int y = cell.board.top + run.row;
-            plain_.fill(Rect{cell.board.left + run.from, y, cell.board.left + run.to, y + 1},
-                        run.outline ? colours_.grid : colours_.gridBackground);
-        }
+        paintRuns(cell, cellRuns_, colours_.grid, colours_.gridBackground);
+    }
+    filled_.assign(table_.cells().size(), false);
+    pictureCurrent_ = true;
+}
+
+void GridBoard::setFilled(std::size_t index, bool filled) {
+    if (filled_[index] == filled) {
+        return;
+    }
+    // The fill runs cover inside pixels only, so the inside's colour undoes the fill.
+    const Colour colour = filled ? colours_.rangeSelection : colours_.gridBackground;
+    paintRuns(table_.cells()[index], fillRuns_, colour, colour);
+    filled_[index] = filled;
+}
+
+void GridBoard::paintRuns(const Cell& cell, const std::vector<Run>& runs, Colour outline, Colour inside) {
+    for (const Run& run : runs) {
+        const int y = cell.board.top + run.row;
+        picture_.fill(Rect{cell.board.left + run.from, y, cell.board.left + run.to, y + 1},
+                      run.outline ? outline : inside);
     }
 }
 

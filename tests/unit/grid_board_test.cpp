@@ -373,6 +373,23 @@ TEST(GridBoard, NewColoursApplyToTheNextDrawing) {
     EXPECT_EQ(board.bitmap(), referencePlain(Size{200, 100}, 3, 2, 100, colourful()));
 }
 
+TEST(GridBoard, NewColoursOverAHighlightRepaintTheWholeBoard) {
+    const Colour same = Colour::rgb(90, 90, 90);
+    const BoardColours spreading{Colour::rgb(0, 0, 0), same, same, Colour::rgb(255, 0, 0), same};
+    const CellRange range{{1, 1}, {2, 2}};
+    GridBoard board;
+    ASSERT_TRUE(board.highlight(range)); // before any drawing: an empty board
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    // The same range in new colours each time: a new selection colour, then colours in which the
+    // fill spreads over the board, then back to colours in which it stays in its cells.
+    for (const BoardColours& colours : {colourful(), spreading, kDefault}) {
+        ASSERT_TRUE(board.highlight(range));
+        board.setColours(colours);
+        ASSERT_TRUE(board.highlight(range));
+        EXPECT_EQ(board.bitmap(), referenceHighlight(Size{320, 195}, 6, 6, 267, colours, range));
+    }
+}
+
 // The compact 6 x 6 board at a DPI, as big as the 96-DPI one scaled, in colours that tell the
 // background, the outline and the inside apart.
 struct ScaledBoard {
