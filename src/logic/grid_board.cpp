@@ -28,6 +28,27 @@ constexpr Colour kOutline{1};
 constexpr Colour kInside{2};
 constexpr Colour kFilled{3};
 
+// One side of the cell template. Away from its corners a rounded rectangle's rows are all alike,
+// and so are its columns; so a long side is drawn cut down to its two ends and one middle pixel
+// between them, which stands for the whole straight stretch of the cell. A template as large as
+// the board's few corners is then enough for a cell of any size.
+struct TemplateSide {
+    int kept = 0;   // the template's length
+    int middle = 0; // the pixel that stands for the straight stretch
+    int extra = 0;  // how much longer the cell is than the template
+
+    // A side of the given length whose ends reach margin pixels in.
+    static TemplateSide of(int length, int margin) {
+        const int cut = 2 * margin + 1;
+        if (length <= cut) {
+            return TemplateSide{length, length, 0};
+        }
+        return TemplateSide{cut, margin, length - cut};
+    }
+    // Where a template position (a pixel's start, or one past a run's end) lies in the cell.
+    [[nodiscard]] int inCell(int position) const { return position > middle ? position + extra : position; }
+};
+
 } // namespace
 
 void GridBoard::setColours(const BoardColours& colours) {
@@ -141,30 +162,50 @@ void GridBoard::buildCellTemplate() {
     if (width <= 0 || height <= 0) {
         return;
     }
-    Bitmap mask(width, height, kOutside);
-    roundRectWithPen(mask, Rect{0, 0, width, height}, cellCorner(), penWidth(), kOutline, kInside);
+    // The corners' quarter ellipses, the pen inside them and the neighbours that decide the
+    // outline lie within this distance of the cell's sides.
+    const int margin = cellCorner() + penWidth() + 1;
+    const TemplateSide across = TemplateSide::of(width, margin);
+    const TemplateSide down = TemplateSide::of(height, margin);
+    Bitmap mask(across.kept, down.kept, kOutside);
+    roundRectWithPen(mask, Rect{0, 0, across.kept, down.kept}, cellCorner(), penWidth(), kOutline, kInside);
 
-    // Runs of equal mask values along each row; `keep` chooses which values make runs.
-    const auto collect = [&mask, width, height](std::vector<Run>& runs, auto keep) {
-        for (int y = 0; y < height; ++y) {
+    // Runs of equal mask values along each row, stretched to the cell; `keep` chooses which values
+    // make runs.
+    const auto collect = [&mask, across, down](std::vector<Run>& runs, auto keep) {
+        for (int y = 0; y < down.kept; ++y) {
+            const std::size_t rowStart = runs.size();
             int x = 0;
-            while (x < width) {
+            while (x < across.kept) {
                 const Colour value = mask.pixel(x, y);
                 int end = x + 1;
-                while (end < width && mask.pixel(end, y) == value) {
+                while (end < across.kept && mask.pixel(end, y) == value) {
                     ++end;
                 }
                 if (keep(value)) {
-                    runs.push_back(Run{y, x, end, value == kOutline});
+                    runs.push_back(
+                        Run{down.inCell(y), across.inCell(x), across.inCell(end), value == kOutline});
                 }
                 x = end;
+            }
+            // The middle row's runs again for every row of the straight stretch it stands for.
+            const std::size_t rowEnd = runs.size();
+            for (int row = down.inCell(y) + 1; row < down.inCell(y + 1); ++row) {
+                for (std::size_t i = rowStart; i < rowEnd; ++i) {
+                    Run copy = runs[i];
+                    copy.row = row;
+                    runs.push_back(copy);
+                }
             }
         }
     };
     collect(cellRuns_, [](Colour value) { return value != kOutside; });
 
     // The fill starts on the inside and the outline differs from it: the outline closes the
-    // inside, so the fill covers exactly the part of the inside it can reach.
+    // inside, so the fill covers exactly the part of the inside it can reach. Stretching a row or
+    // column of equal pixels keeps every 4-connected area connected, so the fill reaches the same
+    // pixels in the template as in the cell; and its start, nearer the corner than the corner is
+    // wide, is the same pixel in both.
     const int seed = fillSeedOffset();
     const bool seedInside = mask.pixel(seed, seed) == kInside && mask.inside(seed, seed);
     if (!seedInside || colours_.grid == colours_.gridBackground) {
