@@ -1,7 +1,8 @@
 // Benchmarks of the grid board: the highlight that runs on every pointer move over the compact
 // board and the full-screen grid, and the first drawing of a board of a new size; also the
-// full-screen board of a 3840 x 2160 monitor at 200 %, drawn at its physical resolution; and the
-// full-screen board of a 2560 x 1440 monitor at 10 x 10 and 6 x 6 cells with a highlighted range.
+// full-screen board of a 3840 x 2160 monitor at 200 %, drawn at its physical resolution (also as
+// one cell); and the full-screen board of a 2560 x 1440 monitor at 10 x 10 and 6 x 6 cells with a
+// highlighted range.
 #include "logic/grid_board.h"
 
 #include <benchmark/benchmark.h>
@@ -55,6 +56,25 @@ void BM_BoardFullScreen4kAt200FirstDrawing(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BoardFullScreen4kAt200FirstDrawing)->Unit(benchmark::kMicrosecond);
+
+// The most cells that change on one redraw: the whole board highlighted, then a single cell.
+void BM_BoardFullScreen4kAt200WholeRangeToOneCell(benchmark::State& state) {
+    highlightBenchmark(state, Size{3840, 2160}, 10, CellRange{{0, 0}, {9, 9}}, CellRange{{0, 0}, {0, 0}},
+                       192);
+}
+BENCHMARK(BM_BoardFullScreen4kAt200WholeRangeToOneCell)->Unit(benchmark::kMicrosecond);
+
+// A 1 x 1 grid: one cell as large as the board.
+void BM_BoardFullScreen4kAt200OneCellFirstDrawing(benchmark::State& state) {
+    GridBoard board;
+    int height = 2160;
+    for (auto _ : state) {
+        height = height == 2160 ? 2159 : 2160;
+        board.drawPlain(Size{3840, height}, 1, 1, 2160, 192);
+        benchmark::DoNotOptimize(board.bitmap().pixels().data());
+    }
+}
+BENCHMARK(BM_BoardFullScreen4kAt200OneCellFirstDrawing)->Unit(benchmark::kMicrosecond);
 
 // A board of a new size each time: the plain picture is built from nothing.
 void BM_BoardFullScreenFirstDrawing(benchmark::State& state) {

@@ -1,6 +1,6 @@
 // The grid board: the off-screen picture of the working window's board, its cell table, and the
-// highlight of a cell range. The board is redrawn on every pointer move, so the plain picture is
-// kept and reused while its size, counts and colours stay the same.
+// highlight of a cell range. The board is redrawn on every pointer move, so one picture is kept:
+// while its size, counts and colours stay the same, a redraw only undoes the last highlight.
 #pragma once
 
 #include "config/board_colours.h"
@@ -10,6 +10,7 @@
 #include "pixels/bitmap.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 namespace cellaro {
@@ -69,11 +70,14 @@ private:
         bool outline = false;
     };
 
-    // Builds the plain picture anew when the size, counts or colours changed since it was made.
-    void ensurePlain();
+    // Rebuilds the cell table and template when the size, counts, DPI or colours changed.
+    void ensureTemplate();
     void paintPlain();
     // The runs of one cell's outline and inside, and those its highlight fill covers.
     void buildCellTemplate();
+    void paintRuns(const Cell& cell, const std::vector<Run>& runs, Colour outline, Colour inside);
+    // Gives the cell's fill runs the selection colour, or back the inside's colour.
+    void setFilled(std::size_t index, bool filled);
 
     BoardColours colours_;
     Size size_;
@@ -81,17 +85,21 @@ private:
     int rowCount_ = 1;
     int fillHeight_ = 0;
     Scale scale_;
-    bool plainValid_ = false;
-    bool showingPlain_ = false; // picture_ equals plain_
+    bool templateValid_ = false;
+    // The picture shows this board's plain grid, apart from the fill runs of the cells marked in
+    // filled_; false after an older board or surface fills that may have run anywhere.
+    bool pictureCurrent_ = false;
 
     CellTable table_;
-    Bitmap plain_;
+    // The one picture of the board, kept from drawing to drawing so that its storage is reused.
     Bitmap picture_;
     std::vector<Run> cellRuns_;
     // The part of a cell that the highlight's fill replaces, when it stays inside the cell's own
     // inside; otherwise the fill is run on the picture itself.
     std::vector<Run> fillRuns_;
     bool fillStaysInside_ = false;
+    // Per cell of the table: its fill runs show the selection colour.
+    std::vector<bool> filled_;
 };
 
 } // namespace cellaro

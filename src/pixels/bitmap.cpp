@@ -20,14 +20,19 @@ int clampToZero(int value) {
 
 Bitmap::Bitmap(int width, int height) : Bitmap(width, height, Colour{}) {}
 
-Bitmap::Bitmap(int width, int height, Colour fill)
-    : width_(clampToZero(width)), height_(clampToZero(height)),
-      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill.value & 0xFFFFFFU) {
+Bitmap::Bitmap(int width, int height, Colour fill) {
+    assign(width, height, fill);
+}
+
+void Bitmap::assign(int width, int height, Colour fill) {
+    width_ = clampToZero(width);
+    height_ = clampToZero(height);
     if (width_ == 0 || height_ == 0) {
         width_ = 0;
         height_ = 0;
-        pixels_.clear();
     }
+    pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
+                   fill.value & 0xFFFFFFU);
 }
 
 Colour Bitmap::pixel(int x, int y) const {

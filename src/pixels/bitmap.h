@@ -17,6 +17,11 @@ public:
     Bitmap(int width, int height);
     Bitmap(int width, int height, Colour fill);
 
+    // Becomes what Bitmap(width, height, fill) would be, in the storage it already has when that
+    // is large enough: a picture redrawn at a new size then neither allocates nor touches fresh
+    // memory, which for a full-screen picture costs more than drawing it.
+    void assign(int width, int height, Colour fill);
+
     [[nodiscard]] int width() const { return width_; }
     [[nodiscard]] int height() const { return height_; }
     [[nodiscard]] bool empty() const { return width_ == 0 || height_ == 0; }

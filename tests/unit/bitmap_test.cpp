@@ -119,6 +119,23 @@ TEST(Bitmap, StretchKeepsContentAndRefusesEmptySizes) {
     EXPECT_EQ(b, before);
 }
 
+TEST(Bitmap, AssignGivesANewPictureInTheStorageItHas) {
+    Bitmap b(40, 30, kBack);
+    b.fill(Rect{5, 5, 20, 20}, kGrid);
+    // Smaller, narrower and wider, larger, empty: each time the picture a new one would be, with
+    // nothing of the old one left.
+    for (const Size size :
+         {Size{25, 12}, Size{10, 60}, Size{64, 48}, Size{0, 7}, Size{-3, 5}, Size{30, 30}}) {
+        b.assign(size.width, size.height, kSelect);
+        EXPECT_EQ(b, Bitmap(size.width, size.height, kSelect)) << size.width << "x" << size.height;
+    }
+    Bitmap kept(40, 30, kBack);
+    const std::uint32_t* storage = kept.pixels().data();
+    kept.assign(30, 39, kGrid);
+    EXPECT_EQ(kept.pixels().data(), storage); // 1170 of the 1200 pixels it had: nothing allocated
+    EXPECT_EQ(count(kept, kGrid), 30 * 39);
+}
+
 TEST(Bitmap, EncodingsHaveTheirHeadersAndSizes) {
     Bitmap b(3, 2, kSelect);
     const std::string bmp = encodeBmp(b);

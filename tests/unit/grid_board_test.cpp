@@ -34,10 +34,10 @@ Bitmap referencePlain(Size size, int columns, int rows, int fillHeight, const Bo
     return board;
 }
 
-Bitmap referenceHighlight(Size size, int columns, int rows, int fillHeight, const BoardColours& colours,
-                          const CellRange& range, int dpi = kBaseDpi) {
-    Bitmap board = referencePlain(size, columns, rows, fillHeight, colours, dpi);
-    const CellTable table = CellTable::build(size, columns, rows);
+// The plain board with one surface fill per cell in the range.
+Bitmap referenceFills(Bitmap board, int columns, int rows, const BoardColours& colours,
+                      const CellRange& range, int dpi) {
+    const CellTable table = CellTable::build(Size{board.width(), board.height()}, columns, rows);
     const int seed = Scale{dpi}.physical(6);
     for (const Cell& cell : table.cells()) {
         if (range.contains(cell.column, cell.row)) {
@@ -45,6 +45,12 @@ Bitmap referenceHighlight(Size size, int columns, int rows, int fillHeight, cons
         }
     }
     return board;
+}
+
+Bitmap referenceHighlight(Size size, int columns, int rows, int fillHeight, const BoardColours& colours,
+                          const CellRange& range, int dpi = kBaseDpi) {
+    return referenceFills(referencePlain(size, columns, rows, fillHeight, colours, dpi), columns, rows,
+                          colours, range, dpi);
 }
 
 BoardColours colourful() {
@@ -143,6 +149,101 @@ INSTANTIATE_TEST_SUITE_P(
                   {{2, 2}, {2, 2}},
                   144}),
     [](const ::testing::TestParamInfo<BoardCase>& info) { return info.param.name; });
+
+// Where two pictures first differ, or nothing when they are the same.
+std::string firstDifference(const Bitmap& actual, const Bitmap& expected) {
+    if (actual == expected) {
+        return {};
+    }
+    if (actual.width() != expected.width() || actual.height() != expected.height()) {
+        return "size " + std::to_string(actual.width()) + "x" + std::to_string(actual.height());
+    }
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return "pixel " + std::to_string(x) + "," + std::to_string(y);
+            }
+        }
+    }
+    return {};
+}
+
+// One board through what a pointer does to it: drawn, a range, another range that drops some of
+// the first one's cells, back to the plain grid, the whole grid; each step against the
+// step-by-step drawing.
+void expectStepByStepPictures(GridBoard& board, Size size, int cells, int fillHeight, int dpi) {
+    const BoardColours& colours = board.colours();
+    const Bitmap plain = referencePlain(size, cells, cells, fillHeight, colours, dpi);
+    board.drawPlain(size, cells, cells, fillHeight, dpi);
+    ASSERT_EQ(firstDifference(board.bitmap(), plain), "") << "plain";
+    for (const CellRange& range :
+         {CellRange{{0, 0}, {2, 3}}, CellRange{{1, 1}, {4, 4}}, CellRange{{0, 0}, {cells - 1, cells - 1}}}) {
+        ASSERT_TRUE(board.highlight(range));
+        ASSERT_EQ(firstDifference(board.bitmap(), referenceFills(plain, cells, cells, colours, range, dpi)),
+                  "")
+            << "range to " << range.end.x << "," << range.end.y;
+        if (range.end.x == 4) {
+            board.redrawPlain();
+            ASSERT_EQ(firstDifference(board.bitmap(), plain), "") << "plain again";
+        }
+    }
+}
+
+// The display scales and cell counts a board is drawn at, each on the compact board and on a
+// full-screen board whose sides the counts do not divide and whose working window ends above its
+// bottom rows; in the default colours, in colours that tell every part apart, and with the outline
+// in the inside's colour (the fill then runs over the board itself).
+TEST(GridBoardSweep, EveryScaleAndCellCountMatchesTheStepByStepDrawing) {
+    const BoardColours outlineLikeInside{Colour::rgb(1, 2, 3), Colour::rgb(9, 9, 9), Colour::rgb(9, 9, 9),
+                                         Colour::rgb(255, 0, 0), Colour::rgb(0, 0, 0)};
+    for (const int dpi : {96, 120, 144, 192}) {
+        const Scale scale{dpi};
+        const Size compact = scale.physical(Size{320, 195});
+        const Size fullScreen{scale.physical(640) + 7, scale.physical(360) + 3};
+        for (const int cells : {1, 6, 10}) {
+            SCOPED_TRACE(std::to_string(dpi) + " DPI, " + std::to_string(cells) + " cells");
+            for (const BoardColours& colours : {kDefault, colourful()}) {
+                GridBoard board(colours);
+                expectStepByStepPictures(board, compact, cells, scale.physical(267), dpi);
+                expectStepByStepPictures(board, fullScreen, cells, scale.physical(300), dpi);
+            }
+            GridBoard spreading(outlineLikeInside);
+            expectStepByStepPictures(spreading, compact, cells, scale.physical(267), dpi);
+        }
+    }
+}
+
+// One cell of every side from a single pixel to well past its corners and pen, at each scale: the
+// cell sizes where a template could be cut or stretched wrongly.
+TEST(GridBoardSweep, OneCellOfEverySideFromOnePixelUp) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        const int longSide = Scale{dpi}.physical(60);
+        for (int side = 1; side <= longSide; ++side) {
+            SCOPED_TRACE(std::to_string(dpi) + " DPI, side " + std::to_string(side));
+            for (const Size size : {Size{side, longSide}, Size{longSide, side}, Size{side, side}}) {
+                GridBoard board(colourful());
+                expectStepByStepPictures(board, size, 1, size.height, dpi);
+            }
+        }
+    }
+}
+
+// A board redrawn at new sizes, scales and counts in turn, as the working window moves between
+// the compact board and the full screens of several monitors.
+TEST(GridBoardSweep, ChangingSizeScaleAndCountsRedrawsFromScratch) {
+    struct Step {
+        Size size;
+        int cells;
+        int dpi;
+    };
+    GridBoard board(colourful());
+    for (const Step& step :
+         {Step{{1927, 1083}, 10, 192}, Step{{320, 195}, 6, 96}, Step{{1200, 675}, 1, 120},
+          Step{{1927, 1082}, 10, 192}, Step{{400, 244}, 6, 144}, Step{{1927, 1083}, 6, 192}}) {
+        SCOPED_TRACE(std::to_string(step.size.width) + "x" + std::to_string(step.size.height));
+        expectStepByStepPictures(board, step.size, step.cells, step.size.height, step.dpi);
+    }
+}
 
 TEST(GridBoard, CompactSixBySixLayoutAndStrips) {
     GridBoard board;
@@ -270,6 +371,23 @@ TEST(GridBoard, NewColoursApplyToTheNextDrawing) {
               referenceHighlight(Size{320, 195}, 6, 6, 267, colourful(), CellRange{{0, 0}, {1, 1}}));
     board.drawPlain(Size{200, 100}, 3, 2, 100);
     EXPECT_EQ(board.bitmap(), referencePlain(Size{200, 100}, 3, 2, 100, colourful()));
+}
+
+TEST(GridBoard, NewColoursOverAHighlightRepaintTheWholeBoard) {
+    const Colour same = Colour::rgb(90, 90, 90);
+    const BoardColours spreading{Colour::rgb(0, 0, 0), same, same, Colour::rgb(255, 0, 0), same};
+    const CellRange range{{1, 1}, {2, 2}};
+    GridBoard board;
+    ASSERT_TRUE(board.highlight(range)); // before any drawing: an empty board
+    board.drawPlain(Size{320, 195}, 6, 6, 267);
+    // The same range in new colours each time: a new selection colour, then colours in which the
+    // fill spreads over the board, then back to colours in which it stays in its cells.
+    for (const BoardColours& colours : {colourful(), spreading, kDefault}) {
+        ASSERT_TRUE(board.highlight(range));
+        board.setColours(colours);
+        ASSERT_TRUE(board.highlight(range));
+        EXPECT_EQ(board.bitmap(), referenceHighlight(Size{320, 195}, 6, 6, 267, colours, range));
+    }
 }
 
 // The compact 6 x 6 board at a DPI, as big as the 96-DPI one scaled, in colours that tell the
