@@ -72,19 +72,29 @@ void TrayForm::moved(const Rect& /*bounds*/) {
     keepHidden();
 }
 
-// LoadSettings: the stored position, kept away from the primary screen's right and bottom edges.
+// LoadSettings: the stored position, kept away from the primary screen's right and bottom edges. A
+// position that lies on no monitor now (a monitor it was on has gone) comes back to the default
+// place on the primary, where the user can reach it.
 Point TrayForm::storedNavigationMenuPosition() const {
-    const Monitor primary = primaryMonitor(program_.ports().desktop.monitors());
+    const std::vector<Monitor> monitors = program_.ports().desktop.monitors();
+    const Monitor primary = primaryMonitor(monitors);
     const int width = primary.bounds.width();
     const int height = primary.bounds.height();
+    const int defaultLeft = width - config::kNavigationMenuLeftFromScreenRight;
     const SettingsModel& settings = program_.settings();
-    int x = settings.navigationMenuLeft().value_or(width - config::kNavigationMenuLeftFromScreenRight);
+    int x = settings.navigationMenuLeft().value_or(defaultLeft);
     int y = settings.navigationMenuTop();
     if (x > width - 60) {
         x = width - 300;
     }
     if (y > height - 60) {
         y = height - 45;
+    }
+    if (!onAnyMonitor(
+            Rect::fromBounds(x, y, NavigationMenu::kClientSize.width, NavigationMenu::kClientSize.height),
+            monitors)) {
+        return Point{primary.bounds.left + defaultLeft,
+                     primary.bounds.top + config::kNavigationMenuTop.defaultValue};
     }
     return Point{x, y};
 }

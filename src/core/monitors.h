@@ -16,12 +16,16 @@ struct Monitor {
     friend bool operator==(const Monitor&, const Monitor&) = default;
 };
 
-// The index of the last monitor whose horizontal span strictly contains x, or 0 when none does
-// (x on a monitor's left edge, or outside every monitor). Only the horizontal position counts.
-int monitorIndexAt(int x, std::span<const Monitor> monitors);
-// GetWindowParent: the monitor of a window from its rectangle, x = (left + right) div 2.
+// The index of the last monitor that contains the point (its left and top edges included, its right
+// and bottom edges not), else of the monitor nearest to it, else 0 (no monitors). Both coordinates
+// count, so monitors side by side, stacked or at negative coordinates are told apart alike.
+int monitorIndexAt(Point point, std::span<const Monitor> monitors);
+// Whether some monitor shows a part of the rectangle.
+[[nodiscard]] bool onAnyMonitor(const Rect& rect, std::span<const Monitor> monitors);
+// GetWindowParent: the monitor of a window from its rectangle, at ((left + right) div 2,
+// (top + bottom) div 2).
 int monitorIndexOfWindow(const Rect& windowRect, std::span<const Monitor> monitors);
-// GetWindoWPolozaj / GetPolozaj: x = left + width div 2.
+// GetWindoWPolozaj / GetPolozaj: at (left + width div 2, top + height div 2).
 int monitorIndexOfLeftAndWidth(const Rect& windowRect, std::span<const Monitor> monitors);
 
 // The monitor at this index; the first one for an index out of range; an empty monitor when there

@@ -40,6 +40,8 @@ public:
 
 protected:
     void moved(const Rect& bounds) override;
+    // The preview covers the screen rectangle it was given, on a monitor of any scale.
+    [[nodiscard]] Rect boundsAtNewScale(const Rect& /*suggested*/) const override { return bounds(); }
 
 private:
     Panel& panel_;

@@ -34,21 +34,9 @@ std::optional<Anchor> anchorForWord(std::string_view word) {
     return Anchor{static_cast<AnchorColumn>(index % 3), static_cast<AnchorRow>(index / 3)};
 }
 
-int anchorLeftEdge(std::span<const Monitor> monitors, int monitorIndex) {
-    const Monitor monitor = monitorAt(monitors, monitorIndex);
-    if (monitorIndex != 0) {
-        return monitor.bounds.left;
-    }
-    int left = 0;
-    for (const Monitor& each : monitors) {
-        left = std::min(left, each.bounds.left);
-    }
-    return left;
-}
-
 Point anchorPosition(Anchor anchor, Size window, std::span<const Monitor> monitors, int monitorIndex) {
     const Monitor monitor = monitorAt(monitors, monitorIndex);
-    const int left = anchorLeftEdge(monitors, monitorIndex);
+    const int left = monitor.bounds.left;
     const int width = monitor.bounds.width();
     const int top = monitor.bounds.top;
     const int bottom = monitor.workArea.bottom;
@@ -119,7 +107,17 @@ int nextMonitorSourceIndex(const Rect& window, std::span<const Monitor> monitors
             found = static_cast<int>(k);
         }
     }
-    return found >= 0 ? found : monitorIndexOfLeftAndWidth(window, monitors);
+    if (found >= 0) {
+        return found;
+    }
+    // Off every monitor: by the horizontal span alone, and the first when none holds it; the
+    // pull-backs below rely on that.
+    for (std::size_t k = 0; k < monitors.size(); ++k) {
+        if (monitors[k].bounds.left < middle.x && middle.x < monitors[k].bounds.right) {
+            found = static_cast<int>(k);
+        }
+    }
+    return std::max(found, 0);
 }
 
 std::optional<Rect> nextMonitorRect(const Rect& window, std::span<const Monitor> monitors) {

@@ -35,12 +35,9 @@ inline constexpr std::array<std::string_view, 9> kAnchorWords{
 // and case-sensitively; nothing for any other word.
 [[nodiscard]] std::optional<Anchor> anchorForWord(std::string_view word);
 
-// The left edge that anchors measure from on this monitor: the monitor's own left edge, except on
-// the first monitor, where it is the smallest left edge of all monitors but never right of 0.
-[[nodiscard]] int anchorLeftEdge(std::span<const Monitor> monitors, int monitorIndex);
-
-// The top-left corner of a window of this size anchored on the monitor: the full monitor width
-// horizontally, from the monitor's top to its work area's bottom vertically.
+// The top-left corner of a window of this size anchored on the monitor, measured from that
+// monitor's own edges: its full width horizontally, from its top to its work area's bottom
+// vertically. Wherever the monitor lies (left of the primary, above, below), the window lands on it.
 [[nodiscard]] Point anchorPosition(Anchor anchor, Size window, std::span<const Monitor> monitors,
                                    int monitorIndex);
 

@@ -7,12 +7,12 @@
 
 namespace cellaro {
 
-Rect highlightRectangle(const Rect& windowRect) {
+Rect highlightRectangle(const Rect& windowRect, const Rect& virtualScreen) {
     Rect area = windowRect;
-    if (area.left <= 1 && area.top <= 1) {
-        area.left = 1;
-        area.top = 1;
-    }
+    area.left = std::max(area.left, virtualScreen.left + 1);
+    area.top = std::max(area.top, virtualScreen.top + 1);
+    area.right = std::min(area.right, virtualScreen.right - 1);
+    area.bottom = std::min(area.bottom, virtualScreen.bottom - 1);
     return area;
 }
 

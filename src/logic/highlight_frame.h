@@ -16,10 +16,10 @@ inline constexpr Colour kHighlightColour = Colour::rgb(0xFF, 0, 0);
 // How long the frozen picture stays in front.
 inline constexpr int kHighlightShowMs = 1000;
 
-// The target's outer rectangle as the frame goes round it: a window whose left and top are both
-// at most 1 (a maximised window hangs a few pixels over its monitor's edges) is framed from (1, 1),
-// so the frame's top-left corner stays on the screen.
-[[nodiscard]] Rect highlightRectangle(const Rect& windowRect);
+// The target's outer rectangle as the frame goes round it, where the window is, with each edge kept
+// at least one pixel inside the virtual screen (a maximised window hangs a few pixels over its
+// monitor's edges), so the whole frame shows on whichever monitor holds the window.
+[[nodiscard]] Rect highlightRectangle(const Rect& windowRect, const Rect& virtualScreen);
 
 // The pen width at a monitor's DPI.
 [[nodiscard]] int highlightPenWidth(int dpi);

@@ -114,11 +114,9 @@ void WindowCommands::toggleStayOnTop() {
         // window, whose buttons would be out of reach under it: the working window goes back in front.
         stopRaise();
         pinned_ = window;
-        raiseTriesLeft_ = kRaiseTries;
+        raiseUntilMs_ = services_.loop.nowMs() + kRaiseWaitMs;
+        raiseTimer_ = services_.loop.startTimer(kStepIntervalMs, [this] { stepRaise(); });
         stepRaise();
-        if (raiseTriesLeft_ > 0) {
-            raiseTimer_ = services_.loop.startTimer(kStepIntervalMs, [this] { stepRaise(); });
-        }
     }
 }
 
@@ -213,20 +211,30 @@ void WindowCommands::sleep() {
 // xi1Click. A maximised window is restored first, then moved by its restored rectangle and
 // maximised again, so that it fills the next monitor and keeps its offset there when restored:
 // maximising a window that is maximised already does not move it, and the restored rectangle is
-// only known once the window's thread has carried out the restore.
+// only known once the window's thread has carried out the restore. Each step waits for the window's
+// own state (restored, then on the next monitor), not for a time. A second press while that runs
+// takes the window one monitor further.
 void WindowCommands::moveToNextMonitor() {
     Desktop& desktop = services_.desktop;
     const WindowId window = target();
-    const auto placement = desktop.placement(window);
+    if (maximisedMove_ && maximisedMove_->window == window && desktop.exists(window)) {
+        if (maximisedMove_->movedTo) {
+            sendOn(*maximisedMove_->movedTo);
+        } else {
+            ++maximisedMove_->monitors;
+        }
+        return;
+    }
     stopMaximisedMove();
+    const auto placement = desktop.placement(window);
     // A minimised window has no place on a monitor to keep.
     if (!placement || placement->state == ShowState::Minimized || desktop.monitors().size() < 2) {
         return;
     }
     if (placement->state == ShowState::Maximized) {
         services_.placer.restore(window);
-        maximisedMove_ = MaximisedMove{window, std::nullopt, kStepTries};
-        stepTimer_ = services_.loop.startTimer(kStepIntervalMs, [this] { stepMaximisedMove(); });
+        maximisedMove_ = MaximisedMove{window, 1, std::nullopt, 0, services_.loop.nowMs() + kStepWaitMs};
+        startStepTimer();
         return;
     }
     const auto rect = desktop.windowRect(window);
@@ -236,30 +244,57 @@ void WindowCommands::moveToNextMonitor() {
     }
 }
 
+void WindowCommands::startStepTimer() {
+    if (stepTimer_ == kNoTimer) {
+        stepTimer_ = services_.loop.startTimer(kStepIntervalMs, [this] { stepMaximisedMove(); });
+    }
+}
+
+bool WindowCommands::sendOn(const Rect& from) {
+    const auto monitors = services_.desktop.monitors();
+    std::optional<Rect> moved = from;
+    for (int step = 0; step < maximisedMove_->monitors && moved; ++step) {
+        moved = nextMonitorRect(*moved, monitors);
+    }
+    if (!moved) {
+        return false;
+    }
+    services_.desktop.move(maximisedMove_->window, *moved, true);
+    maximisedMove_->monitors = 1;
+    maximisedMove_->movedTo = moved;
+    maximisedMove_->destination = monitorIndexOfWindow(*moved, monitors);
+    maximisedMove_->deadlineMs = services_.loop.nowMs() + kStepWaitMs;
+    return true;
+}
+
 void WindowCommands::stepMaximisedMove() {
     Desktop& desktop = services_.desktop;
-    if (!maximisedMove_ || --maximisedMove_->triesLeft < 0 || !desktop.exists(maximisedMove_->window)) {
+    if (!maximisedMove_ || !desktop.exists(maximisedMove_->window)) {
         stopMaximisedMove();
         return;
     }
     const WindowId window = maximisedMove_->window;
     const auto placement = desktop.placement(window);
     const auto rect = desktop.windowRect(window);
+    const bool late = services_.loop.nowMs() >= maximisedMove_->deadlineMs;
     if (!placement || !rect || placement->state != ShowState::Normal) {
-        return; // the restore has not run yet
-    }
-    if (!maximisedMove_->movedTo) {
-        const auto moved = nextMonitorRect(*rect, desktop.monitors());
-        if (!moved) {
-            stopMaximisedMove();
-            return;
+        if (late) {
+            stopMaximisedMove(); // the restore never ran: the window is as it was
         }
-        desktop.move(window, *moved, true);
-        maximisedMove_->movedTo = moved;
-        maximisedMove_->triesLeft = kStepTries;
         return;
     }
-    if (*rect == *maximisedMove_->movedTo) {
+    if (!maximisedMove_->movedTo) {
+        if (!sendOn(*rect)) {
+            desktop.show(window, ShowCommand::ShowMaximized);
+            stopMaximisedMove();
+        }
+        return;
+    }
+    // Arrived once its middle is on the monitor it was sent to; the exact rectangle may differ where
+    // the program adjusted its size to the other monitor's scale.
+    const bool arrived = *rect == *maximisedMove_->movedTo ||
+                         monitorIndexOfWindow(*rect, desktop.monitors()) == maximisedMove_->destination;
+    if (arrived || late) {
         desktop.show(window, ShowCommand::ShowMaximized);
         stopMaximisedMove();
     }
@@ -268,13 +303,13 @@ void WindowCommands::stepMaximisedMove() {
 void WindowCommands::stepRaise() {
     const bool pinnedNow = (services_.desktop.extendedStyles(pinned_) & exstyle::kTopmost) != 0;
     const bool inFront = !services_.raiseWorkingWindow || services_.raiseWorkingWindow(pinned_);
-    if ((pinnedNow && inFront) || !services_.desktop.exists(pinned_) || --raiseTriesLeft_ <= 0) {
+    if ((pinnedNow && inFront) || !services_.desktop.exists(pinned_) ||
+        services_.loop.nowMs() >= raiseUntilMs_) {
         stopRaise();
     }
 }
 
 void WindowCommands::stopRaise() {
-    raiseTriesLeft_ = 0;
     if (raiseTimer_ != kNoTimer) {
         services_.loop.stopTimer(raiseTimer_);
         raiseTimer_ = kNoTimer;

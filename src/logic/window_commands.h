@@ -8,6 +8,7 @@
 #include "core/geometry.h"
 #include "platform/event_loop.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -44,13 +45,15 @@ public:
     };
 
     // A maximised window moved to the next monitor is restored, moved and maximised again, each
-    // step once the window's thread has carried out the one before: checked this often, this many
-    // times per step at most.
+    // step once the window's thread has carried out the one before: looked at this often, while
+    // the program goes on handling its messages, for this long per step at most (a busy machine or
+    // a slow program can take a second or more). A window that never gets there is maximised
+    // again where it is, never left restored.
     static constexpr int kStepIntervalMs = 30;
-    static constexpr int kStepTries = 20;
+    static constexpr int kStepWaitMs = 5000;
     // A pinned target reaches the top of the topmost band when its own thread runs: the working
-    // window is put back in front of it this many times at most, every kStepIntervalMs.
-    static constexpr int kRaiseTries = 70;
+    // window is put back in front of it every kStepIntervalMs until then, for this long at most.
+    static constexpr int kRaiseWaitMs = 5000;
 
     explicit WindowCommands(Services services);
     WindowCommands(const WindowCommands&) = delete;
@@ -96,15 +99,22 @@ private:
     void stopRaise();
 
     Services services_;
+    // Sends the restored window on by `monitors` steps from `from`; false when there is nowhere to go.
+    bool sendOn(const Rect& from);
+    void startStepTimer();
+
     struct MaximisedMove {
         WindowId window;
+        // How many monitors on: one per press made before the restore had run.
+        int monitors = 1;
         std::optional<Rect> movedTo; // set once the restored window was sent on
-        int triesLeft = 0;
+        int destination = 0;         // the monitor it was sent to
+        std::int64_t deadlineMs = 0; // for the step waited for now
     };
     std::optional<MaximisedMove> maximisedMove_;
     TimerId stepTimer_ = kNoTimer;
     WindowId pinned_;
-    int raiseTriesLeft_ = 0;
+    std::int64_t raiseUntilMs_ = 0;
     TimerId raiseTimer_ = kNoTimer;
 };
 

@@ -67,14 +67,17 @@ bool WindowPlacer::restoreAndPlace(WindowId window, const Rect& area, const Rect
     // none, and the settling adds the restored window's own once its restore has run.
     desktop_.move(window, wasNormal ? placementRect(window, area) : area, true);
     if (!wasNormal) {
-        settling_ = Settling{window, area, kSettleTries};
+        settling_ = Settling{window, area, loop_.nowMs() + kSettleWaitMs, kSettleMoves, std::nullopt};
         settleTimer_ = loop_.startTimer(kSettleIntervalMs, [this] { settle(); });
     }
     return true;
 }
 
+// Waits for the window's own state: the restore carried out, then the frame on the area. A move
+// goes out when the restored window has come to rest elsewhere (its borders are known now, or its
+// program gave it another size), a few times at most.
 void WindowPlacer::settle() {
-    if (!settling_ || !desktop_.exists(settling_->window) || --settling_->triesLeft < 0) {
+    if (!settling_ || !desktop_.exists(settling_->window) || loop_.nowMs() >= settling_->deadlineMs) {
         stopSettling();
         return;
     }
@@ -82,15 +85,22 @@ void WindowPlacer::settle() {
     if (!placement || placement->state != ShowState::Normal || desktop_.isHung(settling_->window)) {
         return; // the restore has not run yet
     }
-    const Rect wanted = placementRect(settling_->window, settling_->area);
-    const auto current = desktop_.windowRect(settling_->window);
     const auto frame = desktop_.visibleFrameRect(settling_->window);
     if (frame && *frame == settling_->area) {
         stopSettling();
         return;
     }
-    if (current != wanted) {
+    const auto current = desktop_.windowRect(settling_->window);
+    const bool atRest = current && settling_->lastSeen == current;
+    settling_->lastSeen = current;
+    const Rect wanted = placementRect(settling_->window, settling_->area);
+    if (atRest && *current != wanted) {
+        if (settling_->movesLeft-- <= 0) {
+            stopSettling();
+            return;
+        }
         desktop_.move(settling_->window, wanted, true);
+        settling_->lastSeen.reset();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/geometry.h"
 #include "platform/event_loop.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace cellaro {
@@ -22,10 +23,13 @@ public:
     static constexpr int kRefuseBottomMargin = 50;
     // Invisible resize borders wider than this are not borders but a stale or odd frame rectangle.
     static constexpr int kMaxInvisibleBorder = 32;
-    // How often, and how many times, a window that was restored for a placement is checked until
-    // its restored frame can be measured.
+    // A window that was restored for a placement is looked at this often, while the program goes on
+    // handling its messages, until its restored frame covers the area, for this long at most.
     static constexpr int kSettleIntervalMs = 30;
-    static constexpr int kSettleTries = 20;
+    static constexpr int kSettleWaitMs = 5000;
+    // Corrections it gets at most: the window may take its own size once (on a monitor of another
+    // scale, say) before it is put right.
+    static constexpr int kSettleMoves = 3;
 
     WindowPlacer(Desktop& desktop, EventLoop& loop, UndoJournal& journal);
     WindowPlacer(const WindowPlacer&) = delete;
@@ -70,7 +74,10 @@ private:
     struct Settling {
         WindowId window;
         Rect area;
-        int triesLeft = 0;
+        std::int64_t deadlineMs = 0;
+        int movesLeft = kSettleMoves;
+        // The window's rectangle at the last look, to see when it has come to rest.
+        std::optional<Rect> lastSeen;
     };
     std::optional<Settling> settling_;
     TimerId settleTimer_ = kNoTimer;

@@ -112,7 +112,9 @@ public:
     // Makes the window the foreground window, restoring it if minimised, with the thread-input
     // attachment and foreground-lock lifting that the system requires.
     virtual bool setForeground(WindowId window) = 0;
-    // Makes the window layered with this alpha; nothing (std::nullopt) removes the layering.
+    // Makes the window layered with this alpha; nothing (std::nullopt) removes the layering. Never
+    // waits long on another program's window: where the change needs the window's thread and it
+    // does not answer within a short time, nothing changes and false is returned.
     virtual bool setOpacity(WindowId window, std::optional<std::uint8_t> alpha) = 0;
     // Asks the window to close (WM_CLOSE) and waits while the window handles the request, the
     // program's messages still running meanwhile; never waits on a window that does not answer.

@@ -414,7 +414,7 @@ void Form::onCloseRequest() {
 }
 
 void Form::onDpiChanged(int /*dpi*/, const Rect& suggested) {
-    window_->setBounds(suggested);
+    window_->setBounds(boundsAtNewScale(suggested));
     onBoundsChanged(window_->bounds());
     scaleChanged();
     invalidate();

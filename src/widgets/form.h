@@ -108,6 +108,10 @@ protected:
     // The window is now shown at another scale (it has already taken its new size): pictures made
     // for the old one are made again.
     virtual void scaleChanged() {}
+    // The bounds the window takes when it comes onto a monitor of another scale: the system's
+    // suggestion (the same size in device-independent pixels). A window that covers a given screen
+    // area whatever the scale (a layer over a monitor, the preview of a placement) keeps its own.
+    [[nodiscard]] virtual Rect boundsAtNewScale(const Rect& suggested) const { return suggested; }
 
 private:
     friend class Widget;

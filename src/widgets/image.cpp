@@ -8,7 +8,14 @@ namespace cellaro {
 Image::Image(std::string name) : Widget(std::move(name)) {}
 
 void Image::setPicture(Bitmap picture) {
+    view_ = nullptr;
     picture_ = std::move(picture);
+    invalidate();
+}
+
+void Image::showPictureOf(const Bitmap& picture) {
+    view_ = &picture;
+    picture_ = Bitmap{};
     invalidate();
 }
 
@@ -27,24 +34,25 @@ void Image::setTransparentColour(std::optional<Colour> colour) {
 }
 
 void Image::paint(Canvas& canvas) const {
-    if (picture_.empty()) {
+    const Bitmap& shown = picture();
+    if (shown.empty()) {
         return;
     }
     const int width = bounds().width();
     const int height = bounds().height();
     switch (fit_) {
     case ImageFit::TopLeft:
-        canvas.drawBitmap(picture_, Point{0, 0}, transparent_);
+        canvas.drawBitmap(shown, Point{0, 0}, transparent_);
         break;
     case ImageFit::Centre:
-        canvas.drawBitmapCentred(picture_, Rect::fromBounds(0, 0, width, height), transparent_);
+        canvas.drawBitmapCentred(shown, Rect::fromBounds(0, 0, width, height), transparent_);
         break;
     case ImageFit::Stretch:
         if (!transparent_) {
-            canvas.drawBitmapStretched(picture_, Rect::fromBounds(0, 0, width, height));
+            canvas.drawBitmapStretched(shown, Rect::fromBounds(0, 0, width, height));
         } else {
             // The canvas stretches without a transparent colour: stretch a copy here instead.
-            Bitmap stretched = picture_;
+            Bitmap stretched = shown;
             const Size size = canvas.scale().physical(Size{width, height});
             if (stretched.stretch(size.width, size.height)) {
                 canvas.drawBitmap(stretched, Point{0, 0}, transparent_);

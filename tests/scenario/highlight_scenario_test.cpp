@@ -136,6 +136,24 @@ TEST(Highlight, MaximisedTargetIsFramedFromOneOne) {
     EXPECT_EQ(s.seen->painted.pixel(4, 4), kWindowColour);
 }
 
+TEST(Highlight, AWindowMaximisedOnAMonitorLeftOfThePrimaryIsFramedThere) {
+    TargetShownOptions options = TargetShownOptions::onMonitors(2);
+    options.secondMonitor = testing::SecondMonitor::Left;
+    options.bounds = Rect::fromBounds(-1000, 100, 600, 400);
+    options.state = ShowState::Maximized;
+    options.maximizedOverhang = 8;
+    Highlighting s(options);
+    ASSERT_EQ(s.targetRect(), (Rect{-1288, -8, 8, 1032}));
+
+    s.focusActiveWindow();
+
+    ASSERT_TRUE(s.seen);
+    // The picture starts at the virtual screen's left, -1280: the frame is on the left monitor, not
+    // a strip at the primary's edge.
+    EXPECT_EQ(s.seen->bounds, (Rect{-1280, 0, 1920, 1080}));
+    expectFrame(s.seen->painted, Rect{1, 1, 1288, 1032}, 4);
+}
+
 TEST(Highlight, InvisibleTargetShowsNothingButThePictureIsTaken) {
     Highlighting s;
     s.machine.desktop.setVisible(s.target, false);

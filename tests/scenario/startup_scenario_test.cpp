@@ -72,11 +72,20 @@ TEST(Startup, NavigationMenuPositionIsClampedToThePrimaryScreen) {
         const char* x;
         const char* y;
         Point expected;
+        // A third monitor left of the primary.
+        bool leftMonitor = false;
     };
     for (const Case& c : {Case{nullptr, nullptr, {1620, 45}}, Case{"5000", "45", {1620, 45}},
                           Case{"1860", "1020", {1860, 1020}}, Case{"1861", "1021", {1620, 1035}},
-                          Case{"-200", "-50", {-200, -50}}, Case{"abc", "", {1620, 45}}}) {
+                          Case{"-100", "-20", {-100, -20}}, Case{"abc", "", {1620, 45}},
+                          // On the monitor left of the primary it stays; with that monitor gone, it lies on
+                          // none and comes back onto the primary.
+                          Case{"-900", "300", {-900, 300}, true}, Case{"-900", "300", {1620, 45}},
+                          Case{"-200", "-50", {1620, 45}}}) {
         SimMachine machine;
+        if (c.leftMonitor) {
+            machine.desktop.addMonitor(sim::SimDesktop::makeMonitor(-1280, 0, 1280, 1024, 0, false));
+        }
         if (c.x != nullptr) {
             machine.files.setFile(SimMachine::kConfigPath,
                                   std::string("[hmenu]\r\nx=") + c.x + "\r\ny=" + c.y + "\r\n");

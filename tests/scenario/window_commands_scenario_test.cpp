@@ -90,12 +90,23 @@ TEST(WindowCommands, AnchorsPlaceTheTargetOnTheWorkingWindowsMonitorKeepingItsSi
     }
 }
 
-TEST(WindowCommands, TopLeftOnTheFirstMonitorGoesToTheMonitorLeftOfIt) {
+TEST(WindowCommands, AnchorsActOnTheWorkingWindowsOwnMonitorWithOneLeftOfThePrimary) {
     Commands p(sized(Rect::fromBounds(150, 120, 400, 300), 2));
     p.machine.desktop.replaceMonitor(1, SimDesktop::makeMonitor(-1280, 0, 1280, 1024, 0, false));
     ASSERT_EQ(p.working.monitorIndex(), 0);
-    p.press("x1");
-    EXPECT_EQ(p.targetRect(), Rect::fromBounds(-1280, 0, 400, 300));
+    for (const auto& [button, at] : {std::pair{"x1", Point{0, 0}}, std::pair{"X2", Point{760, 0}},
+                                     std::pair{"X3", Point{1520, 0}}, std::pair{"X9", Point{1520, 740}}}) {
+        ASSERT_TRUE(p.press(button)) << button;
+        EXPECT_EQ(p.targetRect(), Rect::fromBounds(at.x, at.y, 400, 300)) << button;
+    }
+    // The working window taken onto the left monitor: the anchors measure from that one's edges.
+    p.working.setBounds(Rect::fromBounds(-900, 300, p.working.bounds().width(), p.working.bounds().height()));
+    ASSERT_EQ(p.working.monitorIndex(), 1);
+    for (const auto& [button, at] : {std::pair{"x1", Point{-1280, 0}}, std::pair{"X2", Point{-840, 0}},
+                                     std::pair{"X3", Point{-400, 0}}, std::pair{"X9", Point{-400, 724}}}) {
+        ASSERT_TRUE(p.press(button)) << button;
+        EXPECT_EQ(p.targetRect(), Rect::fromBounds(at.x, at.y, 400, 300)) << button;
+    }
 }
 
 TEST(WindowCommands, AnchorsLeaveAnInvisibleTargetAlone) {
@@ -321,7 +332,7 @@ TEST(WindowCommands, AMaximisedWindowThatHangsWhileRestoringIsLeftRestoredWhereI
     TwoFullHd p(Rect::fromBounds(100, 50, 800, 600), ShowState::Maximized);
     p.machine.desktop.setHung(p.target, true);
     p.press("xi1");
-    p.machine.loop.advance((WindowCommands::kStepTries + 2) * WindowCommands::kStepIntervalMs);
+    p.machine.loop.advance(WindowCommands::kStepWaitMs + 2 * WindowCommands::kStepIntervalMs);
     p.machine.desktop.setHung(p.target, false);
     p.machine.loop.advance(10 * WindowCommands::kStepIntervalMs);
     EXPECT_EQ(p.targetState(), ShowState::Normal);
@@ -368,7 +379,9 @@ TEST(WindowCommands, AHungTargetNeverBlocksAndCatchesUpWhenItAnswers) {
     for (const std::string_view button : {"X3", "XI5", "XI4", "xi1", "XI8", "XI7", "XI6", "XI3"}) {
         ASSERT_TRUE(p.press(button)) << button;
     }
-    EXPECT_EQ(p.machine.desktop.timedOutCount(), 0U);
+    // Only Transparent asks the window for an answer (its style changes), and gives up at once.
+    EXPECT_EQ(p.machine.desktop.timedOutCount(), 1U);
+    EXPECT_EQ(p.machine.desktop.opacity(p.target), std::nullopt);
     EXPECT_GT(p.machine.desktop.pendingCount(p.target), 0U);
     EXPECT_EQ(p.targetRect(), Rect::fromBounds(100, 50, 800, 600));
     p.machine.desktop.setHung(p.target, false);

@@ -23,19 +23,45 @@
 
 namespace cellaro::testing {
 
+// Where the second monitor lies next to the primary.
+enum class SecondMonitor { Right, Left, Above, Below };
+
 struct SimMachine {
     static constexpr const char* kProgramPath = "C:\\Program Files\\Cellaro\\cellaro.exe";
     static constexpr const char* kConfigPath = "C:\\Program Files\\Cellaro\\CRO.cfg";
 
+    // The second monitor's rectangle for each place: 1280 x 1024 beside the 1920 x 1080 primary,
+    // top-aligned or left-aligned.
+    static Rect secondMonitorBounds(SecondMonitor where) {
+        switch (where) {
+        case SecondMonitor::Left:
+            return Rect::fromBounds(-1280, 0, 1280, 1024);
+        case SecondMonitor::Above:
+            return Rect::fromBounds(0, -1024, 1280, 1024);
+        case SecondMonitor::Below:
+            return Rect::fromBounds(0, 1080, 1280, 1024);
+        case SecondMonitor::Right:
+            break;
+        }
+        return Rect::fromBounds(1920, 0, 1280, 1024);
+    }
+
     // One 1920 x 1080 monitor with a 40-pixel task bar, at this scale; two adds a 1280 x 1024 one at
-    // 96 DPI to its right.
-    explicit SimMachine(int monitors = 1, int dpi = kBaseDpi) {
+    // its own scale, to the primary's right unless told otherwise.
+    explicit SimMachine(int monitors = 1, int dpi = kBaseDpi, SecondMonitor where = SecondMonitor::Right,
+                        int secondDpi = kBaseDpi) {
         Monitor first = sim::SimDesktop::makeMonitor(0, 0, 1920, 1080, 40, true);
         first.dpi = dpi;
         desktop.addMonitor(first);
         if (monitors > 1) {
-            desktop.addMonitor(sim::SimDesktop::makeMonitor(1920, 0, 1280, 1024, 0, false));
+            const Rect second = secondMonitorBounds(where);
+            Monitor monitor = sim::SimDesktop::makeMonitor(second.left, second.top, second.width(),
+                                                           second.height(), 0, false);
+            monitor.dpi = secondDpi;
+            desktop.addMonitor(monitor);
         }
+        // Answer delays and the system's late hung flag go by the loop's clock.
+        desktop.setClock([this] { return loop.nowMs(); });
         files.setProgramPath(kProgramPath);
         // Whenever the program's thread yields, the other programs' threads carry out what it
         // posted to their windows.

@@ -15,8 +15,10 @@ namespace cellaro::testing {
 
 struct TargetShownOptions {
     int monitors = 1;
-    // The first monitor's dots per inch (the second stays at 96).
+    // The first monitor's dots per inch, and the second's, and where the second lies.
     int dpi = kBaseDpi;
+    int secondDpi = kBaseDpi;
+    SecondMonitor secondMonitor = SecondMonitor::Right;
     sim::FrameInsets borders;
     // CRO.cfg's text before start-up; nothing: the first run.
     std::optional<std::string> config;
@@ -54,8 +56,8 @@ struct TargetShown {
     WindowId target;
 
     explicit TargetShown(const TargetShownOptions& options = {})
-        : machine(options.monitors, options.dpi), program(startWith(options.config)),
-          working(program.workingWindow()) {
+        : machine(options.monitors, options.dpi, options.secondMonitor, options.secondDpi),
+          program(startWith(options.config)), working(program.workingWindow()) {
         sim::WindowOptions window;
         window.title = options.title;
         window.bounds = options.bounds;

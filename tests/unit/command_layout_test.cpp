@@ -40,21 +40,27 @@ TEST(AnchorLayout, WordsAreComparedWholeAndCaseSensitively) {
     }
 }
 
-TEST(AnchorLayout, TheFirstMonitorMeasuresFromTheLeftmostEdgeButNeverRightOfZero) {
+TEST(AnchorLayout, EveryMonitorMeasuresFromItsOwnEdgesWhereverItLies) {
+    // The primary first, with a monitor left of it at negative coordinates; and a primary that does
+    // not start at 0.
     struct Case {
         std::vector<Monitor> monitors;
         int index;
-        int left;
+        Point topCentre;
+        Point topRight;
     };
     const std::vector<Case> cases{
-        {{monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)}, 0, -1280},
-        {{monitor(0, 0, 1920, 1080), monitor(1920, 0, 1280, 1024)}, 0, 0},
-        {{monitor(500, 0, 1920, 1080), monitor(2420, 0, 1280, 1024)}, 0, 0},
-        {{monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)}, 1, -1280},
-        {{monitor(0, 0, 1920, 1080), monitor(1920, 0, 1280, 1024)}, 1, 1920},
+        {{monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)}, 0, {760, 0}, {1520, 0}},
+        {{monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)}, 1, {-840, 0}, {-400, 0}},
+        {{monitor(500, 0, 1920, 1080), monitor(2420, 0, 1280, 1024)}, 0, {1260, 0}, {2020, 0}},
+        {{monitor(0, 0, 1920, 1080), monitor(0, -1024, 1280, 1024)}, 1, {440, -1024}, {880, -1024}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(anchorLeftEdge(c.monitors, c.index), c.left) << c.index;
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(anchorPosition({AnchorColumn::Centre, AnchorRow::Top}, Size{400, 300}, c.monitors, c.index),
+                  c.topCentre);
+        EXPECT_EQ(anchorPosition({AnchorColumn::Right, AnchorRow::Top}, Size{400, 300}, c.monitors, c.index),
+                  c.topRight);
     }
 }
 

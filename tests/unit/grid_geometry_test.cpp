@@ -14,45 +14,52 @@ Monitor monitorAt(int left, int top, int width, int height, int taskBar = 0) {
                    left == 0 && top == 0};
 }
 
-TEST(MonitorIndex, PositionsOnSideBySideAndNegativeMonitors) {
-    // Primary 1920 wide at the origin, a second one to its left at negative coordinates, and a
-    // third to its right.
+TEST(MonitorIndex, ThePointsMonitorOnEveryLayoutElseTheNearest) {
+    // Primary 1920 wide at the origin, one to its left at negative coordinates, one to its right,
+    // and one below the primary (a laptop under an external screen).
     const std::vector<Monitor> monitors{monitorAt(0, 0, 1920, 1080), monitorAt(-1280, 0, 1280, 1024),
-                                        monitorAt(1920, 0, 1280, 1024)};
+                                        monitorAt(1920, 0, 1280, 1024), monitorAt(0, 1080, 1366, 768)};
     struct Case {
-        int x;
+        Point point;
         int expected;
     };
-    for (const Case c : {Case{960, 0}, Case{1, 0}, Case{0, 0}, Case{-1, 1}, Case{-1279, 1}, Case{-1280, 0},
-                         Case{-5000, 0}, Case{1920, 0}, Case{1921, 2}, Case{3199, 2}, Case{3200, 0}}) {
-        EXPECT_EQ(monitorIndexAt(c.x, monitors), c.expected) << "x = " << c.x;
+    for (const Case c : {Case{{960, 500}, 0}, Case{{0, 0}, 0}, Case{{-1, 0}, 1}, Case{{-1280, 1023}, 1},
+                         Case{{1919, 1079}, 0}, Case{{1920, 0}, 2}, Case{{3199, 1023}, 2},
+                         // Below the primary, by the vertical position alone.
+                         Case{{500, 1080}, 3}, Case{{500, 1847}, 3}, Case{{500, 1079}, 0},
+                         // Off every monitor: the nearest one.
+                         Case{{-5000, 10}, 1}, Case{{3300, 500}, 2}, Case{{1600, 1500}, 3},
+                         Case{{500, -3000}, 0}, Case{{2500, 1050}, 2}}) {
+        EXPECT_EQ(monitorIndexAt(c.point, monitors), c.expected) << "at " << c.point.x << "," << c.point.y;
     }
 }
 
 TEST(MonitorIndex, SingleMonitorAlwaysZeroAndEmptyListIsZero) {
     const std::vector<Monitor> one{monitorAt(0, 0, 1920, 1080)};
     for (const int x : {-100000, -1, 0, 1, 960, 1919, 1920, 100000}) {
-        EXPECT_EQ(monitorIndexAt(x, one), 0);
+        EXPECT_EQ(monitorIndexAt(Point{x, x}, one), 0);
     }
-    EXPECT_EQ(monitorIndexAt(10, {}), 0);
+    EXPECT_EQ(monitorIndexAt(Point{10, 10}, {}), 0);
 }
 
-TEST(MonitorIndex, LastMatchingMonitorWinsWhenSpansOverlap) {
-    // Stacked monitors share their horizontal span: the later one in enumeration order wins.
-    const std::vector<Monitor> stacked{monitorAt(0, 0, 1920, 1080), monitorAt(0, 1080, 1920, 1080)};
-    EXPECT_EQ(monitorIndexAt(500, stacked), 1);
+TEST(MonitorIndex, LastContainingMonitorWinsWhenMonitorsOverlap) {
+    // Mirrored displays report the same rectangle twice: the later one in enumeration order wins.
+    const std::vector<Monitor> mirrored{monitorAt(0, 0, 1920, 1080), monitorAt(0, 0, 1920, 1080)};
+    EXPECT_EQ(monitorIndexAt(Point{500, 500}, mirrored), 1);
 }
 
 TEST(MonitorIndex, WindowCentresUseTheirOwnHalvingRules) {
     const std::vector<Monitor> monitors{monitorAt(0, 0, 1920, 1080), monitorAt(1920, 0, 1280, 1024)};
-    // Centre exactly on the boundary: neither strict test holds, so monitor 0.
-    EXPECT_EQ(monitorIndexOfWindow(Rect{1820, 0, 2020, 100}, monitors), 0);
-    EXPECT_EQ(monitorIndexOfLeftAndWidth(Rect{1820, 0, 2020, 100}, monitors), 0);
-    EXPECT_EQ(monitorIndexOfWindow(Rect{1822, 0, 2020, 100}, monitors), 1);
+    EXPECT_EQ(monitorIndexOfWindow(Rect{1820, 0, 2018, 100}, monitors), 0);
+    EXPECT_EQ(monitorIndexOfWindow(Rect{1820, 0, 2020, 100}, monitors), 1); // centre on the second's edge
     // (left + right) div 2 and left + width div 2 truncate differently for negative sums.
-    const std::vector<Monitor> left{monitorAt(-3, 0, 3, 10), monitorAt(-10, 0, 8, 10)};
+    const std::vector<Monitor> left{monitorAt(-2, 0, 2, 10), monitorAt(-10, 0, 8, 10)};
     EXPECT_EQ(monitorIndexOfWindow(Rect{-5, 0, 0, 10}, left), 0);       // (-5) / 2 = -2 -> first
     EXPECT_EQ(monitorIndexOfLeftAndWidth(Rect{-5, 0, 0, 10}, left), 1); // -5 + 2 = -3 -> second
+    // A window parked far above the screens belongs to the monitor under it.
+    const std::vector<Monitor> stacked{monitorAt(0, 0, 1920, 1080), monitorAt(0, 1080, 1920, 1080)};
+    EXPECT_EQ(monitorIndexOfLeftAndWidth(Rect::fromBounds(800, -1000, 335, 267), stacked), 0);
+    EXPECT_EQ(monitorIndexOfLeftAndWidth(Rect::fromBounds(800, 1500, 335, 267), stacked), 1);
 }
 
 TEST(CellTable, SizesAndCountsForEveryGridFrom1x1To10x10) {

@@ -13,21 +13,27 @@ namespace {
 
 constexpr Colour kGrey = Colour::rgb(64, 64, 64);
 
-TEST(HighlightFrame, RectangleStartsAtOneOneOnlyWhenLeftAndTopBothReachThatFar) {
+TEST(HighlightFrame, FramesTheWindowWhereItIsInsideTheVirtualScreen) {
+    // Two side by side at the origin; and a monitor left of the primary, at negative coordinates.
+    const Rect sideBySide{0, 0, 3200, 1080};
+    const Rect withLeft{-1280, 0, 1920, 1080};
     const struct {
+        Rect screen;
         Rect window;
         Rect framed;
     } cases[] = {
-        {Rect{-8, -8, 1928, 1048}, Rect{1, 1, 1928, 1048}}, // maximised on the first monitor
-        {Rect{1, 1, 500, 400}, Rect{1, 1, 500, 400}},
-        {Rect{0, 0, 500, 400}, Rect{1, 1, 500, 400}},
-        {Rect{-8, 200, 500, 400}, Rect{-8, 200, 500, 400}},       // only the left is off the screen
-        {Rect{200, -8, 500, 400}, Rect{200, -8, 500, 400}},       // only the top
-        {Rect{1912, -8, 3208, 1032}, Rect{1912, -8, 3208, 1032}}, // maximised on a monitor to the right
-        {Rect{2, 2, 500, 400}, Rect{2, 2, 500, 400}},
+        {sideBySide, Rect{-8, -8, 1928, 1048}, Rect{1, 1, 1928, 1048}}, // maximised on the first monitor
+        {sideBySide, Rect{1, 1, 500, 400}, Rect{1, 1, 500, 400}},
+        {sideBySide, Rect{0, 0, 500, 400}, Rect{1, 1, 500, 400}},
+        {sideBySide, Rect{-8, 200, 500, 400}, Rect{1, 200, 500, 400}},
+        {sideBySide, Rect{1912, -8, 3208, 1032}, Rect{1912, 1, 3199, 1032}}, // maximised on the right one
+        {sideBySide, Rect{2, 2, 500, 400}, Rect{2, 2, 500, 400}},
+        // Maximised on the left monitor: framed there, not squeezed to the primary's corner.
+        {withLeft, Rect{-1288, -8, 8, 1032}, Rect{-1279, 1, 8, 1032}},
+        {withLeft, Rect{-900, 100, -300, 500}, Rect{-900, 100, -300, 500}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(highlightRectangle(c.window), c.framed) << c.window.left << "," << c.window.top;
+        EXPECT_EQ(highlightRectangle(c.window, c.screen), c.framed) << c.window.left << "," << c.window.top;
     }
 }
 

@@ -694,16 +694,24 @@ TEST(SimDesktop, HungWindowTimesOutAndRunsPostedRequestsWhenItAnswers) {
     EXPECT_FALSE(desktop.bigIcon(window, 32, Colour{}));
     EXPECT_TRUE(desktop.move(window, kElsewhere, true));
     EXPECT_TRUE(desktop.show(window, ShowCommand::ShowMaximized));
-    EXPECT_TRUE(desktop.setOpacity(window, 100)); // needs no answer from the window
+    // Making it layered needs its answer: bounded, nothing changes.
+    EXPECT_FALSE(desktop.setOpacity(window, 100));
+    EXPECT_EQ(desktop.opacity(window), std::nullopt);
     EXPECT_TRUE(desktop.exists(window));
-    EXPECT_EQ(desktop.timedOutCount(), 2U);
+    EXPECT_EQ(desktop.timedOutCount(), 3U);
     EXPECT_EQ(desktop.pendingCount(window), 2U);
     EXPECT_EQ(desktop.windowRect(window), kNormal);
-    EXPECT_EQ(desktop.opacity(window), 100);
     EXPECT_EQ(desktop.calls()[2].outcome, CallOutcome::Pending);
 
     desktop.setHung(window, false);
     EXPECT_EQ(desktop.pendingCount(window), 0U);
+    EXPECT_TRUE(desktop.setOpacity(window, 100));
+    EXPECT_EQ(desktop.opacity(window), 100);
+    // Layered already, its alpha changes without its answer.
+    desktop.setHung(window, true);
+    EXPECT_TRUE(desktop.setOpacity(window, 50));
+    EXPECT_EQ(desktop.opacity(window), 50);
+    desktop.setHung(window, false);
     EXPECT_EQ(desktop.placement(window), (WindowPlacement{ShowState::Maximized, kElsewhere}));
     EXPECT_EQ(desktop.windowRect(window), kPrimaryWork);
     EXPECT_EQ(desktop.foregroundWindow(), window);

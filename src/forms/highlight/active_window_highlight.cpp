@@ -72,7 +72,7 @@ void ActiveWindowHighlight::show(const Rect& screen, WindowId target) {
     const auto monitors = desktop_.monitors();
     const int dpi = monitorAt(monitors, monitorIndexOfWindow(*rect, monitors)).dpi;
     // The picture's pixel (0, 0) is the virtual screen's top-left corner.
-    grab_.setFrame(highlightRectangle(*rect).offset(-screen.left, -screen.top), dpi);
+    grab_.setFrame(highlightRectangle(*rect, screen).offset(-screen.left, -screen.top), dpi);
 
     grab_.cover(screen);
     loop_.processPendingMessages();

@@ -74,10 +74,4 @@ void ScreenGrab::moved(const Rect& bounds) {
     image_.setBounds(Rect::fromBounds(0, 0, size.width, size.height));
 }
 
-void ScreenGrab::onDpiChanged(int /*dpi*/, const Rect& /*suggested*/) {
-    const Rect kept = bounds();
-    onBoundsChanged(kept);
-    invalidate();
-}
-
 } // namespace cellaro

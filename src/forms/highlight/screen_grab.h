@@ -45,11 +45,10 @@ public:
     // again.
     std::function<void()> onClosed;
 
+protected:
     // The window keeps its physical rectangle when the system calls it onto a monitor of another
     // scale: the picture is in physical pixels, and a window over several monitors has no one scale.
-    void onDpiChanged(int dpi, const Rect& suggested) override;
-
-protected:
+    [[nodiscard]] Rect boundsAtNewScale(const Rect& /*suggested*/) const override { return bounds(); }
     void activated() override; // FormActivate
     void closed() override;    // FormClose
     void moved(const Rect& bounds) override;

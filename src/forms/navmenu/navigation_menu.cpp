@@ -2,6 +2,7 @@
 // front, and the message hook that pauses that while a screen saver runs.
 #include "forms/navmenu/navigation_menu.h"
 
+#include "config/config_keys.h"
 #include "core/monitors.h"
 #include "core/product.h"
 #include "logic/pictures.h"
@@ -16,6 +17,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace cellaro {
 
@@ -246,11 +248,18 @@ void NavigationMenu::followScreenSaver() {
     keepInFrontTimer_.setEnabled(!services_.system.screenSaverRunning());
 }
 
-// FormActivate: kept on the primary screen, and topmost.
+// FormActivate: kept on the primary screen, and topmost. A menu that lies on no monitor (one was
+// unplugged) comes onto the primary.
 void NavigationMenu::activated() {
-    const Monitor screen = primaryMonitor(services_.desktop.monitors());
+    const std::vector<Monitor> monitors = services_.desktop.monitors();
+    const Monitor screen = primaryMonitor(monitors);
     const int width = screen.bounds.width();
     const int height = screen.bounds.height();
+    if (!onAnyMonitor(bounds(), monitors)) {
+        setBounds(Rect::fromBounds(screen.bounds.left + width - config::kNavigationMenuLeftFromScreenRight,
+                                   screen.bounds.top + config::kNavigationMenuTop.defaultValue,
+                                   bounds().width(), bounds().height()));
+    }
     if (bounds().left > width - 100) {
         setLeft(width - 450);
     }

@@ -71,6 +71,7 @@ void BoardDrag::mouseMove(Point at) {
 // Timer10Timer
 void BoardDrag::previewTick() {
     const Rect area = rangeRect();
+    previewedArea_ = area;
     if (services_.preview.place(area)) {
         // The working window stays in front of the preview.
         host_.keepInFront();
@@ -97,6 +98,7 @@ void BoardDrag::forget() {
     dragging_ = false;
     followedRect_.reset();
     previewedRange_.reset();
+    previewedArea_.reset();
 }
 
 void BoardDrag::reset() {
@@ -133,9 +135,10 @@ void BoardDrag::mouseUp(MouseButton button) {
             forget();
             return;
         }
-        if (dragging_) {
-            services_.placer.restoreAndPlace(target, services_.preview.bounds(),
-                                             host_.currentMonitor().bounds);
+        if (dragging_ && previewedArea_) {
+            // The cells' rectangle as the last preview mapped it: the preview window itself may
+            // have been given another size by a monitor of another scale.
+            services_.placer.restoreAndPlace(target, *previewedArea_, host_.currentMonitor().bounds);
         } else {
             services_.placer.restore(target);
         }

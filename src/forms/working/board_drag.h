@@ -99,8 +99,10 @@ private:
     BoardDragHost& host_;
     FormTimer previewTimer_;
     CellRange range_ = CellRange::cleared();
-    // The range the last preview tick placed, and the rectangle the target was last moved to.
+    // The range the last preview tick placed, the screen rectangle it mapped to, and the rectangle
+    // the target was last moved to.
     std::optional<CellRange> previewedRange_;
+    std::optional<Rect> previewedArea_;
     std::optional<Rect> followedRect_;
     bool dragging_ = false;
 };

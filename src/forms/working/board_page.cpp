@@ -24,14 +24,14 @@ void BoardPage::redraw(int windowHeight, Scale scale) {
     board_.setColours(colours_);
     board_.drawPlain(scale.physical(Size{bounds.width(), bounds.height()}), activeColumns_, activeRows_,
                      windowHeight, scale.dpi);
-    image_->setPicture(board_.bitmap());
+    image_->showPictureOf(board_.bitmap());
 }
 
 bool BoardPage::showRange(const CellRange& range) {
     if (!board_.highlight(range)) {
         return false;
     }
-    image_->setPicture(board_.bitmap());
+    image_->showPictureOf(board_.bitmap());
     return true;
 }
 

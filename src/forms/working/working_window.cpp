@@ -325,6 +325,14 @@ bool WorkingWindow::closeQuery() {
     return true;
 }
 
+Rect WorkingWindow::boundsAtNewScale(const Rect& suggested) const {
+    const WorkingMode::State state = services_.mode.state();
+    if (state == WorkingMode::State::FullScreen || state == WorkingMode::State::Switching) {
+        return bounds();
+    }
+    return suggested;
+}
+
 void WorkingWindow::closed() {
     setBounds(
         centredAcross(currentMonitor(), kParkedTop, Size{bounds().width(), bounds().height()}, scale()));

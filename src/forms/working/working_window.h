@@ -138,6 +138,9 @@ protected:
     void moved(const Rect& bounds) override; // FormResize
     void activated() override;               // FormActivate
     void scaleChanged() override;
+    // The full-screen layer covers its monitor's work area exactly at every scale; the compact form
+    // takes the system's suggestion.
+    [[nodiscard]] Rect boundsAtNewScale(const Rect& suggested) const override;
 
 private:
     void buildTitleStrip();

@@ -189,6 +189,9 @@ WindowId SimDesktop::createWindow(const WindowOptions& options) {
     if (options.opacity) {
         window.options.extendedStyles |= exstyle::kLayered;
     }
+    if (options.hung) {
+        window.hungSinceMs = now() - kHungFlagAfterMs; // hung since long ago
+    }
     windows_.emplace(id.value, std::move(window));
     raise(id);
     Window& created = windows_.at(id.value);
@@ -315,11 +318,23 @@ bool SimDesktop::setHung(WindowId window, bool hung) {
     if (found == nullptr) {
         return false;
     }
+    if (hung && !found->options.hung) {
+        found->hungSinceMs = now();
+    }
     found->options.hung = hung;
     if (!hung) {
         // The window's thread runs again and works through what was posted to it, in order.
         runPosted(window);
     }
+    return true;
+}
+
+bool SimDesktop::setAnswerDelay(WindowId window, int delayMs) {
+    Window* found = find(window);
+    if (found == nullptr) {
+        return false;
+    }
+    found->options.answerDelayMs = delayMs;
     return true;
 }
 
@@ -407,7 +422,8 @@ bool SimDesktop::isCloaked(WindowId window) const {
 
 bool SimDesktop::isHung(WindowId window) const {
     const Window* found = find(window);
-    return found != nullptr && found->options.hung;
+    return found != nullptr && found->options.hung &&
+           (!clock_ || now() - found->hungSinceMs >= kHungFlagAfterMs);
 }
 
 std::optional<WindowPlacement> SimDesktop::placement(WindowId window) const {
@@ -551,8 +567,12 @@ bool SimDesktop::setForeground(WindowId window) {
 bool SimDesktop::setOpacity(WindowId window, std::optional<std::uint8_t> alpha) {
     Call call{.kind = CallKind::SetOpacity, .window = window, .alpha = alpha};
     Window* found = find(window);
+    const bool layered = found != nullptr && (found->options.extendedStyles & exstyle::kLayered) != 0;
     if (found == nullptr) {
         call.outcome = CallOutcome::Failed;
+    } else if (found->options.hung && !found->options.programThread && layered != alpha.has_value()) {
+        // The style change sends the window messages and waits for its answer, bounded.
+        call.outcome = CallOutcome::TimedOut;
     } else if (alpha) {
         found->options.extendedStyles |= exstyle::kLayered;
         found->options.opacity = alpha;
@@ -561,7 +581,7 @@ bool SimDesktop::setOpacity(WindowId window, std::optional<std::uint8_t> alpha) 
         found->options.opacity.reset();
     }
     record(call);
-    return call.outcome != CallOutcome::Failed;
+    return call.outcome == CallOutcome::Done;
 }
 
 bool SimDesktop::requestClose(WindowId window) {
@@ -631,6 +651,7 @@ void SimDesktop::carryOutOrPost(Call& call) {
         carryOut(call.window, *found, call);
     } else {
         call.outcome = found->options.hung ? CallOutcome::Pending : CallOutcome::Posted;
+        call.postedAtMs = now();
         posted_.push_back(call);
     }
 }
@@ -648,10 +669,14 @@ std::size_t SimDesktop::runPosted(WindowId only) {
     // requests that wait go back in their order.
     std::deque<Call> queue = std::exchange(posted_, {});
     std::size_t carried = 0;
+    std::set<std::uintptr_t> waiting; // windows with a request held back: the later ones wait too
     for (const Call& call : queue) {
         Window* window = find(call.window);
-        const bool runs = window != nullptr && (only ? call.window == only : !window->options.hung);
+        const bool due = window != nullptr && now() - call.postedAtMs >= window->options.answerDelayMs;
+        const bool runs = window != nullptr && !waiting.contains(call.window.value) &&
+                          (only ? call.window == only : !window->options.hung && due);
         if (!runs) {
+            waiting.insert(call.window.value);
             posted_.push_back(call);
             continue;
         }

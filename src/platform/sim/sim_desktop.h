@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -54,7 +55,11 @@ struct WindowOptions {
     std::optional<std::uint8_t> opacity; // layered with this alpha
     std::optional<Colour> bigIcon;       // what WM_GETICON answers, drawn as a square of this colour
     bool acceptsClose = true;            // a close request destroys it; otherwise it is ignored
+    // The window's thread does not answer (see SimDesktop::isHung for when the system says so).
     bool hung = false;
+    // A busy program: its thread carries out what is posted to it only this long after it was
+    // posted (with a clock, see SimDesktop::setClock).
+    int answerDelayMs = 0;
     // The window belongs to the program's own user-interface thread (the form host's windows):
     // moves and shows of it are carried out during the call. Other windows get them posted.
     bool programThread = false;
@@ -85,6 +90,7 @@ struct Call {
     std::string path{};                   // FileIcon
     int size = 0;                         // BigIcon, FileIcon
     CallOutcome outcome = CallOutcome::Done;
+    std::int64_t postedAtMs = 0; // Move, Show: on the desktop's clock
 };
 
 // A readable one-line form of a call, for test failure messages.
@@ -126,7 +132,13 @@ inline constexpr std::uintptr_t kFirstWindowId = 0x10010;
 //   program's own windows are carried out during the call.
 // - A hung window keeps what is posted to it (logged as Pending when posted while it was hung)
 //   until it answers again (setHung(id, false)), which carries its requests out at once, in order.
-//   requestClose() and bigIcon() time out at once and are logged as TimedOut.
+//   requestClose() and bigIcon() time out at once and are logged as TimedOut. The system's hung
+//   flag (isHung) is set only kHungFlagAfterMs after the window stopped answering (a window made
+//   hung at its creation has been hung for long). setOpacity() of a window that must become
+//   layered (or stop being layered) needs its thread to answer: on a window that does not, it
+//   times out and changes nothing; the alpha of a window that is layered already changes at once.
+// - A window with an answer delay has its posted requests carried out that long after posting,
+//   in order, whenever the other threads run after that.
 // - z-order, foreground and opacity requests don't wait for the window's thread and take effect
 //   during the call, posted requests or not.
 // - A window destroyed with requests still posted to it drops them.
@@ -135,7 +147,15 @@ inline constexpr std::uintptr_t kFirstWindowId = 0x10010;
 // - Monitor changes don't move windows; a maximised window keeps its rectangle until re-maximised.
 class SimDesktop final : public Desktop {
 public:
+    // The system calls a window hung once its thread has not looked at its messages for this long.
+    static constexpr std::int64_t kHungFlagAfterMs = 5000;
+
     SimDesktop() = default;
+
+    // The time, for the windows' answer delays and the late hung flag (SimMachine gives it the
+    // event loop's clock). Without a clock, posted requests run at the next yield and a window is
+    // hung the moment it stops answering.
+    void setClock(std::function<std::int64_t()> now) { clock_ = std::move(now); }
 
     // ----- Driving the desktop (what the user and other programs do; not logged) -----
 
@@ -173,8 +193,10 @@ public:
     bool restyle(WindowId window, std::uint32_t extendedStyles, std::optional<std::uint8_t> opacity);
     // A hung window stops answering; when it answers again its posted moves and shows run.
     bool setHung(WindowId window, bool hung);
+    bool setAnswerDelay(WindowId window, int delayMs);
     // The threads of the other programs run: every move and show posted to a window that is not
-    // hung is carried out, in the order of posting. Returns how many were carried out.
+    // hung, and whose answer delay has passed, is carried out, in the order of posting. Returns how
+    // many were carried out.
     std::size_t runOtherThreads();
     // The first icon of an executable file, drawn as a square of this colour; nothing removes it.
     // Paths compare without regard to letter case.
@@ -246,7 +268,10 @@ private:
         Rect normal;           // the normal (restored) position
         ShowState state = ShowState::Normal;
         bool restoreToMaximized = false;
+        // Since when its thread has not answered.
+        std::int64_t hungSinceMs = 0;
     };
+    [[nodiscard]] std::int64_t now() const { return clock_ ? clock_() : 0; }
 
     [[nodiscard]] const Window* find(WindowId window) const;
     Window* find(WindowId window);
@@ -288,6 +313,7 @@ private:
     std::deque<Call> posted_;
     // Requests on a const port call (the icon requests) are logged too.
     mutable std::vector<Call> calls_;
+    std::function<std::int64_t()> clock_;
 };
 
 } // namespace cellaro::sim

@@ -31,6 +31,17 @@ constexpr DWORD kMaxPathLength = 32768;
 constexpr DWORD kCloseWaitSliceMs = 50;
 constexpr UINT kIconTimeoutMs = 200;
 
+// How long a window of another thread may take to answer before its style is changed.
+constexpr UINT kStyleChangeAnswerMs = 200;
+
+// Whether the window's thread takes a message within the time (a window the system already calls
+// hung is not waited for at all).
+bool answersWithin(HWND window, UINT timeoutMs) {
+    DWORD_PTR answer = 0;
+    return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs, &answer) !=
+           0;
+}
+
 bool ownedByOtherThread(HWND window) {
     return ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId();
 }
@@ -438,12 +449,14 @@ bool Win32Desktop::setOpacity(WindowId window, std::optional<std::uint8_t> alpha
         return false;
     }
     const HWND handle = toHandle(window);
-    // Changing another process's style sends it style-change messages and waits for the answer;
-    // a hung window would hold us there.
-    if (ownedByOtherThread(handle) && ::IsHungAppWindow(handle) != 0) {
+    const auto exStyle = static_cast<LONG_PTR>(::GetWindowLongPtrW(handle, GWL_EXSTYLE));
+    // Changing another thread's style sends it style-change messages and waits for the answer. The
+    // system's hung flag comes seconds late, so the window is asked first, with a short bound: one
+    // that has just stopped answering is left as it is.
+    const bool styleChanges = ((exStyle & WS_EX_LAYERED) == 0) == alpha.has_value();
+    if (styleChanges && ownedByOtherThread(handle) && !answersWithin(handle, kStyleChangeAnswerMs)) {
         return false;
     }
-    const auto exStyle = static_cast<LONG_PTR>(::GetWindowLongPtrW(handle, GWL_EXSTYLE));
     const auto setExStyle = [handle](LONG_PTR value) {
         ::SetLastError(0);
         return ::SetWindowLongPtrW(handle, GWL_EXSTYLE, value) != 0 || ::GetLastError() == 0;
