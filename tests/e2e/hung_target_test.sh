@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A target that stops answering never freezes the program: a window that has been shown, taken as
-# the target and then left without a look at its messages stays the target while the working window
-# is shown, a drag runs across its board, Escape hides it, the tray menu opens and "Exit" ends the
+# the target and then left without a look at its messages is made translucent at once (before the
+# system calls it hung) without a wait, stays the target while the working window is shown, a drag runs across its board, Escape hides it, the tray menu opens and "Exit" ends the
 # program, each within a bounded time, and all of it while the target is still not answering.
 # Every step's time is logged, so a stall shows up as a number even when it stays under the limit.
 # Arguments: cellaro.exe probe.exe
@@ -79,6 +79,25 @@ wait_until 15 "the tray hint to name \"$HUNG_TITLE\"" target_is_hung_window ||
     rig_fail "the target is not the hanging window: tray hint \"$RIG_HINT\""
 step_end
 hung_rect=$(field "$(hung_line)" rect)
+
+# --- Transparent at once, before the system calls the target hung --------------------------------
+# Its style change would wait for the target's thread: the program asks the window to answer first,
+# with a short bound, and leaves it as it is. (On a machine so slow that the system calls the window
+# hung by now, the step still runs; it then proves less.)
+step_begin "Transparent on the target that has just stopped answering"
+click_tray 1
+wait_until 10 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
+working_window_hwnd=$(field "$(working_window_line)" hwnd)
+read -r wx wy <<<"$(working_window_origin)"
+rig_log "the system calls the target hung: $(field "$(probe answers "$hung_hwnd")" hung)"
+rig_click 1 $((wx + 88)) $((wy + 16)) # "Arrange"
+rig_click 1 $((wx + 58)) $((wy + 50)) # "Transparent"
+working_window_answers
+rig_click 1 $((wx + 24)) $((wy + 16)) # "Grid": the board page again, for the drag below
+click_tray 1
+wait_until 10 "the working window to hide" working_window_hidden || rig_fail "a second tray click left it shown"
+step_end
+working_window_hwnd=
 
 # Windows calls a window hung once its thread has not looked at its messages for 5 seconds.
 step_begin "the hanging window hung"
