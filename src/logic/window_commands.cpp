@@ -233,7 +233,9 @@ void WindowCommands::moveToNextMonitor() {
     }
     if (placement->state == ShowState::Maximized) {
         services_.placer.restore(window);
-        maximisedMove_ = MaximisedMove{window, 1, std::nullopt, 0, services_.loop.nowMs() + kStepWaitMs};
+        maximisedMove_ = MaximisedMove{};
+        maximisedMove_->window = window;
+        maximisedMove_->deadlineMs = services_.loop.nowMs() + kStepWaitMs;
         startStepTimer();
         return;
     }
@@ -277,12 +279,23 @@ void WindowCommands::stepMaximisedMove() {
     const auto placement = desktop.placement(window);
     const auto rect = desktop.windowRect(window);
     const bool late = services_.loop.nowMs() >= maximisedMove_->deadlineMs;
+    if (maximisedMove_->maximisedAtMs && placement && placement->state == ShowState::Maximized) {
+        // Maximised: done once it has stayed so for a while.
+        const std::int64_t now = services_.loop.nowMs();
+        if (!maximisedMove_->maximisedSinceMs) {
+            maximisedMove_->maximisedSinceMs = now;
+        } else if (now - *maximisedMove_->maximisedSinceMs >= kMaximisedSettleMs) {
+            stopMaximisedMove();
+        }
+        return;
+    }
     if (!placement || !rect || placement->state != ShowState::Normal) {
         if (late) {
             stopMaximisedMove(); // the restore never ran: the window is as it was
         }
         return;
     }
+    maximisedMove_->maximisedSinceMs.reset();
     if (!maximisedMove_->movedTo) {
         if (!sendOn(*rect)) {
             desktop.show(window, ShowCommand::ShowMaximized);
@@ -294,10 +307,26 @@ void WindowCommands::stepMaximisedMove() {
     // the program adjusted its size to the other monitor's scale.
     const bool arrived = *rect == *maximisedMove_->movedTo ||
                          monitorIndexOfWindow(*rect, desktop.monitors()) == maximisedMove_->destination;
-    if (arrived || late) {
-        desktop.show(window, ShowCommand::ShowMaximized);
-        stopMaximisedMove();
+    if (!maximisedMove_->maximisedAtMs) {
+        if (arrived || late) {
+            maximiseMoved();
+        }
+        return;
     }
+    if (late) {
+        stopMaximisedMove();
+    } else if (maximisedMove_->maximiseTries < kMaximiseTries &&
+               services_.loop.nowMs() - *maximisedMove_->maximisedAtMs >= kRemaximiseMs) {
+        maximiseMoved(); // not maximised yet, or restored again behind its back
+    }
+}
+
+void WindowCommands::maximiseMoved() {
+    services_.desktop.show(maximisedMove_->window, ShowCommand::ShowMaximized);
+    maximisedMove_->maximisedAtMs = services_.loop.nowMs();
+    maximisedMove_->maximisedSinceMs.reset();
+    ++maximisedMove_->maximiseTries;
+    maximisedMove_->deadlineMs = services_.loop.nowMs() + kStepWaitMs;
 }
 
 void WindowCommands::stepRaise() {

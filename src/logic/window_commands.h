@@ -51,6 +51,12 @@ public:
     // again where it is, never left restored.
     static constexpr int kStepIntervalMs = 30;
     static constexpr int kStepWaitMs = 5000;
+    // Once maximised, the window must stay so this long: a system that keeps its windows in step
+    // with another display server may hand a late copy of the move back to it, which restores it;
+    // it is then maximised again, at most kMaximiseTries times, no sooner than kRemaximiseMs apart.
+    static constexpr int kMaximisedSettleMs = 500;
+    static constexpr int kRemaximiseMs = 250;
+    static constexpr int kMaximiseTries = 4;
     // A pinned target reaches the top of the topmost band when its own thread runs: the working
     // window is put back in front of it every kStepIntervalMs until then, for this long at most.
     static constexpr int kRaiseWaitMs = 5000;
@@ -101,6 +107,8 @@ private:
     Services services_;
     // Sends the restored window on by `monitors` steps from `from`; false when there is nowhere to go.
     bool sendOn(const Rect& from);
+    // Asks the window to maximise where it is now.
+    void maximiseMoved();
     void startStepTimer();
 
     struct MaximisedMove {
@@ -110,6 +118,10 @@ private:
         std::optional<Rect> movedTo; // set once the restored window was sent on
         int destination = 0;         // the monitor it was sent to
         std::int64_t deadlineMs = 0; // for the step waited for now
+        // Set once it was asked to maximise there: when last, how often, since when it shows so.
+        std::optional<std::int64_t> maximisedAtMs;
+        int maximiseTries = 0;
+        std::optional<std::int64_t> maximisedSinceMs;
     };
     std::optional<MaximisedMove> maximisedMove_;
     TimerId stepTimer_ = kNoTimer;

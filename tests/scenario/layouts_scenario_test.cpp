@@ -191,6 +191,30 @@ TEST(SlowPrograms, NextMonitorBringsAMaximisedWindowThereMaximised) {
     EXPECT_EQ(d.targetRect(), Rect::fromBounds(2020, 50, 800, 600));
 }
 
+// Where the system keeps its windows in step with another display server, a late copy of the move
+// can restore the window just after it was maximised: it is maximised again.
+TEST(SlowPrograms, AWindowRestoredBehindTheMovesBackIsMaximisedAgain) {
+    Desk d(layout(SecondMonitor::Right, Rect::fromBounds(100, 50, 800, 600)));
+    d.machine.desktop.show(d.target, ShowCommand::ShowMaximized);
+    d.machine.desktop.runOtherThreads();
+    testing::click(d.machine.host, d.working, "SbMonitor");
+    ASSERT_TRUE(d.pressButton("xi1"));
+    for (int look = 0; look < 20 && d.targetState() != ShowState::Maximized; ++look) {
+        d.machine.loop.advance(WindowCommands::kStepIntervalMs);
+    }
+    ASSERT_EQ(d.targetState(), ShowState::Maximized);
+    d.machine.desktop.place(d.target, Rect::fromBounds(2020, 50, 800, 600));
+    d.machine.desktop.show(d.target, ShowCommand::ShowNormal);
+    d.machine.desktop.runOtherThreads();
+    d.machine.loop.advance(2 * WindowCommands::kMaximisedSettleMs);
+    EXPECT_EQ(d.targetState(), ShowState::Maximized);
+    EXPECT_EQ(d.targetFrame(), d.monitor(1).workArea);
+    // Left alone once it stayed maximised.
+    d.machine.desktop.clearCalls();
+    d.machine.loop.advance(WindowCommands::kStepWaitMs);
+    EXPECT_EQ(d.machine.desktop.callCount(sim::CallKind::Show, d.target), 0U);
+}
+
 TEST(SlowPrograms, ASecondPressDuringTheMoveTakesTheWindowOneMonitorFurther) {
     Desk d(layout(SecondMonitor::Right, Rect::fromBounds(100, 50, 800, 600)));
     d.machine.desktop.addMonitor(sim::SimDesktop::makeMonitor(3200, 0, 1920, 1080, 0, false));
