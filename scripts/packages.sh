@@ -19,6 +19,9 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix clang libclang-rt-14-dev clang-format clang-tidy python3)
 
+# What the Windows build alone needs (scripts/package.sh).
+WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix python3)
+
 # What the end-to-end tests and scripts/run.sh need: Wine, an X server with the dummy video driver,
 # RandR tools, real input and screenshots.
 E2E_PACKAGES=(wine wine64 xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool imagemagick)

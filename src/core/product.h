@@ -9,14 +9,19 @@ namespace cellaro {
 // the autostart Run value's name.
 inline constexpr std::string_view kProductName = "Cellaro";
 
-// The web addresses the program opens, all of them here: the website, and the share pages of a
-// short-message service and of a social network that the about window offers. In a share address
-// {text} stands for the recommendation and {url} for the website, both filled in percent-encoded.
+// The product's web addresses, all of them here. The program opens the website and the share pages
+// of a short-message service and of a social network that the about window offers. In a share
+// address {text} stands for the recommendation and {url} for the website, both filled in
+// percent-encoded.
 inline constexpr std::string_view kWebsite = "https://cellaro.example/";
 inline constexpr std::string_view kMessageShareAddress =
     "https://share.cellaro.example/message?text={text}&url={url}";
 inline constexpr std::string_view kSocialShareAddress =
     "https://share.cellaro.example/social?u={url}&quote={text}";
+// Where a release's portable zip is downloaded from, {version} standing for the version. The program
+// does not open it: scripts/package.sh reads it (with kWebsite) from here for the package manifests.
+inline constexpr std::string_view kDownloadAddress =
+    "https://cellaro.example/download/Cellaro-{version}-win64.zip";
 
 // Forms that are not shown wait above the screen at this top.
 inline constexpr int kParkedTop = -1000;
