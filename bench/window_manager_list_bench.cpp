@@ -2,7 +2,7 @@
 // dialog (the window list built and one row made per window), and a Refresh of the open dialog.
 #include "config/settings.h"
 #include "forms/winlist/window_manager_list.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "logic/winlist/window_list.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_event_loop.h"
@@ -42,7 +42,7 @@ struct Desk {
         }
         settings.load();
         dialog = std::make_unique<WindowManagerList>(
-            WindowManagerListServices{host, desktop, loop, shell, settings, flags, list, {}, {}, {}, {}});
+            WindowManagerListServices{host, desktop, loop, shell, settings, session, list, {}, {}, {}, {}});
     }
 
     sim::SimDesktop desktop;
@@ -51,7 +51,7 @@ struct Desk {
     sim::SimFormHost host{desktop, loop};
     sim::SimShell shell{loop};
     SettingsModel settings{files, kConfigPath};
-    ProgramFlags flags;
+    Session session;
     WindowList list{desktop};
     std::unique_ptr<WindowManagerList> dialog;
 };

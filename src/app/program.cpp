@@ -65,7 +65,17 @@ Program::Program(const Ports& ports)
     settings_.load();
     settings_.addLateReadListener([this] { settingsReadLate(); });
 
-    trayForm_ = std::make_unique<TrayForm>(*this);
+    trayForm_ = std::make_unique<TrayForm>(
+        TrayFormServices{ports_.host, ports_.desktop, ports_.shell, ports_.autostart, ports_.files, settings_,
+                         programPath_, programDirectory_, errorReport(), commandRunner(),
+                         [this](int number) { return shortcuts_ ? shortcuts_->text(number) : std::string(); },
+                         [this] { return navigationMenu_ ? navigationMenu_->bounds() : Rect{}; },
+                         [this](const Rect& bounds) {
+                             if (navigationMenu_) {
+                                 navigationMenu_->setBounds(bounds);
+                             }
+                         },
+                         [this] { quit(); }});
     WorkingWindowServices working{ports_.host,
                                   ports_.desktop,
                                   ports_.loop,
@@ -74,34 +84,35 @@ Program::Program(const Ports& ports)
                                   journal_,
                                   placer_,
                                   mode_,
-                                  flags_,
+                                  session_,
                                   ports_.shell,
                                   errorReport(),
+                                  commandRunner(),
                                   [this] {
                                       trayForm_->hide();
                                       trayForm_->setTop(kTrayFormParkedTop);
                                   },
                                   [this] { return windowList_->visible(); },
                                   [this] { return settingsWindow_->visible(); },
-                                  [this] { manageGroups(); },
-                                  [this] { openSettings(); },
                                   [this](bool enabled) { setNavigationKeepInFront(enabled); }};
     workingWindow_ = std::make_unique<WorkingWindow>(working);
-    connectWindowCommands();
-    connectGroupCommands();
+    makeWindowCommands();
+    connectGroupHints();
+    workingWindow_->commandsPage().connect(commandRunner());
+    workingWindow_->groupsPage().connect(commandRunner());
 
     previewRectangle_ = std::make_unique<PreviewRectangle>(ports_.host);
 
     windowList_ = std::make_unique<WindowManagerList>(WindowManagerListServices{
-        ports_.host, ports_.desktop, ports_.loop, ports_.shell, settings_, flags_, windowEntries_,
+        ports_.host, ports_.desktop, ports_.loop, ports_.shell, settings_, session_, windowEntries_,
         [this] { return writeSkipKillConfirmation(); }, [this] { setNavigationKeepInFront(false); },
         [this] { windowListCloseQuery(); },
         [this](const std::array<std::string, kGroupCount>& texts) { windowListClosed(texts); }});
     // The settings window's creation loads the configuration and with it registers the shortcuts.
     makeShortcuts();
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsWindowServices{
-        ports_.host, ports_.desktop, ports_.loop, ports_.shell, ports_.files, settings_, *shortcuts_, flags_,
-        errorReport(), [this] { return primaryScreenSnapshot(); },
+        ports_.host, ports_.desktop, ports_.loop, ports_.shell, ports_.files, settings_, *shortcuts_,
+        session_, errorReport(), [this] { return primaryScreenSnapshot(); },
         [this] {
             if (workingWindow_->visible()) {
                 workingWindow_->close();
@@ -119,8 +130,7 @@ Program::Program(const Ports& ports)
         [this] {
             printShortcuts(*shortcuts_, ports_.printer, ports_.clock, ports_.shell, settingsWindow_->id());
         },
-        [this](bool workingWasVisible) { settingsClosing(workingWasVisible); },
-        [this] { settingsClosed(); }});
+        [this] { settingsClosing(); }, [this] { settingsClosed(); }});
     aboutWindow_ = std::make_unique<AboutWindow>(
         AboutWindowServices{ports_.host, ports_.desktop, ports_.shell, ports_.mail, ports_.files});
 
@@ -135,8 +145,7 @@ Program::Program(const Ports& ports)
                                       ports_.system,
                                       groups_,
                                       trayForm_->navigationMenuPosition(),
-                                      [this] { manageGroups(); },
-                                      [this] { expandNavigation(); },
+                                      commandRunner(),
                                       [this] { return trayForm_->foregroundAtMenu(); },
                                       [this](WindowId foreground) {
                                           return settingsWindow_->visible() ||
@@ -212,8 +221,8 @@ void Program::settingsReadLate() {
 Program::~Program() = default;
 
 // The window commands act on the tracker's target and lay windows out on the working window's
-// monitor; its "gumbi" page runs them.
-void Program::connectWindowCommands() {
+// monitor.
+void Program::makeWindowCommands() {
     windowCommands_ = std::make_unique<WindowCommands>(WindowCommands::Services{
         ports_.desktop, ports_.loop, ports_.displayPower, settings_, tracker_, placer_,
         [this] { return workingWindow_->monitorIndex(); }, [this] { workingWindow_->closeByUser(); },
@@ -230,34 +239,11 @@ void Program::connectWindowCommands() {
             }
             return true;
         }});
-    WindowCommands& commands = *windowCommands_;
-    CommandActions actions;
-    actions.place = [&commands](std::string_view word) { commands.run(word); };
-    actions.tile = [&commands] { commands.tile(); };
-    actions.transparent = [&commands] { commands.toggleTransparent(); };
-    actions.stayOnTop = [&commands] { commands.run(WindowCommands::kStayOnTopWord); };
-    actions.minimize = [&commands] { commands.minimize(); };
-    actions.restore = [&commands] { commands.restore(); };
-    actions.maximize = [&commands] { commands.maximize(); };
-    actions.nextMonitor = [&commands] { commands.moveToNextMonitor(); };
-    actions.sleep = [&commands] { commands.sleep(); };
-    workingWindow_->commandsPage().connect(actions);
 }
 
-// The group page's buttons run the group commands; the step hints follow the commands' refreshes.
-void Program::connectGroupCommands() {
-    GroupCommands& groups = groups_;
-    GroupActions actions;
-    actions.minimize = [&groups](int group) { groups.minimize(group); };
-    actions.restore = [&groups](int group) { groups.restore(group); };
-    actions.showOnly = [&groups](int group) { groups.showOnly(group); };
-    actions.bringToFront = [&groups](int group) { groups.bringToFront(group); };
-    actions.previousShowOnly = [&groups] { groups.previousShowOnly(); };
-    actions.nextShowOnly = [&groups] { groups.nextShowOnly(); };
-    actions.previousToFront = [&groups] { groups.previousToFront(); };
-    actions.nextToFront = [&groups] { groups.nextToFront(); };
+// The step hints follow the group commands' refreshes.
+void Program::connectGroupHints() {
     GroupsPage& page = workingWindow_->groupsPage();
-    page.connect(actions);
     groups_.addHintsListener([&page](const GroupStepHints& hints) {
         page.setHint("GA3", hints.previousShowOnly);
         page.setHint("GB3", hints.nextShowOnly);
@@ -268,10 +254,10 @@ void Program::connectGroupCommands() {
 
 // SBAutoClick
 void Program::manageGroups() {
-    workingWasVisible_ = workingWindow_->visible();
-    targetBeforeList_ = tracker_.target();
+    const bool workingWasVisible = workingWindow_->visible();
+    session_.dialogOpening(workingWasVisible, tracker_.target());
     if (!windowList_->visible()) {
-        if (workingWasVisible_) {
+        if (workingWasVisible) {
             workingWindow_->close();
         }
         windowList_->show();
@@ -283,10 +269,10 @@ void Program::manageGroupsFromTray() {
     if (windowList_->visible()) {
         windowList_->show();
     }
-    if (flags_.settingsOpen) {
+    if (session_.dialogOpen()) {
         return;
     }
-    flags_.oneShot = true;
+    session_.beginOneShot();
     manageGroups();
 }
 
@@ -298,7 +284,7 @@ void Program::toggleNavigationMenu() {
 void Program::expandNavigation() {
     workingWindow_->showPage(WorkingPage::Groups);
     if (!workingWindow_->visible()) {
-        trayForm_->toggleWorkingWindow();
+        workingWindow_->showFromTray(trayForm_->monitor());
     }
     workingWindow_->showPage(WorkingPage::Groups);
 }
@@ -308,7 +294,7 @@ void Program::setNavigationKeepInFront(bool enabled) {
 }
 
 void Program::windowListCloseQuery() {
-    if (!flags_.oneShot && workingWasVisible_) {
+    if (session_.workingWindowReturns()) {
         if (mode_.fullScreen()) {
             workingWindow_->returnToCompact();
         }
@@ -322,46 +308,19 @@ void Program::windowListClosed(const std::array<std::string, kGroupCount>& membe
         workingWindow_->groupsPage().setHint(hint.button, hint.hint);
     }
     groups_.setMemberTexts(memberTexts);
-    tracker_.restoreTarget(targetBeforeList_);
-    if (workingWasVisible_ && !workingWindow_->visible()) {
+    tracker_.restoreTarget(session_.targetBefore());
+    if (session_.workingWasVisible() && !workingWindow_->visible()) {
         workingWindow_->startShowing();
     }
     groups_.refreshHints();
     // The tray's one-shot command is over: the next showing of the working window is an ordinary
     // one (a flag left set would park it above the screen).
-    flags_.oneShot = false;
+    session_.dialogClosed();
 }
 
-// Each shortcut runs the same command as its tray item or working-window button. The transparency
-// level, the grid opacity, the scheme index and auto-hide come from the settings read at start-up.
+// Each shortcut runs its command, as its tray item or working-window button does.
 void Program::makeShortcuts() {
-    WindowCommands& commands = *windowCommands_;
-    ShortcutOperations operations;
-    operations.showCellaro = [this] { trayForm_->showCellaro(); };
-    operations.fullScreenGridMonitor1 = [this] { trayForm_->openFullScreenGrid(0); };
-    operations.fullScreenGridMonitor2 = [this] { trayForm_->openFullScreenGrid(1); };
-    operations.focusActiveWindow = [this] { highlight_->run(); };
-    operations.stayOnTop = [&commands] { commands.run(WindowCommands::kStayOnTopWord); };
-    operations.transparent = [&commands] { commands.toggleTransparent(); };
-    operations.nextMonitor = [&commands] { commands.moveToNextMonitor(); };
-    operations.minimize = [&commands] { commands.minimize(); };
-    operations.restore = [&commands] { commands.restore(); };
-    operations.maximize = [&commands] { commands.maximize(); };
-    operations.tile = [&commands] { commands.tile(); };
-    operations.sleep = [&commands] { commands.sleep(); };
-    operations.manageGroups = [this] { manageGroups(); };
-    operations.groupsNavigationMenu = [this] { toggleNavigationMenu(); };
-    GroupCommands& groups = groups_;
-    operations.showOnlyGroup = [&groups](int group) { groups.showOnly(group); };
-    operations.bringGroupToFront = [&groups](int group) { groups.bringToFront(group); };
-    operations.minimizeGroup = [&groups](int group) { groups.minimize(group); };
-    operations.restoreGroup = [&groups](int group) { groups.restore(group); };
-    operations.previousGroupShowOnly = [&groups] { groups.previousShowOnly(); };
-    operations.nextGroupShowOnly = [&groups] { groups.nextShowOnly(); };
-    operations.previousGroupToFront = [&groups] { groups.previousToFront(); };
-    operations.nextGroupToFront = [&groups] { groups.nextToFront(); };
-    shortcuts_ = std::make_unique<ShortcutSet>(ports_.hotKeys, ports_.keyNames, std::move(operations));
-    shortcuts_->killTarget = [this] { killTarget(); };
+    shortcuts_ = std::make_unique<ShortcutSet>(ports_.hotKeys, ports_.keyNames, commandRunner());
 }
 
 // The primary monitor as it shows now, for the settings window's transparency pages.
@@ -380,9 +339,8 @@ std::optional<Bitmap> Program::primaryScreenSnapshot() {
 // XiButton29Click: the settings window in place of the working window.
 void Program::openSettings() {
     const bool wasVisible = workingWindow_->visible();
-    workingWasVisible_ = wasVisible;
     ports_.loop.processPendingMessages();
-    targetBeforeList_ = tracker_.target();
+    session_.dialogOpening(wasVisible, tracker_.target());
     workingWindow_->drag().stop();
     // A hidden working window has nothing to close (and its close would write the file).
     if (wasVisible) {
@@ -393,18 +351,18 @@ void Program::openSettings() {
 
 // The tray's "Settings": nothing while the settings window or the list is open.
 void Program::openSettingsFromTray() {
-    if (flags_.settingsOpen) {
+    if (session_.dialogOpen()) {
         return;
     }
-    flags_.oneShot = true;
+    session_.beginOneShot();
     openSettings();
 }
 
-void Program::settingsClosing(bool workingWasVisible) {
+void Program::settingsClosing() {
     workingWindow_->redrawBoard();
     workingWindow_->statusStrip().showNothing();
     ports_.loop.processPendingMessages();
-    if (!flags_.oneShot && workingWasVisible && !workingWindow_->visible()) {
+    if (session_.workingWindowReturns() && !workingWindow_->visible()) {
         if (mode_.fullScreen()) {
             workingWindow_->returnToCompact();
         }
@@ -413,12 +371,12 @@ void Program::settingsClosing(bool workingWasVisible) {
 }
 
 void Program::settingsClosed() {
-    tracker_.restoreTarget(targetBeforeList_);
-    if (workingWasVisible_ && !flags_.oneShot && !workingWindow_->visible()) {
+    tracker_.restoreTarget(session_.targetBefore());
+    if (session_.workingWindowReturns() && !workingWindow_->visible()) {
         workingWindow_->startShowing();
     }
     // As after the window list: the one-shot command is over.
-    flags_.oneShot = false;
+    session_.dialogClosed();
 }
 
 void Program::reportError(const std::string& text) {

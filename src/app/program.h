@@ -4,10 +4,11 @@
 // flags), and the forms in their creation order.
 #pragma once
 
+#include "app/command_router.h"
 #include "app/ports.h"
 #include "config/settings.h"
 #include "core/error_report.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "logic/target_tracker.h"
 #include "logic/undo_journal.h"
 #include "logic/window_placer.h"
@@ -67,7 +68,13 @@ public:
     [[nodiscard]] UndoJournal& undoJournal() { return journal_; }
     [[nodiscard]] WindowPlacer& placer() { return placer_; }
     [[nodiscard]] WorkingMode& mode() { return mode_; }
-    [[nodiscard]] ProgramFlags& flags() { return flags_; }
+    // Which dialog is open, the one-shot command, and what a dialog's close puts back.
+    [[nodiscard]] Session& session() { return session_; }
+    // Runs a command from anywhere: the tray, a shortcut, a button, a menu.
+    void run(const CommandCall& call) { router_.run(call); }
+    [[nodiscard]] CommandRunner commandRunner() {
+        return [this](const CommandCall& call) { run(call); };
+    }
     // The commands of the working window's "gumbi" page and the tray's "Move to next monitor".
     [[nodiscard]] WindowCommands& windowCommands() { return *windowCommands_; }
     // The thirty-two global shortcuts, loaded when the settings window is created.
@@ -127,8 +134,8 @@ public:
     [[nodiscard]] bool quitting() const { return quitting_; }
 
 private:
-    void connectWindowCommands();
-    void connectGroupCommands();
+    void makeWindowCommands();
+    void connectGroupHints();
     // The window manager list's close: the group texts published on the group buttons, the target
     // put back and the working window shown again if it was visible.
     void windowListCloseQuery();
@@ -145,7 +152,7 @@ private:
     void makeShortcuts();
     [[nodiscard]] std::optional<Bitmap> primaryScreenSnapshot();
     // The settings window's closing steps for the working window, and what follows its close.
-    void settingsClosing(bool workingWasVisible);
+    void settingsClosing();
     void settingsClosed();
 
     // TrackingHost: the tracking's questions, answered by the working window, the preview
@@ -173,7 +180,8 @@ private:
     std::string programPath_;
     std::string programDirectory_;
     SettingsModel settings_;
-    ProgramFlags flags_;
+    Session session_;
+    CommandRouter router_{*this};
     WorkingMode mode_;
     UndoJournal journal_;
     WindowPlacer placer_;
@@ -182,9 +190,6 @@ private:
     std::unique_ptr<WindowCommands> windowCommands_;
     WindowList windowEntries_;
     GroupCommands groups_;
-    // What "Manage Groups" remembered for the list's close.
-    bool workingWasVisible_ = false;
-    WindowId targetBeforeList_;
     bool quitting_ = false;
     // Start-up is over: errors are reported at once from now on.
     bool started_ = false;

@@ -1,39 +1,63 @@
 // The main tray form (TQstartForm): an invisible form that owns the tray icon and its menu, keeps
-// the groups navigation menu's position and the autostart entry, and shows or hides the working
-// window.
+// the groups navigation menu's position and the autostart entry. Its menu's items and the icon's
+// click run commands.
 #pragma once
 
+#include "core/error_report.h"
+#include "logic/commands.h"
 #include "platform/shell.h"
 #include "widgets/form.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace cellaro {
 
-class Program;
-enum class TrayCommand : int;
+class AutostartRegistry;
+class Desktop;
+class FileSystem;
+class SettingsModel;
+
+// What the tray form works with, given by the program.
+struct TrayFormServices {
+    FormHost& host;
+    Desktop& desktop;
+    Shell& shell;
+    AutostartRegistry& autostart;
+    FileSystem& files;
+    SettingsModel& settings;
+    // The running executable and its directory (with its separator).
+    std::string programPath;
+    std::string programDirectory;
+    ErrorReport reportError;
+    // The tray menu's items and the icon's click.
+    CommandRunner run;
+    // The shortcut text bound to a shortcut number, empty when none is bound (for the menu).
+    std::function<std::string(int number)> shortcutText;
+    // The groups navigation menu's window, made after this form: its bounds, and placing it.
+    std::function<Rect()> navigationMenuBounds;
+    std::function<void(const Rect&)> placeNavigationMenu;
+    // The form has closed: the program ends.
+    std::function<void()> quit;
+};
 
 class TrayForm final : public Form, public TrayIconEvents {
 public:
     // FormCreate: loads the navigation menu's position, parks the form off screen and adds the
     // tray icon with its first hint.
-    explicit TrayForm(Program& program);
+    explicit TrayForm(TrayFormServices services);
     ~TrayForm() override;
 
-    // GetPolozaj: the monitor index of this form.
+    // GetPolozaj: the monitor index of this form, and the monitor.
     [[nodiscard]] int monitorIndex() const;
+    [[nodiscard]] Monitor monitor() const;
     // The groups navigation menu's position as loaded at start-up (LoadSettings).
     [[nodiscard]] Point navigationMenuPosition() const { return navigationMenuPosition_; }
     // The settings that could not be read at the start were read at last: the navigation menu goes
     // to the stored position, unless it was moved since.
     void settingsRead();
-
-    // ZAGONSM: shows the working window, or hides it when it is shown.
-    void toggleWorkingWindow();
-    // SSMClick: the tray's "Show Cellaro".
-    void showCellaro();
 
     [[nodiscard]] bool autostartChecked() const;
     // loadAtStartUpClick
@@ -41,15 +65,11 @@ public:
     // Start1Click
     void startNewInstance();
     void openUserGuide();
-    // About1Click
-    void showAbout();
-    // fsGridClick and fsgrid2Click: the full-screen grid on the first (0) or second (1) monitor, or
-    // away again when it shows.
-    void openFullScreenGrid(int monitor);
 
     // PopupAPopup: the menu as it is about to open.
     [[nodiscard]] std::vector<MenuItem> menuItems() const;
-    void runCommand(TrayCommand command);
+    // A menu item chosen: its command, from the tray.
+    void runCommand(const CommandCall& call);
 
     [[nodiscard]] TrayIcon& trayIcon() { return *trayIcon_; }
     // The window that was in the foreground when the tray menu last opened.
@@ -74,7 +94,7 @@ private:
     void saveSettings();
     void syncRunEntry();
 
-    Program& program_;
+    TrayFormServices services_;
     // Where the menu was placed from the settings.
     Point navigationMenuPosition_;
     WindowId foregroundAtMenu_;

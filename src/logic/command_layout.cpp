@@ -25,15 +25,6 @@ int integerSquareRoot(int value) {
 
 } // namespace
 
-std::optional<Anchor> anchorForWord(std::string_view word) {
-    const auto* found = std::ranges::find(kAnchorWords, word);
-    if (found == kAnchorWords.end()) {
-        return std::nullopt;
-    }
-    const auto index = static_cast<int>(found - kAnchorWords.begin());
-    return Anchor{static_cast<AnchorColumn>(index % 3), static_cast<AnchorRow>(index / 3)};
-}
-
 Point anchorPosition(Anchor anchor, Size window, std::span<const Monitor> monitors, int monitorIndex) {
     const Monitor monitor = monitorAt(monitors, monitorIndex);
     const int left = monitor.bounds.left;

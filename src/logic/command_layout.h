@@ -25,16 +25,6 @@ struct Anchor {
     friend bool operator==(const Anchor&, const Anchor&) = default;
 };
 
-// The placement command words of the 3 x 3 anchor pad, in reading order.
-inline constexpr std::array<std::string_view, 9> kAnchorWords{
-    "levo zgoraj",  "sredina zgoraj",  "desno zgoraj",  //
-    "levo sredina", "sredina sredina", "desno sredina", //
-    "levo spodaj",  "sredina spodaj",  "desno spodaj"};
-
-// The anchor a placement command word names ("levo zgoraj" ... "desno spodaj"), compared whole
-// and case-sensitively; nothing for any other word.
-[[nodiscard]] std::optional<Anchor> anchorForWord(std::string_view word);
-
 // The top-left corner of a window of this size anchored on the monitor, measured from that
 // monitor's own edges: its full width horizontally, from its top to its work area's bottom
 // vertically. Wherever the monitor lies (left of the primary, above, below), the window lands on it.

@@ -2,6 +2,7 @@
 // it opens (PopupAPopup).
 #pragma once
 
+#include "logic/commands.h"
 #include "platform/shell.h"
 
 #include <functional>
@@ -10,35 +11,16 @@
 
 namespace cellaro {
 
-// Command ids of the tray menu's items.
-enum class TrayCommand : int {
-    ShowCellaro = 1,
-    FullScreenGrid,
-    FullScreenGridMonitor2,
-    ManageGroups,
-    NavigationMenu,
-    Cascade,
-    TileVertical,
-    TileHorizontal,
-    Settings,
-    StartNewInstance,
-    LoadAtStartup,
-    MoveToNextMonitor,
-    FocusActiveWindow,
-    Help,
-    About,
-    Exit,
-};
-
 struct TrayMenuState {
     int monitorCount = 1;
     bool loadAtStartup = false;
     // The shortcut text bound to a shortcut number, empty when none is bound.
     std::function<std::string(int)> shortcutText;
     // Whether a command can run yet; commands whose windows are not there are shown disabled.
-    std::function<bool(TrayCommand)> available;
+    std::function<bool(const CommandCall&)> available;
 };
 
+// The items' ids are the command table's tray menu ids (commandOfTrayMenuId gives the call back).
 std::vector<MenuItem> buildTrayMenu(const TrayMenuState& state);
 
 } // namespace cellaro

@@ -65,16 +65,8 @@ bool WindowCommands::targetVisible() const {
 }
 
 // Akcija1
-void WindowCommands::run(std::string_view word) {
+void WindowCommands::place(Anchor anchor) {
     if (!targetVisible()) {
-        return;
-    }
-    if (word == kStayOnTopWord) {
-        toggleStayOnTop();
-        return;
-    }
-    const auto anchor = anchorForWord(word);
-    if (!anchor) {
         return;
     }
     const WindowId window = target();
@@ -84,7 +76,7 @@ void WindowCommands::run(std::string_view word) {
     if (!frame) {
         return;
     }
-    const Point at = anchorPosition(*anchor, Size{frame->width(), frame->height()},
+    const Point at = anchorPosition(anchor, Size{frame->width(), frame->height()},
                                     services_.desktop.monitors(), services_.workingMonitor());
     services_.placer.follow(window, Rect::fromBounds(at.x, at.y, frame->width(), frame->height()));
 }

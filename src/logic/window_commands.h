@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "logic/command_layout.h"
 #include "platform/event_loop.h"
 
 #include <cstdint>
@@ -25,9 +26,6 @@ class WindowPlacer;
 
 class WindowCommands {
 public:
-    // The command word of the stay-on-top switch.
-    static constexpr std::string_view kStayOnTopWord = "Stay on top";
-
     struct Services {
         Desktop& desktop;
         EventLoop& loop;
@@ -68,10 +66,9 @@ public:
     WindowCommands& operator=(WindowCommands&&) = delete;
     ~WindowCommands();
 
-    // Akcija1: a placement command word ("levo zgoraj" ... "desno spodaj") or "Stay on top". An
-    // invisible target is left alone; otherwise its rectangle is saved for undo first. Any other
-    // word does nothing more.
-    void run(std::string_view word);
+    // Akcija1: the target's visible frame to the anchor on the working window's monitor. An
+    // invisible target is left alone; otherwise its rectangle is saved for undo first.
+    void place(Anchor anchor);
     // sbPinClick: the target is pinned on top of the others, or released, with the pin shown over
     // it for a moment.
     void toggleStayOnTop();

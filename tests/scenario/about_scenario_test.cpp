@@ -71,7 +71,7 @@ TEST(AboutWindow, ChosenTwiceShowsOneWindowAndTheTrayLeavesAShownOneAlone) {
 
 TEST(AboutWindow, TheTrayTakesTheFullScreenGridAwayFirst) {
     About about;
-    about.program.trayForm().openFullScreenGrid(0);
+    about.program.trayForm().runCommand(CommandCall::onMonitor(Command::FullScreenGrid, 0));
     ASSERT_TRUE(about.program.mode().fullScreen());
     about.chooseFromTray();
     EXPECT_FALSE(about.program.mode().fullScreen());

@@ -143,13 +143,13 @@ const std::vector<Writer>& writers() {
          },
          [](TargetShown& t) { EXPECT_TRUE(t.machine.desktop.exists(t.target)); }},
         {"Load Cellaro at Startup", "CRO.cfg", nullptr,
-         [](TargetShown& t) { t.program.trayForm().runCommand(TrayCommand::LoadAtStartup); },
+         [](TargetShown& t) { t.program.trayForm().runCommand(CommandCall::of(Command::LoadAtStartup)); },
          [](TargetShown& t) {
              EXPECT_FALSE(t.program.trayForm().autostartChecked());
              EXPECT_FALSE(t.machine.registry.runValue("Cellaro").has_value());
          }},
         {"Exit", "CRO.cfg", nullptr,
-         [](TargetShown& t) { t.program.trayForm().runCommand(TrayCommand::Exit); },
+         [](TargetShown& t) { t.program.trayForm().runCommand(CommandCall::of(Command::Exit)); },
          [](TargetShown& t) { EXPECT_TRUE(t.machine.host.quitRequested()); }},
         {"Working window close", "CRO.cfg", nullptr, [](TargetShown& t) { t.working.close(); },
          [](TargetShown& t) { EXPECT_FALSE(t.working.visible()); }, false},

@@ -28,20 +28,23 @@ struct Layer {
         // The tray's items open the layer from a hidden working window.
         s.working.close();
     }
-    void open(TrayCommand item) { s.program.trayForm().runCommand(item); }
+    void open(CommandCall item) { s.program.trayForm().runCommand(item); }
     [[nodiscard]] bool fullScreen() const { return s.program.mode().fullScreen(); }
     [[nodiscard]] const GridBoard& board() const { return s.working.boardPage().board(); }
 };
 
 TEST(FullScreenGrid, TheLayerCoversTheChosenMonitorsWorkAreaAtTheGridOpacity) {
     struct Case {
-        TrayCommand item;
+        CommandCall item;
         Rect layer;
         Size cell; // 10 x 10 cells of the layer
     };
-    for (const Case& c :
-         {Case{TrayCommand::FullScreenGrid, Rect::fromBounds(0, 0, 1920, 1040), {192, 104}},
-          Case{TrayCommand::FullScreenGridMonitor2, Rect::fromBounds(1920, 0, 1280, 1024), {128, 102}}}) {
+    for (const Case& c : {Case{CommandCall::onMonitor(Command::FullScreenGrid, 0),
+                               Rect::fromBounds(0, 0, 1920, 1040),
+                               {192, 104}},
+                          Case{CommandCall::onMonitor(Command::FullScreenGrid, 1),
+                               Rect::fromBounds(1920, 0, 1280, 1024),
+                               {128, 102}}}) {
         Layer l;
         l.open(c.item);
         ASSERT_TRUE(l.fullScreen());
@@ -76,7 +79,7 @@ TEST(FullScreenGrid, MaxRowsColumnsChoosesTenByTenOnTheLayerOnly) {
         l.s.machine.shell.clickTrayLeft();
         EXPECT_EQ(l.board().columns(), 4);
         l.s.working.close();
-        l.open(TrayCommand::FullScreenGrid);
+        l.open(CommandCall::onMonitor(Command::FullScreenGrid, 0));
         ASSERT_TRUE(l.fullScreen());
         EXPECT_EQ(l.board().columns(), maxRowsColumns ? 10 : 4) << maxRowsColumns;
         EXPECT_EQ(l.board().rows(), maxRowsColumns ? 10 : 3) << maxRowsColumns;
@@ -85,7 +88,7 @@ TEST(FullScreenGrid, MaxRowsColumnsChoosesTenByTenOnTheLayerOnly) {
 
 TEST(FullScreenGrid, ADragPlacesAtRealScaleAndLeavesTheLayer) {
     Layer l;
-    l.open(TrayCommand::FullScreenGridMonitor2);
+    l.open(CommandCall::onMonitor(Command::FullScreenGrid, 1));
     ASSERT_TRUE(l.fullScreen());
     l.s.press(2, 1);
     l.s.moveTo(4, 3);
@@ -107,10 +110,10 @@ TEST(FullScreenGrid, ADragPlacesAtRealScaleAndLeavesTheLayer) {
 
 TEST(FullScreenGrid, TheReturnRestoresTheCompactBoardAndWindow) {
     Layer l;
-    l.open(TrayCommand::FullScreenGridMonitor2);
+    l.open(CommandCall::onMonitor(Command::FullScreenGrid, 1));
     ASSERT_TRUE(l.fullScreen());
     // The item chosen again while the layer shows takes it away.
-    l.open(TrayCommand::FullScreenGridMonitor2);
+    l.open(CommandCall::onMonitor(Command::FullScreenGrid, 1));
     EXPECT_FALSE(l.fullScreen());
     EXPECT_FALSE(l.s.working.visible());
     const Image& board = l.s.working.boardPage().image();
@@ -127,7 +130,7 @@ TEST(FullScreenGrid, TheReturnRestoresTheCompactBoardAndWindow) {
 
 TEST(FullScreenGrid, TheGridMenuTogglesMaxRowsColumnsAtOnceAndCloses) {
     Layer l;
-    l.open(TrayCommand::FullScreenGrid);
+    l.open(CommandCall::onMonitor(Command::FullScreenGrid, 0));
     ASSERT_TRUE(l.fullScreen());
     l.s.machine.shell.queueMenuChoice("MNR");
     l.s.machine.host.pointerDown(l.s.working, l.s.cell(1, 1), MouseButton::Right);
@@ -149,7 +152,7 @@ TEST(FullScreenGrid, TheGridMenuTogglesMaxRowsColumnsAtOnceAndCloses) {
     EXPECT_FALSE(l.fullScreen());
     EXPECT_FALSE(l.s.working.visible());
     // The next layer has the configured 6 x 6.
-    l.open(TrayCommand::FullScreenGrid);
+    l.open(CommandCall::onMonitor(Command::FullScreenGrid, 0));
     EXPECT_EQ(l.board().columns(), 6);
 }
 

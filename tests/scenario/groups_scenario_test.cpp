@@ -10,6 +10,8 @@
 #include "support/target_shown.h"
 #include "support/ui.h"
 
+#include "logic/session.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,7 +53,7 @@ TEST(Groups, ManageGroupsFromTheWorkingWindowComesBackToItWithTheGroupsPublished
     ASSERT_TRUE(testing::click(g.machine.host, g.working, "SbSelect"));
     EXPECT_FALSE(g.working.visible());
     ASSERT_TRUE(g.list().visible());
-    EXPECT_TRUE(g.program.flags().settingsOpen);
+    EXPECT_TRUE(g.program.session().dialogOpen());
     EXPECT_FALSE(g.program.navigationMenu().keepingInFront());
 
     // The user ticks group B for the target and group D for the second window.
@@ -66,7 +68,7 @@ TEST(Groups, ManageGroupsFromTheWorkingWindowComesBackToItWithTheGroupsPublished
     g.machine.host.pressKey(g.list(), kEscape);
 
     EXPECT_FALSE(g.list().visible());
-    EXPECT_FALSE(g.program.flags().settingsOpen);
+    EXPECT_FALSE(g.program.session().dialogOpen());
     EXPECT_TRUE(g.working.visible());
     EXPECT_EQ(g.program.tracker().target(), g.target);
     EXPECT_EQ(g.hintOf("GB1"), "Minimize\r____________________\rEditor");
@@ -88,23 +90,23 @@ TEST(Groups, TheTrayOpensTheListOnceAndLeavesTheWorkingWindowClosedAfterIt) {
     Groups g;
     g.working.closeByUser();
     // While the settings window is open the tray's item does nothing.
-    g.program.flags().settingsOpen = true;
-    g.program.trayForm().runCommand(TrayCommand::ManageGroups);
+    g.program.session().dialogActivated(Session::Dialog::Settings);
+    g.program.trayForm().runCommand(CommandCall::of(Command::ManageGroups));
     EXPECT_FALSE(g.list().visible());
-    g.program.flags().settingsOpen = false;
+    g.program.session().dialogClosing();
 
-    g.program.trayForm().runCommand(TrayCommand::ManageGroups);
+    g.program.trayForm().runCommand(CommandCall::of(Command::ManageGroups));
     ASSERT_TRUE(g.list().visible());
-    EXPECT_TRUE(g.program.flags().oneShot);
+    EXPECT_TRUE(g.program.session().oneShot());
     const int rows = g.list().rowCount();
     // Asked again while it shows, the list only comes to the front.
-    g.program.trayForm().runCommand(TrayCommand::ManageGroups);
+    g.program.trayForm().runCommand(CommandCall::of(Command::ManageGroups));
     EXPECT_EQ(g.list().rowCount(), rows);
     ASSERT_TRUE(testing::click(g.machine.host, g.list(), "xiOKefdcxz"));
     EXPECT_FALSE(g.list().visible());
     EXPECT_FALSE(g.working.visible());
     // The one-shot is over: the tray icon's click shows the working window on the screen.
-    EXPECT_FALSE(g.program.flags().oneShot);
+    EXPECT_FALSE(g.program.session().oneShot());
     g.machine.shell.clickTrayLeft();
     ASSERT_TRUE(g.working.visible());
     EXPECT_GE(g.working.bounds().top, 0);
@@ -114,7 +116,7 @@ TEST(Groups, TheNavigationMenusMenuOpensTheListOrTheGroupPage) {
     Groups g;
     g.working.closeByUser();
     NavigationMenu& menu = g.program.navigationMenu();
-    g.program.trayForm().runCommand(TrayCommand::NavigationMenu);
+    g.program.trayForm().runCommand(CommandCall::of(Command::NavigationMenu));
     ASSERT_TRUE(menu.visible());
 
     g.machine.shell.queueMenuChoice("Groupsoptions1");
@@ -130,7 +132,7 @@ TEST(Groups, TheNavigationMenusMenuOpensTheListOrTheGroupPage) {
     g.machine.host.pressKey(g.list(), kEscape);
     EXPECT_TRUE(g.working.visible());
 
-    g.program.trayForm().runCommand(TrayCommand::NavigationMenu);
+    g.program.trayForm().runCommand(CommandCall::of(Command::NavigationMenu));
     EXPECT_FALSE(menu.visible());
 }
 

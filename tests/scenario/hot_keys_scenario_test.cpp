@@ -226,14 +226,13 @@ TEST(HotKeys, ShowCellaroHidesAndShowsTheWorkingWindow) {
     EXPECT_TRUE(d.working.visible());
 }
 
-TEST(HotKeys, KillRunsTheConnectedCallbackAndNothingBeforeIt) {
+TEST(HotKeys, KillAsksFirstAndClosesTheTargetOnYes) {
     Desk d(options(1, "[Options]\r\nHotKey101=Ctrl+K\r\n"));
     const HotKeyCombination ctrlK{kHotKeyControl, 'K'};
-    EXPECT_TRUE(d.press(ctrlK)); // nothing connected: nothing happens, nothing breaks
-    int kills = 0;
-    d.shortcuts().killTarget = [&kills] { ++kills; };
-    d.press(ctrlK);
-    EXPECT_EQ(kills, 1);
+    d.machine.shell.queueKillAnswer(KillAnswer::Yes, false);
+    EXPECT_TRUE(d.press(ctrlK));
+    EXPECT_EQ(d.machine.shell.killConfirmations().size(), 1U);
+    EXPECT_FALSE(d.machine.desktop.exists(d.target));
 }
 
 // The group shortcuts run the group commands; the labelled "Next group" shortcuts (25, 31) step

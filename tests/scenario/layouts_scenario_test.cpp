@@ -119,8 +119,8 @@ TEST(Layouts, TheCommandsActOnTheWorkingWindowsMonitorWhereverItLies) {
 
 TEST(Layouts, TheFullScreenGridCoversItsMonitorOnEveryLayout) {
     for (const SecondMonitor where : {SecondMonitor::Left, SecondMonitor::Above, SecondMonitor::Below}) {
-        for (const auto& [item, index] :
-             {std::pair{TrayCommand::FullScreenGrid, 0}, std::pair{TrayCommand::FullScreenGridMonitor2, 1}}) {
+        for (const auto& [item, index] : {std::pair{CommandCall::onMonitor(Command::FullScreenGrid, 0), 0},
+                                          std::pair{CommandCall::onMonitor(Command::FullScreenGrid, 1), 1}}) {
             SCOPED_TRACE(std::string(nameOf(where)) + ", monitor " + std::to_string(index));
             Desk d(layout(where));
             d.working.close();
@@ -150,7 +150,7 @@ TEST(Layouts, TheFullScreenGridOnAMonitorOfAnotherScaleCoversExactlyIt) {
         options.secondDpi = 192;
         Desk d(options);
         d.working.close();
-        d.program.trayForm().runCommand(TrayCommand::FullScreenGridMonitor2);
+        d.program.trayForm().runCommand(CommandCall::onMonitor(Command::FullScreenGrid, 1));
         ASSERT_TRUE(d.program.mode().fullScreen());
         const Monitor second = d.monitor(1);
         EXPECT_EQ(d.working.bounds(), second.workArea);

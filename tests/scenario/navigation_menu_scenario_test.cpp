@@ -33,10 +33,37 @@ struct Bar {
     explicit Bar(int dpi = kBaseDpi, Point position = kStartAt, int monitors = 1) : machine(monitors, dpi) {
         menu = std::make_unique<NavigationMenu>(NavigationMenuServices{
             machine.host, machine.desktop, machine.loop, machine.shell, machine.systemState, groups, position,
-            [this] { ++manageGroupsCalls; }, [this] { ++expandCalls; }, [this] { return trayMenuForeground; },
+            [this](const CommandCall& call) { run(call); }, [this] { return trayMenuForeground; },
             [this](WindowId foreground) {
                 return settingsVisible || (settingsWindow && foreground == settingsWindow);
             }});
+    }
+
+    // The program's router, for what the bar asks: the group steps run on the groups.
+    void run(const CommandCall& call) {
+        EXPECT_EQ(call.source, CommandSource::NavigationMenu);
+        switch (call.command) {
+        case Command::ManageGroups:
+            ++manageGroupsCalls;
+            break;
+        case Command::ExpandNavigation:
+            ++expandCalls;
+            break;
+        case Command::PreviousShowOnly:
+            groups.previousShowOnly();
+            break;
+        case Command::NextShowOnly:
+            groups.nextShowOnly();
+            break;
+        case Command::PreviousToFront:
+            groups.previousToFront();
+            break;
+        case Command::NextToFront:
+            groups.nextToFront();
+            break;
+        default:
+            ADD_FAILURE() << "the bar ran another command";
+        }
     }
 
     WindowId addWindow(const std::string& title) {

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+#include "logic/session.h"
+
 #include <gtest/gtest.h>
 
 namespace cellaro {
@@ -258,7 +260,7 @@ TEST(Placement, OnTheSecondMonitorTheCellsDivideThatMonitor) {
 
 TEST(Placement, AOneShotPlacementClosesTheWorkingWindow) {
     Placing p;
-    p.program.flags().oneShot = true;
+    p.program.session().beginOneShot();
     p.drag({0, 0}, {1, 1});
     EXPECT_EQ(p.targetRect(), cells(0, 0, 2, 2));
     EXPECT_FALSE(p.working.visible());

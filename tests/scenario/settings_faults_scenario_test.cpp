@@ -65,9 +65,9 @@ TEST(UnreadableSettings, AreReadOnceTheFileCanBeReadAgain) {
 TEST(UnreadableSettings, TheUsersOwnChangeInThisRunIsWritten) {
     LockedAtStart s;
     // Still unknown, the autostart check is taken off by the user: that is theirs to write.
-    s.program->trayForm().runCommand(TrayCommand::LoadAtStartup);
+    s.program->trayForm().runCommand(CommandCall::of(Command::LoadAtStartup));
     EXPECT_TRUE(s.program->trayForm().autostartChecked()); // the unknown "off" became "on"
-    s.program->trayForm().runCommand(TrayCommand::LoadAtStartup);
+    s.program->trayForm().runCommand(CommandCall::of(Command::LoadAtStartup));
     EXPECT_FALSE(s.program->trayForm().autostartChecked());
     s.exit();
     const auto saved = s.machine.files.file(SimMachine::kConfigPath);
@@ -134,7 +134,7 @@ TEST(LockedAtStart, TheShortcutsAreRegisteredOnceTheFileCanBeReadWithoutAnyUserA
 
 TEST(LockedAtStart, AnOkWhileStillUnreadableWritesNothingAndKeepsTheWindowOpen) {
     HeldFromTheStart s;
-    s.program->trayForm().runCommand(TrayCommand::Settings);
+    s.program->trayForm().runCommand(CommandCall::of(Command::Settings));
     SettingsWindow& settings = s.program->settingsWindow();
     ASSERT_TRUE(settings.visible());
     settings.ok();

@@ -11,6 +11,8 @@
 #include "support/target_shown.h"
 #include "support/ui.h"
 
+#include "logic/session.h"
+
 #include <gtest/gtest.h>
 
 namespace cellaro {
@@ -26,7 +28,7 @@ TEST(SettingsInProgram, TheWorkingWindowsSettingsComeBackToItAndTheTarget) {
     ASSERT_TRUE(testing::click(t.machine.host, t.working, "SBTools"));
     EXPECT_FALSE(t.working.visible());
     ASSERT_TRUE(settings.visible());
-    EXPECT_TRUE(t.program.flags().settingsOpen);
+    EXPECT_TRUE(t.program.session().dialogOpen());
 
     // Something else is clicked meanwhile; Escape closes the window and applies nothing.
     sim::WindowOptions other;
@@ -35,7 +37,7 @@ TEST(SettingsInProgram, TheWorkingWindowsSettingsComeBackToItAndTheTarget) {
     t.machine.desktop.activate(t.machine.desktop.createWindow(other));
     t.machine.host.pressKey(settings, kEscape);
     EXPECT_FALSE(settings.visible());
-    EXPECT_FALSE(t.program.flags().settingsOpen);
+    EXPECT_FALSE(t.program.session().dialogOpen());
     EXPECT_TRUE(t.working.visible());
     EXPECT_EQ(t.program.tracker().target(), t.target);
 }
@@ -44,23 +46,23 @@ TEST(SettingsInProgram, TheTraysSettingsIsAOneShotAndWaitsForTheOtherWindows) {
     TargetShown t;
     t.working.closeByUser();
     // While the window manager list shows, the tray's "Settings" does nothing.
-    t.program.trayForm().runCommand(TrayCommand::ManageGroups);
+    t.program.trayForm().runCommand(CommandCall::of(Command::ManageGroups));
     ASSERT_TRUE(t.program.windowList().visible());
-    t.program.trayForm().runCommand(TrayCommand::Settings);
+    t.program.trayForm().runCommand(CommandCall::of(Command::Settings));
     EXPECT_FALSE(t.program.settingsWindow().visible());
     t.machine.host.pressKey(t.program.windowList(), kEscape);
 
     SettingsWindow& settings = t.program.settingsWindow();
     const bool configBefore = t.machine.files.exists(testing::SimMachine::kConfigPath);
-    t.program.trayForm().runCommand(TrayCommand::Settings);
+    t.program.trayForm().runCommand(CommandCall::of(Command::Settings));
     ASSERT_TRUE(settings.visible());
-    EXPECT_TRUE(t.program.flags().oneShot);
+    EXPECT_TRUE(t.program.session().oneShot());
     // Escape writes nothing.
     t.machine.host.pressKey(settings, kEscape);
     EXPECT_FALSE(settings.visible());
     EXPECT_EQ(t.machine.files.exists(testing::SimMachine::kConfigPath), configBefore);
 
-    t.program.trayForm().runCommand(TrayCommand::Settings);
+    t.program.trayForm().runCommand(CommandCall::of(Command::Settings));
     ASSERT_TRUE(settings.visible());
     // OK writes the file; the working window stays closed after a one-shot.
     settings.ok();

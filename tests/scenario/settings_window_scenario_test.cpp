@@ -7,7 +7,7 @@
 #include "forms/settings/settings_window.h"
 #include "forms/settings/shortcuts_page.h"
 #include "forms/settings/transparency_pages.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "support/sim_machine.h"
 #include "support/ui.h"
@@ -37,8 +37,8 @@ constexpr int kKeyW = 0x57;
 struct SettingsScene {
     SimMachine machine;
     SettingsModel settings{machine.files, SimMachine::kConfigPath};
-    ProgramFlags flags;
-    ShortcutSet shortcuts{machine.hotKeys, machine.keyNames, ShortcutOperations{}};
+    Session session;
+    ShortcutSet shortcuts{machine.hotKeys, machine.keyNames, CommandRunner{}};
     std::vector<std::pair<int, int>> liveCounts;
     std::vector<bool> closings;
     int closedCount = 0;
@@ -59,7 +59,7 @@ struct SettingsScene {
             machine.files,
             settings,
             shortcuts,
-            flags,
+            session,
             [this](const std::string& text) {
                 machine.shell.messageBox(text, "Cellaro", MessageBoxButtons::Ok, MessageBoxIcon::Error);
             },
@@ -69,12 +69,13 @@ struct SettingsScene {
             [this] { ++appliedCount; },
             [](Colour) {},
             [] {},
-            [this](bool wasVisible) { closings.push_back(wasVisible); },
+            [this] { closings.push_back(session.workingWasVisible()); },
             [this] { ++closedCount; }};
         window = std::make_unique<SettingsWindow>(services);
     }
 
     void open() {
+        session.dialogOpening(false, {});
         window->open(false);
         machine.host.syncActivation();
     }
@@ -103,7 +104,7 @@ struct SettingsScene {
 TEST(SettingsWindowScenario, EveryOpeningShowsTheGridsPageWithItsBottomButtonsAndMarker) {
     SettingsScene scene;
     scene.open();
-    EXPECT_TRUE(scene.flags.settingsOpen);
+    EXPECT_TRUE(scene.session.dialogOpen());
     EXPECT_EQ(scene.page(), SettingsWindow::GridsPageIndex);
     EXPECT_EQ(scene.window->focused(), scene.window->find("SEWXXX"));
 
@@ -117,7 +118,7 @@ TEST(SettingsWindowScenario, EveryOpeningShowsTheGridsPageWithItsBottomButtonsAn
 
     scene.key(SettingsWindow::kVirtualKeyEscape);
     EXPECT_FALSE(scene.window->visible());
-    EXPECT_FALSE(scene.flags.settingsOpen);
+    EXPECT_FALSE(scene.session.dialogOpen());
     EXPECT_EQ(scene.closedCount, 1);
 
     scene.open();
@@ -299,6 +300,7 @@ TEST(SettingsWindowScenario, OpeningFromAVisibleWorkingWindowReloadsTheFile) {
     EXPECT_EQ(scene.window->shortcutsPage().editor(5).text(), "Ctrl+Q");
     scene.key(SettingsWindow::kVirtualKeyEscape);
 
+    scene.session.dialogOpening(true, {});
     scene.window->open(true);
     scene.machine.host.syncActivation();
     EXPECT_FALSE(scene.window->reloadPending());

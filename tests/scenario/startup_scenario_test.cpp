@@ -8,6 +8,8 @@
 #include "support/sim_machine.h"
 #include "widgets/form.h"
 
+#include "logic/session.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -123,13 +125,13 @@ TEST(TrayClick, ShowsTheWorkingWindowCentredVerticallyAndHidesItAgain) {
 TEST(TrayClick, WhileSettingsAreOpenOnlyTheHeightIsSet) {
     SimMachine machine;
     Program& program = machine.start();
-    program.flags().settingsOpen = true;
-    program.flags().oneShot = true;
+    program.session().dialogActivated(Session::Dialog::Settings);
+    program.session().beginOneShot();
     machine.shell.clickTrayLeft();
     EXPECT_FALSE(program.workingWindow().visible());
     EXPECT_EQ(program.workingWindow().bounds().top, -1000); // one-shot parks it
-    EXPECT_TRUE(program.flags().oneShot);                   // and the flag stays
-    program.flags().oneShot = false;
+    EXPECT_TRUE(program.session().oneShot());               // and the flag stays
+    program.session().endOneShot();
     machine.shell.clickTrayLeft();
     EXPECT_FALSE(program.workingWindow().visible());
     EXPECT_EQ(program.workingWindow().bounds().top, 407);
@@ -177,7 +179,7 @@ TEST(TrayMenu, ArrangementsNewInstanceAndHelpGoToTheShell) {
     EXPECT_NE(machine.shell.messageBoxes()[0].text.find("Cellaro-User-Guide.htm"), std::string::npos);
 
     machine.files.setFile("C:\\Program Files\\Cellaro\\Cellaro-User-Guide.htm", "<html></html>");
-    program.trayForm().runCommand(TrayCommand::Help);
+    program.trayForm().runCommand(CommandCall::of(Command::Help));
     EXPECT_EQ(machine.shell.openedDocuments(),
               std::vector<std::string>{"C:\\Program Files\\Cellaro\\Cellaro-User-Guide.htm"});
 }
@@ -241,7 +243,7 @@ TEST(Autostart, TheStoredStateIsReadAtStartAndRestoredAtExit) {
         machine.registry.preset("Cellaro", "\"C:\\Old\\cellaro.exe\"");
         Program& program = machine.start();
         EXPECT_EQ(program.trayForm().autostartChecked(), c.checked) << c.load;
-        program.trayForm().runCommand(TrayCommand::Exit);
+        program.trayForm().runCommand(CommandCall::of(Command::Exit));
         // Exit brings the Run value in line with the check mark.
         EXPECT_EQ(machine.registry.runValue("Cellaro").has_value(), c.checked) << c.load;
     }
@@ -251,7 +253,7 @@ TEST(Autostart, AFailedSettingsWriteIsReportedAndLeavesTheRegistryAlone) {
     SimMachine machine;
     Program& program = machine.start();
     machine.files.failWrites(SimMachine::kConfigPath, "The disk is full.");
-    program.trayForm().runCommand(TrayCommand::LoadAtStartup);
+    program.trayForm().runCommand(CommandCall::of(Command::LoadAtStartup));
     ASSERT_EQ(machine.shell.messageBoxes().size(), 1U);
     EXPECT_EQ(machine.shell.messageBoxes()[0].text,
               saveFailedText(SimMachine::kConfigPath, "The disk is full."));

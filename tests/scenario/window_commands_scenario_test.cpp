@@ -350,7 +350,7 @@ TEST(WindowCommands, TheTrayMenuMovesToTheNextMonitorOnlyWithTwoMonitors) {
         EXPECT_TRUE(item->enabled);
         EXPECT_EQ(p.working.commandsPage().nextMonitorButton().visible(), monitors == 2);
 
-        p.program.trayForm().runCommand(TrayCommand::MoveToNextMonitor);
+        p.program.trayForm().runCommand(CommandCall::of(Command::MoveToNextMonitor));
         p.machine.loop.processPendingMessages();
         EXPECT_EQ(p.targetRect(),
                   monitors == 2 ? Rect::fromBounds(2020, 50, 800, 600) : Rect::fromBounds(100, 50, 800, 600))

@@ -3,7 +3,7 @@
 // close and open-location buttons, the bottom bar, the scroll bar and closing.
 #include "config/settings.h"
 #include "forms/winlist/window_manager_list.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "logic/winlist/window_list.h"
 #include "support/sim_machine.h"
 #include "support/ui.h"
@@ -35,7 +35,7 @@ constexpr const char* kNoGroup = "No windows group was created";
 struct ListScene {
     SimMachine machine;
     SettingsModel settings{machine.files, SimMachine::kConfigPath};
-    ProgramFlags flags;
+    Session session;
     WindowList list{machine.desktop};
     int activations = 0;
     int closings = 0;
@@ -53,7 +53,7 @@ struct ListScene {
             machine.loop,
             machine.shell,
             settings,
-            flags,
+            session,
             list,
             [this] { return settings.persist({Setting::SkipKillConfirmation}).ok; },
             [this] { ++activations; },
@@ -412,7 +412,7 @@ TEST(WindowManagerList, EscClosesAndPublishesTheMemberTextsWhileTheOpenFlagFollo
     scene.open("Title2");
     scene.open("Other");
     scene.show();
-    EXPECT_TRUE(scene.flags.settingsOpen);
+    EXPECT_TRUE(scene.session.dialogOpen());
     EXPECT_EQ(scene.activations, 1);
     ASSERT_TRUE(scene.clickPart("boxA106", "Title1"));
     ASSERT_TRUE(scene.clickPart("boxA106", "Title2"));
@@ -420,7 +420,7 @@ TEST(WindowManagerList, EscClosesAndPublishesTheMemberTextsWhileTheOpenFlagFollo
 
     scene.machine.host.pressKey(*scene.dialog, WindowManagerList::kVirtualKeyEscape);
     EXPECT_FALSE(scene.dialog->visible());
-    EXPECT_FALSE(scene.flags.settingsOpen);
+    EXPECT_FALSE(scene.session.dialogOpen());
     EXPECT_EQ(scene.closings, 1);
     ASSERT_EQ(scene.published.size(), 1U);
     EXPECT_EQ(scene.published[0],
@@ -431,7 +431,7 @@ TEST(WindowManagerList, EscClosesAndPublishesTheMemberTextsWhileTheOpenFlagFollo
     // The entries keep their marks for the group commands, and the next opening carries them over.
     EXPECT_TRUE(scene.marksOf("Title1").groups[0]);
     scene.show();
-    EXPECT_TRUE(scene.flags.settingsOpen);
+    EXPECT_TRUE(scene.session.dialogOpen());
     EXPECT_TRUE(scene.rowOf("Title2").groupBox(0).checked());
     ASSERT_TRUE(scene.click("xClose"));
     EXPECT_FALSE(scene.dialog->visible());

@@ -17,26 +17,20 @@ Monitor monitor(int left, int top, int width, int height, int taskBar = 0) {
     return SimDesktop::makeMonitor(left, top, width, height, taskBar, left == 0 && top == 0);
 }
 
-TEST(AnchorLayout, EveryWordPlacesA400By300WindowOnAMonitorAtLeft1920) {
+TEST(AnchorLayout, EveryAnchorPlacesA400By300WindowOnAMonitorAtLeft1920) {
     const std::vector<Monitor> monitors{monitor(0, 0, 1920, 1080, 40), monitor(1920, 0, 1920, 1080, 40)};
+    using C = AnchorColumn;
+    using R = AnchorRow;
     struct Case {
-        std::string_view word;
+        Anchor anchor;
         Point at;
     };
-    for (const Case& c :
-         {Case{"levo zgoraj", {1920, 0}}, Case{"sredina zgoraj", {2680, 0}}, Case{"desno zgoraj", {3440, 0}},
-          Case{"levo sredina", {1920, 370}}, Case{"sredina sredina", {2680, 370}},
-          Case{"desno sredina", {3440, 370}}, Case{"levo spodaj", {1920, 740}},
-          Case{"sredina spodaj", {2680, 740}}, Case{"desno spodaj", {3440, 740}}}) {
-        const auto anchor = anchorForWord(c.word);
-        ASSERT_TRUE(anchor) << c.word;
-        EXPECT_EQ(anchorPosition(*anchor, Size{400, 300}, monitors, 1), c.at) << c.word;
-    }
-}
-
-TEST(AnchorLayout, WordsAreComparedWholeAndCaseSensitively) {
-    for (const std::string_view word : {"Levo zgoraj", "levo zgoraj ", "levo", "", "Stay on top"}) {
-        EXPECT_FALSE(anchorForWord(word)) << word;
+    for (const Case& c : {Case{{C::Left, R::Top}, {1920, 0}}, Case{{C::Centre, R::Top}, {2680, 0}},
+                          Case{{C::Right, R::Top}, {3440, 0}}, Case{{C::Left, R::Middle}, {1920, 370}},
+                          Case{{C::Centre, R::Middle}, {2680, 370}}, Case{{C::Right, R::Middle}, {3440, 370}},
+                          Case{{C::Left, R::Bottom}, {1920, 740}}, Case{{C::Centre, R::Bottom}, {2680, 740}},
+                          Case{{C::Right, R::Bottom}, {3440, 740}}}) {
+        EXPECT_EQ(anchorPosition(c.anchor, Size{400, 300}, monitors, 1), c.at);
     }
 }
 

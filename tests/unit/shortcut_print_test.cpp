@@ -39,7 +39,7 @@ struct Shortcuts {
     sim::SimFileSystem files;
     sim::SimHotKeys hotKeys;
     sim::SimKeyNames keyNames;
-    ShortcutSet set{hotKeys, keyNames, ShortcutOperations{}};
+    ShortcutSet set{hotKeys, keyNames, CommandRunner{}};
 };
 
 // The key text each numbered shortcut's line ends with, by line (1-based); lines without a key

@@ -75,7 +75,7 @@ TEST(TrayMenu, TwoMonitorsShowBothGridItemsAndNextMonitorWithShortcuts) {
 
 TEST(TrayMenu, SubmenuAndAvailability) {
     TrayMenuState state;
-    state.available = [](TrayCommand command) { return command != TrayCommand::Settings; };
+    state.available = [](const CommandCall& call) { return call.command != Command::Settings; };
     const auto items = buildTrayMenu(state);
     const auto arrangements = std::find_if(items.begin(), items.end(), [](const MenuItem& item) {
         return item.name == "ControlderivedfromWindows1";
@@ -88,7 +88,10 @@ TEST(TrayMenu, SubmenuAndAvailability) {
     for (const MenuItem& item : items) {
         if (!item.separator && item.submenu.empty()) {
             EXPECT_NE(item.id, 0) << item.name;
-            EXPECT_EQ(item.enabled, item.id != static_cast<int>(TrayCommand::Settings)) << item.name;
+            const std::optional<CommandCall> call = commandOfTrayMenuId(item.id);
+            ASSERT_TRUE(call) << item.name;
+            EXPECT_EQ(call->source, CommandSource::Tray);
+            EXPECT_EQ(item.enabled, call->command != Command::Settings) << item.name;
         }
     }
 }

@@ -40,21 +40,19 @@ constexpr std::array<ButtonColour, 5> kFaceParts{ButtonColour::Face, ButtonColou
 
 // A step button: its control name, left edge, picture (the working window's button of the same
 // step shows it too), the group step it runs and the hint that names what that step brings up.
+// Each runs its row of the command table.
 struct StepButton {
     std::string_view name;
     int left;
     Glyph glyph;
-    void (GroupCommands::*operation)();
     std::string GroupStepHints::*hint;
 };
 
 constexpr std::array<StepButton, 4> kStepButtons{{
-    {"XNazaj", 8, Glyph::PreviousGroupToFront, &GroupCommands::previousToFront,
-     &GroupStepHints::previousToFront},
-    {"xNaprej", 62, Glyph::NextGroupToFront, &GroupCommands::nextToFront, &GroupStepHints::nextToFront},
-    {"xNazaj2", 117, Glyph::PreviousGroupShowOnly, &GroupCommands::previousShowOnly,
-     &GroupStepHints::previousShowOnly},
-    {"xNaprej2", 171, Glyph::NextGroupShowOnly, &GroupCommands::nextShowOnly, &GroupStepHints::nextShowOnly},
+    {"XNazaj", 8, Glyph::PreviousGroupToFront, &GroupStepHints::previousToFront},
+    {"xNaprej", 62, Glyph::NextGroupToFront, &GroupStepHints::nextToFront},
+    {"xNazaj2", 117, Glyph::PreviousGroupShowOnly, &GroupStepHints::previousShowOnly},
+    {"xNaprej2", 171, Glyph::NextGroupShowOnly, &GroupStepHints::nextShowOnly},
 }};
 
 NativeWindowStyle menuStyle(Point position) {
@@ -132,7 +130,13 @@ void NavigationMenu::buildButtons() {
         auto& button = panel_->add<GradientButton>(std::string(spec.name));
         button.setBounds(Rect::fromBounds(spec.left, kStepTop, kStepSize.width, kStepSize.height));
         colourButton(button);
-        button.onClick = [this, operation = spec.operation] { step(operation); };
+        button.onClick = [this, name = spec.name] {
+            if (const std::optional<CommandCall> call = commandOfButton(name); call && services_.run) {
+                services_.run(call->from(CommandSource::NavigationMenu));
+            }
+            // The bar stays above the windows the step brought up.
+            services_.desktop.setZOrder(id(), ZOrder::Top);
+        };
         stepButtons_.at(index) = &button;
     }
     separator_ = &panel_->add<Panel>("Panel1");
@@ -161,10 +165,6 @@ void NavigationMenu::showHints(const GroupStepHints& hints) {
 }
 
 // XNazajClick, xNaprejClick, xNazaj2Click, xNaprej2Click
-void NavigationMenu::step(void (GroupCommands::*operation)()) {
-    (services_.groups.*operation)();
-    services_.desktop.setZOrder(id(), ZOrder::Top);
-}
 
 void NavigationMenu::toggle() {
     if (visible()) {
@@ -223,13 +223,13 @@ void NavigationMenu::openMenu() {
 void NavigationMenu::runMenuCommand(int command) {
     switch (command) {
     case ManageGroups: // Managegroups1Click
-        if (services_.manageGroups) {
-            services_.manageGroups();
+        if (services_.run) {
+            services_.run(CommandCall::of(Command::ManageGroups).from(CommandSource::NavigationMenu));
         }
         break;
     case ExpandNavigation: // Groupsoptions1Click
-        if (services_.expandNavigation) {
-            services_.expandNavigation();
+        if (services_.run) {
+            services_.run(CommandCall::of(Command::ExpandNavigation).from(CommandSource::NavigationMenu));
         }
         break;
     case Close: // Close1Click

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/geometry.h"
+#include "logic/commands.h"
 #include "widgets/form.h"
 #include "widgets/form_timer.h"
 #include "widgets/window_drag.h"
@@ -38,10 +39,8 @@ struct NavigationMenuServices {
     GroupCommands& groups;
     // Where the bar starts, in physical screen pixels (read and clamped from the configuration).
     Point position;
-    // "Manage groups": the working window's Manage Groups.
-    std::function<void()> manageGroups;
-    // "Expand navigation": the working window shown on its group page.
-    std::function<void()> expandNavigation;
+    // The step buttons' and the menu's commands ("Manage groups", "Expand navigation").
+    CommandRunner run;
     // The window that was in the foreground when the tray menu last opened.
     std::function<WindowId()> trayMenuForeground;
     // The settings window is this foreground window, or is visible.
@@ -90,7 +89,6 @@ private:
     void paintPictures();
     void showHints(const GroupStepHints& hints);
     // One of the four step buttons pressed: the step, then the bar back on top.
-    void step(void (GroupCommands::*operation)());
     void runMenuCommand(int command);
     // The message hook: Timer1 runs unless a screen saver does.
     void followScreenSaver();

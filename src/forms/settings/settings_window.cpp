@@ -10,7 +10,7 @@
 #include "forms/settings/shortcuts_page.h"
 #include "forms/settings/transparency_pages.h"
 #include "logic/pictures.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "logic/shortcuts/shortcut_set.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
@@ -293,7 +293,6 @@ void SettingsWindow::centre() {
 }
 
 void SettingsWindow::open(bool workingWindowWasVisible) {
-    workingWindowWasVisible_ = workingWindowWasVisible;
     const SettingsModel& settings = services_.settings;
     schemes_.showApplied(settings.colours(), appliedSchemeIndex_);
     gridsPage_->setCounts(settings.columns(), settings.rows());
@@ -316,7 +315,7 @@ void SettingsWindow::open(bool workingWindowWasVisible) {
 // FormActivate
 void SettingsWindow::activated() {
     showPage(GridsPageIndex);
-    services_.flags.settingsOpen = true;
+    services_.session.dialogActivated(Session::Dialog::Settings);
     showSnapshot();
     window().setTitle(std::string(kProductName));
     if (services_.activating) {
@@ -453,10 +452,10 @@ bool SettingsWindow::closeQuery() {
         report(saved.error);
     }
     if (services_.closing) {
-        services_.closing(workingWindowWasVisible_);
+        services_.closing();
     }
     window().setTitle("   ");
-    services_.flags.settingsOpen = false;
+    services_.session.dialogClosing();
     return true;
 }
 

@@ -33,7 +33,7 @@ class SettingsModel;
 class Shell;
 class ShortcutSet;
 class ShortcutsPage;
-struct ProgramFlags;
+class Session;
 
 // What the settings window works with, given by the program.
 struct SettingsWindowServices {
@@ -44,7 +44,7 @@ struct SettingsWindowServices {
     FileSystem& files;
     SettingsModel& settings;
     ShortcutSet& shortcuts;
-    ProgramFlags& flags;
+    Session& session;
     // The application's error report.
     ErrorReport reportError;
     // The primary screen as it shows now, for the pictures of the two transparency pages; nothing
@@ -65,7 +65,7 @@ struct SettingsWindowServices {
     // Each close, before the window goes: the working window's board and label restored, its
     // opacity and auto-hide reset, the tray icon refreshed, the working window shown again when it
     // was visible at the opening (and the one-shot flag is clear), its drag-with-target cleared.
-    std::function<void(bool workingWindowWasVisible)> closing;
+    std::function<void()> closing;
     // After the window closed: the target window remembered at the opening is the target again, and
     // the working window comes back when the window manager list's opening asked for it.
     std::function<void()> closed;
@@ -170,7 +170,6 @@ private:
     int appliedSchemeIndex_ = 0;
     int pendingTransparency_ = 0;
     bool reload_ = false;
-    bool workingWindowWasVisible_ = false;
     bool closingShown_ = false;
 };
 

@@ -7,7 +7,7 @@
 #include "core/product.h"
 #include "logic/kill_command.h"
 #include "logic/pictures.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
 #include "platform/shell.h"
@@ -262,7 +262,7 @@ void WindowManagerList::activated() {
     }
     // The first activation after opening builds the list once. A Refresh after it would snapshot
     // the marks this build carried over and build the same rows again, so it is left out.
-    services_.flags.settingsOpen = true;
+    services_.session.dialogActivated(Session::Dialog::WindowList);
     const Rect button = closeButton_->bounds();
     closeButton_->setBounds(Rect::fromBounds(titlePanel_->bounds().width() - button.width(), button.top,
                                              button.width(), button.height()));
@@ -503,7 +503,7 @@ void WindowManagerList::closed() {
     if (scrollBox_ != nullptr) {
         destroyRows();
         services_.list.discardRowTexts();
-        services_.flags.settingsOpen = false;
+        services_.session.dialogClosing();
     }
     ++generation_;
     if (services_.closed) {

@@ -25,7 +25,7 @@ class Panel;
 class ScrollBox;
 class SettingsModel;
 class Shell;
-struct ProgramFlags;
+class Session;
 
 // What the window manager list works with, given by the program.
 struct WindowManagerListServices {
@@ -34,7 +34,7 @@ struct WindowManagerListServices {
     EventLoop& loop;
     Shell& shell;
     SettingsModel& settings;
-    ProgramFlags& flags;
+    Session& session;
     WindowList& list;
     // Writes the don't-ask-again flag to the configuration file and saves it, reporting a failure
     // to the user; false then, and the close goes no further.

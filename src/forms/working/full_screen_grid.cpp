@@ -6,6 +6,7 @@
 #include "forms/on_screen_caption.h"
 #include "forms/preview_rectangle.h"
 #include "forms/working/board_page.h"
+#include "forms/working/compact_form.h"
 #include "logic/working_mode.h"
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 #include <vector>
 
 namespace cellaro {
@@ -23,10 +25,8 @@ namespace cellaro {
 namespace {
 
 constexpr std::uint8_t kSwitchingAlpha = 1;
-constexpr std::uint8_t kCompactAlpha = 200;
 // A window at least the screen's width less this is the full-screen layer.
 constexpr int kNearlyScreenWide = 350;
-constexpr Size kCompactSize{335, 267};
 
 Monitor primaryOf(const std::vector<Monitor>& monitors) {
     return primaryMonitor(monitors);
@@ -66,7 +66,7 @@ void FullScreenGrid::switchIn() {
         // and the cells the mapping places agree on monitors of different widths.
         const Rect layer = Rect::fromBounds(target.bounds.left, target.bounds.top, target.workArea.width(),
                                             target.workArea.height());
-        window_.window().setRoundedCorners(window_.scale().physical(kCorners));
+        window_.window().setRoundedCorners(window_.scale().physical(compact_form::kCorners));
         // The cover panel hides the compact layout while the window grows.
         cover_->setVisible(true);
         window_.setBounds(layer);
@@ -102,11 +102,11 @@ void FullScreenGrid::switchIn() {
 // ResetirajPolozaj's full-screen steps.
 void FullScreenGrid::switchOut() {
     window_.hide();
-    window_.setAlpha(kCompactAlpha);
+    window_.setAlpha(compact_form::kRestingAlpha);
     const Rect now = window_.bounds();
-    const Size compact = window_.scale().physical(kCompactSize);
+    const Size compact = window_.scale().physical(compact_form::kSize);
     window_.setBounds(Rect::fromBounds(now.left, now.top, compact.width, compact.height));
-    window_.window().setRoundedCorners(window_.scale().physical(kCorners));
+    window_.window().setRoundedCorners(window_.scale().physical(compact_form::kCorners));
     Image& board = board_.image();
     if (board.parent() != &board_.panel()) {
         layer_->moveChild(board, board_.panel());
@@ -139,18 +139,20 @@ void FullScreenGrid::openMenu(Point screen) {
     if (!chosen) {
         return;
     }
-    switch (*chosen) {
-    case kMaxRowsColumnsItem:
-        toggleMaxRowsColumns();
-        break;
-    case kUndoItem:
-        services_.undo();
-        break;
-    case kCloseItem:
-        services_.close();
-        break;
-    default:
-        break;
+    const auto command = [&]() -> std::optional<Command> {
+        switch (*chosen) {
+        case kMaxRowsColumnsItem:
+            return Command::MaxRowsColumns;
+        case kUndoItem:
+            return Command::Undo;
+        case kCloseItem:
+            return Command::CloseWorkingWindow;
+        default:
+            return std::nullopt;
+        }
+    }();
+    if (command && services_.run) {
+        services_.run(CommandCall::of(*command).from(CommandSource::GridMenu));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/error_report.h"
 #include "core/geometry.h"
+#include "logic/commands.h"
 
 #include <functional>
 
@@ -28,7 +29,6 @@ public:
     static constexpr int kMaxRowsColumnsItem = 1;
     static constexpr int kUndoItem = 2;
     static constexpr int kCloseItem = 3;
-    static constexpr Size kCorners{13, 13};
 
     struct Services {
         Desktop& desktop;
@@ -41,9 +41,8 @@ public:
         ErrorReport reportError;
         // NastaviBarve with the grid size for the current form, then RisiMrezo.
         std::function<void()> themeAndDraw;
-        // The grid menu's "Undo" and "Close".
-        std::function<void()> undo;
-        std::function<void()> close;
+        // The grid menu's commands.
+        CommandRunner run;
         // The status text's place, set again after the switch.
         std::function<void()> layOutStatus;
     };

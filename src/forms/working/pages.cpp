@@ -145,39 +145,22 @@ void CommandsPage::applyTheme(const BoardColours& colours, int dpi) {
     }
 }
 
-void CommandsPage::connect(const CommandActions& actions) {
-    const std::array<std::pair<std::string_view, const std::function<void()>*>, 8> commands{{
-        {"XI3", &actions.tile},
-        {"XI4", &actions.transparent},
-        {"XI5", &actions.stayOnTop},
-        {"XI6", &actions.minimize},
-        {"XI7", &actions.restore},
-        {"XI8", &actions.maximize},
-        {"xi1", &actions.nextMonitor},
-        {"XI9", &actions.sleep},
-    }};
-    for (const PlacedButton& placed : buttons_.buttons()) {
-        const std::string_view name = placed.spec->name;
-        GradientButton& button = *placed.button;
-        const auto* anchor = std::ranges::find(kAnchorButtons, name, &ButtonSpec::name);
-        if (anchor != kAnchorButtons.end()) {
-            const std::string_view word =
-                kAnchorWords.at(static_cast<std::size_t>(anchor - kAnchorButtons.begin()));
-            button.onClick = [place = actions.place, word] {
-                if (place) {
-                    place(word);
-                }
-            };
-            button.setEnabled(true);
-            continue;
-        }
-        for (const auto& [commandName, action] : commands) {
-            if (commandName == name && *action) {
-                button.onClick = *action;
-                button.setEnabled(true);
-            }
+namespace {
+
+// Every button with a row in the command table runs its call.
+void connectButtons(const ButtonSet& buttons, const CommandRunner& run) {
+    for (const PlacedButton& placed : buttons.buttons()) {
+        if (const std::optional<CommandCall> call = commandOfButton(placed.spec->name); call && run) {
+            placed.button->onClick = [run, call = *call] { run(call); };
+            placed.button->setEnabled(true);
         }
     }
+}
+
+} // namespace
+
+void CommandsPage::connect(const CommandRunner& run) {
+    connectButtons(buttons_, run);
 }
 
 GroupsPage::GroupsPage(Widget& page, const DragPanelWiring& dragPanel) {
@@ -207,40 +190,8 @@ GroupsPage::GroupsPage(Widget& page, const DragPanelWiring& dragPanel) {
     }
 }
 
-void GroupsPage::connect(const GroupActions& actions) {
-    // The group buttons are named G, the group's letter, then the command's digit.
-    const std::array<std::pair<char, const std::function<void(int)>*>, 4> groupCommands{{
-        {'1', &actions.minimize},
-        {'2', &actions.restore},
-        {'4', &actions.showOnly},
-        {'5', &actions.bringToFront},
-    }};
-    const std::array<std::pair<std::string_view, const std::function<void()>*>, 4> steps{{
-        {"GA3", &actions.previousShowOnly},
-        {"GB3", &actions.nextShowOnly},
-        {"GC3", &actions.previousToFront},
-        {"GD3", &actions.nextToFront},
-    }};
-    for (const PlacedButton& placed : buttons_.buttons()) {
-        const std::string_view name = placed.spec->name;
-        GradientButton& button = *placed.button;
-        for (const auto& [stepName, step] : steps) {
-            if (stepName == name && *step) {
-                button.onClick = *step;
-                button.setEnabled(true);
-            }
-        }
-        if (name.size() != 3 || name[1] < 'A' || name[1] > 'D') {
-            continue;
-        }
-        const int group = name[1] - 'A';
-        for (const auto& [digit, command] : groupCommands) {
-            if (name[2] == digit && *command) {
-                button.onClick = [command = *command, group] { command(group); };
-                button.setEnabled(true);
-            }
-        }
-    }
+void GroupsPage::connect(const CommandRunner& run) {
+    connectButtons(buttons_, run);
 }
 
 bool GroupsPage::setHint(std::string_view button, std::string hint) {

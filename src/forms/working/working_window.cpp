@@ -9,7 +9,7 @@
 #include "forms/working/full_screen_grid.h"
 #include "logic/auto_hide.h"
 #include "logic/contrast.h"
-#include "logic/program_flags.h"
+#include "logic/session.h"
 #include "logic/target_tracker.h"
 #include "logic/undo_journal.h"
 #include "logic/working_mode.h"
@@ -102,6 +102,16 @@ WorkingWindow::WorkingWindow(const WorkingWindowServices& services)
 
 WorkingWindow::~WorkingWindow() = default;
 
+void WorkingWindow::runOnClick(GradientButton& button) {
+    if (const std::optional<CommandCall> call = commandOfButton(button.name())) {
+        button.onClick = [this, call = *call] {
+            if (services_.run) {
+                services_.run(call);
+            }
+        };
+    }
+}
+
 void WorkingWindow::connectPreview(PreviewRectangle& preview, OnScreenCaption& caption) {
     preview_ = &preview;
     caption_ = &caption;
@@ -121,12 +131,11 @@ void WorkingWindow::connectPreview(PreviewRectangle& preview, OnScreenCaption& c
                                              takeGridSize();
                                              redrawBoard();
                                          },
-                                         [this] { undo(); },
-                                         [this] { close(); },
+                                         services_.run,
                                          [this] { statusStrip_->layOut(); }};
     fullScreen_ = std::make_unique<FullScreenGrid>(*this, *boardPage_, layer);
     statusStrip_->fullScreenButton().setEnabled(true);
-    statusStrip_->fullScreenButton().onClick = [this] { enterFullScreen(); };
+    runOnClick(statusStrip_->fullScreenButton());
     Image& board = boardPage_->image();
     // The board shows no hint: entering and leaving it is told by its own enter and leave events.
     board.onMouseDown = [this](Point at, MouseButton button) {
@@ -158,18 +167,10 @@ void WorkingWindow::buildTitleStrip() {
     button(1)->onClick = [this] { showPage(WorkingPage::Groups); };
     button(2)->onClick = [this] { showPage(WorkingPage::Commands); };
     undoButton_ = button(3);
-    undoButton_->onClick = [this] { undo(); };
     manageGroupsButton_ = button(4);
-    manageGroupsButton_->onClick = [this] {
-        if (services_.manageGroups) {
-            services_.manageGroups();
-        }
-    };
-    button(5)->onClick = [this] {
-        if (services_.openSettings) {
-            services_.openSettings();
-        }
-    };
+    for (GradientButton* commandButton : {undoButton_, manageGroupsButton_, button(5)}) {
+        runOnClick(*commandButton);
+    }
     closeButton_ = button(6);
     closeButton_->onClick = [this] { closeByUser(); };
 }
@@ -200,6 +201,70 @@ int WorkingWindow::monitorIndex() const {
 
 Monitor WorkingWindow::currentMonitor() const {
     return monitorAt(services_.desktop.monitors(), monitorIndex());
+}
+
+// ZAGONSM
+void WorkingWindow::showFromTray(const Monitor& trayMonitor) {
+    Session& session = services_.session;
+    if (visible() && services_.mode.fullScreen()) {
+        returnToCompact();
+        redrawBoard();
+        close();
+        return;
+    }
+    setTop(session.oneShot() ? kParkedTop : trayMonitor.bounds.height() / 2 - bounds().height() / 2);
+    if (session.dialogOpen()) {
+        return;
+    }
+    session.endOneShot();
+    if (visible()) {
+        close();
+        return;
+    }
+    if (services_.settingsShown() || services_.windowListShown()) {
+        return;
+    }
+    statusStrip_->showNothing();
+    services_.loop.processPendingMessages();
+    startShowing();
+}
+
+// SSMClick
+void WorkingWindow::showCellaro(const Monitor& trayMonitor) {
+    showFromTray(trayMonitor);
+    applyTheme();
+    redrawBoard();
+}
+
+void WorkingWindow::closeFromAnyMode() {
+    if (visible() && services_.mode.fullScreen()) {
+        returnToCompact();
+    }
+    close();
+}
+
+// fsGridClick, fsgrid2Click
+void WorkingWindow::openFullScreenGrid(int monitor, const Monitor& trayMonitor) {
+    if (monitor == 0 && services_.settingsShown()) {
+        return;
+    }
+    // Chosen again while the layer shows, the item takes it away.
+    if (visible() && services_.mode.fullScreen()) {
+        closeFromAnyMode();
+        return;
+    }
+    services_.loop.processPendingMessages();
+    if (services_.mode.fullScreen()) {
+        return;
+    }
+    fullScreen_->chooseMonitor(monitor);
+    setAlpha(kLayerStartAlpha);
+    services_.session.beginOneShot();
+    if (!visible()) {
+        setAlpha(kHiddenLayerStartAlpha);
+        showFromTray(trayMonitor);
+    }
+    enterFullScreen();
 }
 
 // XiFullClick
@@ -460,7 +525,7 @@ void WorkingWindow::leaveFullScreenAfterPlacing() {
 }
 
 void WorkingWindow::finishOneShot() {
-    if (!services_.flags.oneShot) {
+    if (!services_.session.oneShot()) {
         return;
     }
     services_.loop.sleep(kOneShotCloseDelayMs);

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "core/error_report.h"
+#include "forms/working/compact_form.h"
+#include "logic/commands.h"
 
 #include "forms/working/board_drag.h"
 #include "forms/working/board_page.h"
@@ -31,7 +33,7 @@ class TargetTracker;
 class UndoJournal;
 class WindowPlacer;
 class WorkingMode;
-struct ProgramFlags;
+class Session;
 class Shell;
 class FullScreenGrid;
 
@@ -47,18 +49,17 @@ struct WorkingWindowServices {
     UndoJournal& journal;
     WindowPlacer& placer;
     WorkingMode& mode;
-    ProgramFlags& flags;
+    Session& session;
     Shell& shell;
     // The application's error report (a settings file that could not be saved, say).
     ErrorReport reportError;
+    // The commands of the window's buttons and menus (SbSelect, SBTools, SBUNdo, XiFull, the
+    // pages' buttons, the grid menu).
+    CommandRunner run;
     // The main tray form goes out of sight (each activation).
     std::function<void()> parkTrayForm;
     std::function<bool()> windowListShown;
     std::function<bool()> settingsShown;
-    // SbSelect, "Manage Groups": opens the window manager list.
-    std::function<void()> manageGroups;
-    // SBTools, "Settings": opens the settings window.
-    std::function<void()> openSettings;
     // The groups navigation menu stops keeping itself in front while the pointer is over this
     // window, and starts again when it leaves or the window closes.
     std::function<void(bool enabled)> navigationKeepInFront;
@@ -66,18 +67,21 @@ struct WorkingWindowServices {
 
 class WorkingWindow final : public Form, private BoardDragHost {
 public:
-    static constexpr Size kCompactSize{335, 267};
-    static constexpr Size kCorners{13, 13};
+    static constexpr Size kCompactSize = compact_form::kSize;
+    static constexpr Size kCorners = compact_form::kCorners;
     static constexpr Size kCompactBoard = BoardPage::kCompactBoard;
-    static constexpr std::uint8_t kShownAlpha = 220;
-    static constexpr std::uint8_t kActiveAlpha = 200;
+    static constexpr std::uint8_t kShownAlpha = compact_form::kShownAlpha;
+    static constexpr std::uint8_t kActiveAlpha = compact_form::kRestingAlpha;
     static constexpr int kAutoHideIntervalMs = 200;
     static constexpr int kRecheckIntervalMs = 1560;
     static constexpr int kPreviewIntervalMs = BoardDrag::kPreviewIntervalMs;
     // Below this width the close button keeps to the title strip's right edge.
     static constexpr int kNarrowWidth = 400;
     static constexpr int kCloseMargin = 12;
-    static constexpr int kHalfWidth = 167;
+    static constexpr int kHalfWidth = compact_form::kHalfWidth;
+    // The opacity the full-screen switch starts from, over a shown and a hidden window.
+    static constexpr std::uint8_t kLayerStartAlpha = 2;
+    static constexpr std::uint8_t kHiddenLayerStartAlpha = 10;
 
     // FormCreate: the layout, the application-wide hint style, the first theming pass, parked above
     // the screen.
@@ -105,6 +109,17 @@ public:
     [[nodiscard]] int fadeCounter() const { return fadeCounter_; }
     [[nodiscard]] bool closing() const { return closing_; }
 
+    // ZAGONSM: shown, or hidden when it shows, from the tray or a shortcut. Its top goes to the middle
+    // of the tray form's monitor (above the screen for a one-shot); while a dialog is open nothing
+    // more happens; the layer of the full-screen grid is taken away instead.
+    void showFromTray(const Monitor& trayMonitor);
+    // SSMClick: the same, with the colours read again and the board redrawn.
+    void showCellaro(const Monitor& trayMonitor);
+    // Closes the window from any form: the full-screen layer goes back to the compact form first.
+    void closeFromAnyMode();
+    // fsGridClick, fsgrid2Click: the layer over that monitor as a one-shot, or away again when it
+    // shows. The first monitor's item waits while the settings window shows.
+    void openFullScreenGrid(int monitor, const Monitor& trayMonitor);
     // XiFullClick: into the full-screen grid on the monitor last chosen.
     void enterFullScreen();
     // ResetirajPolozaj: back from the full-screen grid to the compact window.
@@ -144,6 +159,8 @@ protected:
 
 private:
     void buildTitleStrip();
+    // The button runs its row of the command table.
+    void runOnClick(GradientButton& button);
     // Pressing the panel (or any of its buttons' gaps) drags the window.
     void makeDragPanel(Widget& panel);
     // The counts the board draws and maps with: 10 x 10 on the full-screen grid when asked for.

@@ -21,27 +21,18 @@ std::size_t indexOf(int number) {
     throw std::out_of_range("no shortcut has this number");
 }
 
-void call(const std::function<void()>& operation) {
-    if (operation) {
-        operation();
-    }
-}
-
-void callForGroup(const std::function<void(int)>& operation, char group) {
-    if (operation && group >= 'A' && group <= 'D') {
-        operation(group - 'A');
-    }
-}
-
 } // namespace
 
-ShortcutSet::ShortcutSet(HotKeys& hotKeys, const KeyNames& keyNames, ShortcutOperations operations)
-    : names_(keyNames), operations_(std::move(operations)) {
+ShortcutSet::ShortcutSet(HotKeys& hotKeys, const KeyNames& keyNames, CommandRunner run)
+    : names_(keyNames), run_(std::move(run)) {
     for (std::size_t index = 0; index < kShortcutTable.size(); ++index) {
         hotKeys_[index] = std::make_unique<HotKey>(hotKeys);
-        const ShortcutAction action = kShortcutTable[index].action;
-        const char group = kShortcutTable[index].group;
-        hotKeys_[index]->onHotKey = [this, action, group] { run(action, group); };
+        const std::optional<CommandCall> call = commandOfShortcut(kShortcutTable[index].number);
+        hotKeys_[index]->onHotKey = [this, call] {
+            if (call && run_) {
+                run_(*call);
+            }
+        };
         hotKeys_[index]->loaded();
     }
 }
@@ -90,82 +81,6 @@ const HotKey& ShortcutSet::hotKey(int number) const {
 
 std::string ShortcutSet::text(int number) const {
     return shortcutToText(hotKey(number).key(), names_);
-}
-
-void ShortcutSet::run(ShortcutAction action, char group) const {
-    switch (action) {
-    case ShortcutAction::ShowCellaro:
-        call(operations_.showCellaro);
-        break;
-    case ShortcutAction::StayOnTop:
-        call(operations_.stayOnTop);
-        break;
-    case ShortcutAction::Transparent:
-        call(operations_.transparent);
-        break;
-    case ShortcutAction::NextMonitor:
-        call(operations_.nextMonitor);
-        break;
-    case ShortcutAction::FullScreenGridMonitor1:
-        call(operations_.fullScreenGridMonitor1);
-        break;
-    case ShortcutAction::FullScreenGridMonitor2:
-        call(operations_.fullScreenGridMonitor2);
-        break;
-    case ShortcutAction::Minimize:
-        call(operations_.minimize);
-        break;
-    case ShortcutAction::Restore:
-        call(operations_.restore);
-        break;
-    case ShortcutAction::Maximize:
-        call(operations_.maximize);
-        break;
-    case ShortcutAction::Tile:
-        call(operations_.tile);
-        break;
-    case ShortcutAction::Sleep:
-        call(operations_.sleep);
-        break;
-    case ShortcutAction::FocusActiveWindow:
-        call(operations_.focusActiveWindow);
-        break;
-    case ShortcutAction::KillTarget:
-        call(killTarget);
-        break;
-    case ShortcutAction::GroupsNavigationMenu:
-        call(operations_.groupsNavigationMenu);
-        break;
-    case ShortcutAction::ManageGroups:
-        call(operations_.manageGroups);
-        break;
-    // The labelled "Next group" shortcuts step back and the "Previous group" ones forward: the
-    // table's operation column names the step button each repeats.
-    case ShortcutAction::BringToFrontGroupBack:
-        call(operations_.previousGroupToFront);
-        break;
-    case ShortcutAction::BringToFrontGroupForward:
-        call(operations_.nextGroupToFront);
-        break;
-    case ShortcutAction::ShowOnlyGroupBack:
-        call(operations_.previousGroupShowOnly);
-        break;
-    case ShortcutAction::ShowOnlyGroupForward:
-        call(operations_.nextGroupShowOnly);
-        break;
-    case ShortcutAction::ShowOnlyGroup:
-        callForGroup(operations_.showOnlyGroup, group);
-        break;
-    case ShortcutAction::BringGroupToFront:
-        callForGroup(operations_.bringGroupToFront, group);
-        break;
-    case ShortcutAction::MinimizeGroup:
-        callForGroup(operations_.minimizeGroup, group);
-        break;
-    case ShortcutAction::RestoreGroup:
-        callForGroup(operations_.restoreGroup, group);
-        break;
-    }
 }
 
 } // namespace cellaro
