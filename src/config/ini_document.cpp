@@ -1,6 +1,8 @@
 // The INI document: parsing any bytes, lookups, in-place edits and regeneration.
 #include "config/ini_document.h"
 
+#include "core/ascii.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -22,15 +24,6 @@ std::string_view trimBlanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
 // What a name or value becomes when written: no CR or LF (they would end the line), no blanks at
@@ -118,7 +111,7 @@ std::string IniDocument::serialize() const {
 
 const IniDocument::Section* IniDocument::findSection(std::string_view cleanName) const {
     const auto found = std::find_if(sections_.begin(), sections_.end(), [&](const Section& section) {
-        return equalsIgnoringCase(section.name, cleanName);
+        return ascii::equalIgnoringCase(section.name, cleanName);
     });
     return found == sections_.end() ? nullptr : &*found;
 }
@@ -134,7 +127,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     }
     const std::string cleanKey = cleanForWriting(key);
     for (const Line& line : found->lines) {
-        if (line.namesKey && equalsIgnoringCase(line.key, cleanKey)) {
+        if (line.namesKey && ascii::equalIgnoringCase(line.key, cleanKey)) {
             return line.text;
         }
     }
@@ -155,7 +148,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         target = &sections_.emplace_back(Section{std::move(cleanSection), {}});
     }
     for (Line& line : target->lines) {
-        if (line.namesKey && equalsIgnoringCase(line.key, cleanKey)) {
+        if (line.namesKey && ascii::equalIgnoringCase(line.key, cleanKey)) {
             line.text = std::move(cleanValue);
             return true;
         }

@@ -1,6 +1,7 @@
 // Shortcut texts: the key-name table and the conversions between values and texts.
 #include "config/shortcut_text.h"
 
+#include "core/ascii.h"
 #include "platform/keyboard.h"
 
 #include <algorithm>
@@ -11,22 +12,6 @@ namespace cellaro {
 namespace {
 
 constexpr std::uint8_t kFirstNamedCode = 0x08;
-
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string foldedCopy(std::string_view text) {
-    std::string folded(text);
-    std::transform(folded.begin(), folded.end(), folded.begin(), foldAscii);
-    return folded;
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [](char x, char y) { return foldAscii(x) == foldAscii(y); });
-}
 
 struct ModifierPrefix {
     std::string_view text;
@@ -42,7 +27,7 @@ constexpr std::array<ModifierPrefix, 4> kModifierPrefixes{{
 
 const ModifierPrefix* leadingModifier(std::string_view text) {
     for (const ModifierPrefix& prefix : kModifierPrefixes) {
-        if (startsWithIgnoringCase(text, prefix.text)) {
+        if (ascii::startsWithIgnoringCase(text, prefix.text)) {
             return &prefix;
         }
     }
@@ -114,7 +99,7 @@ bool looksLikeOwnKeyText(std::string_view name) {
     const auto isHex = [](char c) {
         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
     };
-    return name.size() == 5 && startsWithIgnoringCase(name, "VK_") && isHex(name[3]) && isHex(name[4]);
+    return name.size() == 5 && ascii::startsWithIgnoringCase(name, "VK_") && isHex(name[3]) && isHex(name[4]);
 }
 
 // A platform name as it will survive the configuration file: no control characters (CR and LF
@@ -150,7 +135,7 @@ void KeyNameTable::fill(const KeyNames* platformNames) {
     for (int code = kFirstNamedCode; code <= 0xFF; ++code) {
         if (std::optional<std::string> fixed = fixedKeyName(code)) {
             names_[code] = std::move(*fixed);
-            codesByFoldedName_.emplace(foldedCopy(names_[code]), static_cast<std::uint8_t>(code));
+            codesByFoldedName_.emplace(ascii::lowered(names_[code]), static_cast<std::uint8_t>(code));
         }
     }
     for (int code = kFirstNamedCode; code <= 0xFF; ++code) {
@@ -165,14 +150,15 @@ void KeyNameTable::fill(const KeyNames* platformNames) {
             }
         }
         const bool readsBack = !name.empty() && leadingModifier(name) == nullptr &&
-                               !looksLikeOwnKeyText(name) && !codesByFoldedName_.contains(foldedCopy(name));
+                               !looksLikeOwnKeyText(name) &&
+                               !codesByFoldedName_.contains(ascii::lowered(name));
         names_[code] = readsBack ? std::move(name) : ownKeyText(code);
-        codesByFoldedName_.emplace(foldedCopy(names_[code]), static_cast<std::uint8_t>(code));
+        codesByFoldedName_.emplace(ascii::lowered(names_[code]), static_cast<std::uint8_t>(code));
     }
 }
 
 std::uint8_t KeyNameTable::keyCode(std::string_view name) const {
-    const auto found = codesByFoldedName_.find(foldedCopy(name));
+    const auto found = codesByFoldedName_.find(ascii::lowered(name));
     return found == codesByFoldedName_.end() ? 0 : found->second;
 }
 

@@ -3,6 +3,7 @@
 
 #include "config/settings.h"
 #include "core/product.h"
+#include "core/scoped_flag.h"
 #include "core/utf8.h"
 #include "logic/target_tracker.h"
 #include "platform/desktop.h"
@@ -11,24 +12,6 @@
 #include <utility>
 
 namespace cellaro {
-
-namespace {
-
-// Clears the busy flag however the command ends.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    BusyScope(BusyScope&&) = delete;
-    BusyScope& operator=(BusyScope&&) = delete;
-    ~BusyScope() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
-
-} // namespace
 
 namespace {
 
@@ -56,7 +39,7 @@ void KillCommand::run() {
     if (busy_) {
         return;
     }
-    const BusyScope scope(busy_);
+    const ScopedFlag scope(busy_);
     const WindowId target = services_.tracker.target();
     if (!services_.settings.skipKillConfirmation()) {
         const std::string title = target == kNoWindow ? std::string() : services_.desktop.title(target);

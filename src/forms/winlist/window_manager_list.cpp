@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "core/monitors.h"
 #include "core/product.h"
+#include "core/scoped_flag.h"
 #include "logic/kill_command.h"
 #include "logic/pictures.h"
 #include "logic/session.h"
@@ -88,21 +89,6 @@ Font boldFont(Font font, int height = 0) {
     }
     return font;
 }
-
-// Clears the busy mark however an action ends.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    BusyScope(BusyScope&&) = delete;
-    BusyScope& operator=(BusyScope&&) = delete;
-    ~BusyScope() { flag_ = before_; }
-
-private:
-    bool& flag_;
-    bool before_;
-};
 
 } // namespace
 
@@ -387,7 +373,7 @@ void WindowManagerList::closeWindow(int index) {
     if (busy_ || takeRow(index) == nullptr) {
         return;
     }
-    const BusyScope scope(busy_);
+    const ScopedFlag scope(busy_);
     // The window is read before any question: while one shows, the rows may be made again.
     const WindowId window = services_.list.entry(index).window();
     const unsigned generation = generation_;
@@ -431,7 +417,7 @@ void WindowManagerList::closeSelectedWindows() {
         return;
     }
     {
-        const BusyScope scope(busy_);
+        const ScopedFlag scope(busy_);
         const MessageBoxResult answer =
             services_.shell.ask("Close selected windows?", std::string(kProductName),
                                 MessageBoxButtons::YesNo, MessageBoxIcon::Warning, MessageBoxDefault::Second);

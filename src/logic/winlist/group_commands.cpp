@@ -2,6 +2,7 @@
 // through the groups with members, and the hints that name what a step brings up.
 #include "logic/winlist/group_commands.h"
 
+#include "core/scoped_flag.h"
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
 
@@ -22,20 +23,6 @@ constexpr std::array<std::string_view, 4> kOtherGroupPrefixes{"Minimize", "Resto
                                                               "Bring to Front"};
 // The buttons' numbers in the same order.
 constexpr std::array<char, 4> kButtonNumbers{'1', '2', '4', '5'};
-
-// Holds the running flag for the time of one operation.
-class RunningGuard {
-public:
-    explicit RunningGuard(bool& running) : running_(running) { running_ = true; }
-    RunningGuard(const RunningGuard&) = delete;
-    RunningGuard& operator=(const RunningGuard&) = delete;
-    RunningGuard(RunningGuard&&) = delete;
-    RunningGuard& operator=(RunningGuard&&) = delete;
-    ~RunningGuard() { running_ = false; }
-
-private:
-    bool& running_;
-};
 
 } // namespace
 
@@ -64,7 +51,7 @@ void GroupCommands::minimize(int group) {
     if (running_) {
         return;
     }
-    const RunningGuard guard(running_);
+    const ScopedFlag guard(running_);
     for (const WindowEntry& entry : list_.entries()) {
         // The call is issued for every marked entry, also one whose handle text gives no window.
         if (entry.member(group) && desktop_.foregroundWindow() != desktop_.desktopWindow()) {
@@ -77,7 +64,7 @@ void GroupCommands::restore(int group) {
     if (running_) {
         return;
     }
-    const RunningGuard guard(running_);
+    const ScopedFlag guard(running_);
     for (const WindowEntry& entry : list_.entries()) {
         if (entry.member(group)) {
             desktop_.show(entry.window(), ShowCommand::Restore);
@@ -89,7 +76,7 @@ void GroupCommands::showOnly(int group) {
     if (running_) {
         return;
     }
-    const RunningGuard guard(running_);
+    const ScopedFlag guard(running_);
     runShowOnly(group);
 }
 
@@ -97,7 +84,7 @@ void GroupCommands::bringToFront(int group) {
     if (running_) {
         return;
     }
-    const RunningGuard guard(running_);
+    const ScopedFlag guard(running_);
     runBringToFront(group);
 }
 
@@ -146,7 +133,7 @@ void GroupCommands::step(int& current, int direction, bool toFront) {
         return;
     }
     {
-        const RunningGuard guard(running_);
+        const ScopedFlag guard(running_);
         bool found = false;
         const int target = stepTarget(current, direction, found);
         if (found) {

@@ -2,6 +2,7 @@
 // test and the groups' member texts.
 #include "logic/winlist/window_list.h"
 
+#include "core/ascii.h"
 #include "core/utf8.h"
 #include "platform/desktop.h"
 
@@ -29,20 +30,12 @@ constexpr std::string_view kProgramManager = "Program Manager";
 constexpr unsigned char kFirstKeptCode = 0x29;
 constexpr unsigned char kLastKeptCode = 0x7D;
 
-char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char asciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // The case-insensitive order of the sort items. The items are made only of the codes 0x29 to 0x7D
 // (everything else was filtered out), so an ordinal comparison of their ASCII lower-case forms is
 // the collation of these ASCII-only items.
 bool itemLess(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(asciiLower(x)) < static_cast<unsigned char>(asciiLower(y));
+        return static_cast<unsigned char>(ascii::lower(x)) < static_cast<unsigned char>(ascii::lower(y));
     });
 }
 
@@ -154,7 +147,7 @@ bool acceptedForList(std::string_view title, Size size) {
         return false;
     }
     std::string upper(title);
-    std::ranges::transform(upper, upper.begin(), asciiUpper);
+    std::ranges::transform(upper, upper.begin(), ascii::upper);
     return upper.find(kExcludedWord) == std::string::npos;
 }
 

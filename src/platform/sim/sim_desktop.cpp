@@ -1,8 +1,9 @@
 // The simulated desktop: window manager behaviour in memory, and the log of the program's requests.
 #include "platform/sim/sim_desktop.h"
 
+#include "core/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 #include <utility>
 
@@ -13,13 +14,6 @@ namespace {
 // State bits that the system reports in a window's styles.
 constexpr std::uint32_t kMinimizedStyle = 0x20000000U; // WS_MINIMIZE
 constexpr std::uint32_t kMaximizedStyle = 0x01000000U; // WS_MAXIMIZE
-
-std::string lowerCase(const std::string& text) {
-    std::string lower = text;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
 
 long long overlapArea(const Rect& a, const Rect& b) {
     const int width = std::min(a.right, b.right) - std::max(a.left, b.left);
@@ -344,9 +338,9 @@ std::size_t SimDesktop::runOtherThreads() {
 
 void SimDesktop::setFileIcon(const std::string& path, std::optional<Colour> colour) {
     if (colour) {
-        fileIcons_[lowerCase(path)] = *colour;
+        fileIcons_[ascii::lowered(path)] = *colour;
     } else {
-        fileIcons_.erase(lowerCase(path));
+        fileIcons_.erase(ascii::lowered(path));
     }
 }
 
@@ -615,7 +609,7 @@ std::optional<Bitmap> SimDesktop::bigIcon(WindowId window, int size, Colour back
 
 std::optional<Bitmap> SimDesktop::fileIcon(const std::string& path, int size, Colour background) const {
     Call call{.kind = CallKind::FileIcon, .path = path, .size = size};
-    const auto found = fileIcons_.find(lowerCase(path));
+    const auto found = fileIcons_.find(ascii::lowered(path));
     std::optional<Bitmap> icon;
     if (found == fileIcons_.end() || size <= 0) {
         call.outcome = CallOutcome::Failed;

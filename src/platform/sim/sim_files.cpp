@@ -1,32 +1,22 @@
 // The simulated file system and key names.
 #include "platform/sim/sim_files.h"
 
+#include "core/ascii.h"
+
 #include <algorithm>
 
 namespace cellaro::sim {
 
 namespace {
 
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isSeparator(char c) {
     return c == '\\' || c == '/';
-}
-
-bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [](char x, char y) { return foldAscii(x) == foldAscii(y); });
 }
 
 } // namespace
 
 bool PathLess::operator()(const std::string& a, const std::string& b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(foldAscii(x)) < static_cast<unsigned char>(foldAscii(y));
-    });
+    return ascii::lessIgnoringCase(a, b);
 }
 
 std::string SimFileSystem::programDirectory() const {
@@ -48,7 +38,7 @@ FileReadResult SimFileSystem::read(const std::string& path) const {
 const std::string* SimFileSystem::writeFailure(const std::string& path) const {
     for (const auto& [target, error] : writeFailures_) {
         const bool isDirectory = !target.empty() && isSeparator(target.back());
-        if (isDirectory ? startsWithIgnoringCase(path, target)
+        if (isDirectory ? ascii::startsWithIgnoringCase(path, target)
                         : !PathLess{}(path, target) && !PathLess{}(target, path)) {
             return &error;
         }

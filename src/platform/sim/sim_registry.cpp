@@ -1,31 +1,23 @@
 // The simulated autostart registry.
 #include "platform/sim/sim_registry.h"
 
+#include "core/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace cellaro::sim {
 
-namespace {
-
-std::string lowerCase(const std::string& text) {
-    std::string lower = text;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
-} // namespace
+namespace {} // namespace
 
 void SimAutostartRegistry::preset(const std::string& name, const std::string& command) {
-    values_[lowerCase(name)] = command;
+    values_[ascii::lowered(name)] = command;
 }
 
 std::optional<std::string> SimAutostartRegistry::runValue(const std::string& name) const {
     if (readsFail_) {
         return std::nullopt;
     }
-    const auto found = values_.find(lowerCase(name));
+    const auto found = values_.find(ascii::lowered(name));
     if (found == values_.end()) {
         return std::nullopt;
     }
@@ -37,7 +29,7 @@ bool SimAutostartRegistry::setRunValue(const std::string& name, const std::strin
     if (writesFail_) {
         return false;
     }
-    values_[lowerCase(name)] = command;
+    values_[ascii::lowered(name)] = command;
     return true;
 }
 
@@ -46,7 +38,7 @@ bool SimAutostartRegistry::deleteRunValue(const std::string& name) {
     if (writesFail_) {
         return false;
     }
-    values_.erase(lowerCase(name));
+    values_.erase(ascii::lowered(name));
     return true;
 }
 
