@@ -33,6 +33,19 @@ std::string windowCloseConfirmationText() {
     return std::string(kKillWarning);
 }
 
+bool confirmKill(Shell& shell, SettingsModel& settings, const std::string& text,
+                 const std::function<bool()>& writeSkipFlag) {
+    if (settings.skipKillConfirmation()) {
+        return true;
+    }
+    const KillConfirmation confirmation = shell.confirmKill(text, std::string(kProductName));
+    settings.setSkipKillConfirmation(confirmation.dontAskAgain);
+    if (writeSkipFlag && !writeSkipFlag()) {
+        return false;
+    }
+    return confirmation.answer == KillAnswer::Yes;
+}
+
 KillCommand::KillCommand(Services services) : services_(std::move(services)) {}
 
 void KillCommand::run() {
@@ -41,18 +54,10 @@ void KillCommand::run() {
     }
     const ScopedFlag scope(busy_);
     const WindowId target = services_.tracker.target();
-    if (!services_.settings.skipKillConfirmation()) {
-        const std::string title = target == kNoWindow ? std::string() : services_.desktop.title(target);
-        const KillConfirmation confirmation =
-            services_.shell.confirmKill(killConfirmationText(title), std::string(kProductName));
-        // Whatever the answer, the box's state is kept and written at once.
-        services_.settings.setSkipKillConfirmation(confirmation.dontAskAgain);
-        if (services_.writeSkipFlag && !services_.writeSkipFlag()) {
-            return;
-        }
-        if (confirmation.answer != KillAnswer::Yes) {
-            return;
-        }
+    const std::string title = target == kNoWindow ? std::string() : services_.desktop.title(target);
+    if (!confirmKill(services_.shell, services_.settings, killConfirmationText(title),
+                     services_.writeSkipFlag)) {
+        return;
     }
     // The window the request goes to is the one confirmed: the tracking may have moved on while
     // the dialog showed (the dialog itself is never a target), so the target read before stands.

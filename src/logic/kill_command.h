@@ -25,6 +25,12 @@ inline constexpr std::size_t kKillTitleCharacters = 50;
 // title.
 [[nodiscard]] std::string windowCloseConfirmationText();
 
+// The kill confirmation as both kill commands ask it: unless the user asked not to be asked again,
+// the dialog with this text; whatever the answer, its box's state is kept and written at once
+// (writeSkipFlag, false when that failed). True when the close may go ahead.
+[[nodiscard]] bool confirmKill(Shell& shell, SettingsModel& settings, const std::string& text,
+                               const std::function<bool()>& writeSkipFlag);
+
 class KillCommand {
 public:
     struct Services {

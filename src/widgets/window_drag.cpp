@@ -44,4 +44,22 @@ void WindowDrag::endAt(Point cursor) {
     form_ = nullptr;
 }
 
+void WindowDrag::attach(Form& form, Widget& panel, bool anyButton) {
+    panel.onMouseDown = [this, &form, &panel, anyButton](Point at, MouseButton button) {
+        if (anyButton || button == MouseButton::Left) {
+            beginAt(form, form.screenPoint(panel, at));
+        }
+    };
+    panel.onMouseMove = [this, &form, &panel](Point at) {
+        if (active()) {
+            followTo(form.screenPoint(panel, at));
+        }
+    };
+    panel.onMouseUp = [this, &form, &panel](Point at, MouseButton /*button*/) {
+        if (active()) {
+            endAt(form.screenPoint(panel, at));
+        }
+    };
+}
+
 } // namespace cellaro

@@ -7,6 +7,7 @@
 namespace cellaro {
 
 class Form;
+class Widget;
 
 class WindowDrag {
 public:
@@ -28,6 +29,11 @@ public:
     // than the cursor position the system has taken in so far.
     void endAt(Point cursor);
     [[nodiscard]] bool active() const { return form_ != nullptr; }
+
+    // Pressing the widget (the left button, or any with anyButton) drags the form by the points
+    // the events bring: the system's cursor position can lag behind a press that arrives while the
+    // form is being activated, and the release's own point may be newer than the last move.
+    void attach(Form& form, Widget& panel, bool anyButton = false);
 
 private:
     Form* form_ = nullptr;

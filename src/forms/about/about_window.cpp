@@ -96,20 +96,20 @@ void AboutWindow::buildPanel() {
     panel_ = &root().add<Panel>("pMain");
     panel_->setBounds(Rect::fromBounds(kStripWidth, 0, kClientSize.width - kStripWidth, kClientSize.height));
     panel_->setColour(kPanelColour);
-    makeDragPanel(*panel_);
+    windowDrag_.attach(*this, *panel_);
 
     auto& product = panel_->add<Label>("lProduct");
     product.setBounds(kProductBounds);
     product.setFont(textFont(kProductFontHeight, true, false));
     product.setFontColour(kTextColour);
     product.setText(std::string(kProductLine));
-    makeDragPanel(product);
+    windowDrag_.attach(*this, product);
 
     version_ = &panel_->add<Label>("lVersion");
     version_->setBounds(kVersionBounds);
     version_->setFont(textFont(kTextFontHeight, false, false));
     version_->setFontColour(kTextColour);
-    makeDragPanel(*version_);
+    windowDrag_.attach(*this, *version_);
 
     auto& link = panel_->add<Label>("Label35");
     link.setBounds(kLinkBounds);
@@ -130,23 +130,6 @@ void AboutWindow::paintPictures() {
     for (std::size_t index = 0; index < kShareLinks.size(); ++index) {
         shareImages_.at(index)->setPicture(sharePicture(kShareLinks.at(index).sign, dpi));
     }
-}
-
-// The panel and its texts drag the window with the left button. Each step takes the mouse
-// message's own point: the cursor may be further on by the time a message is handled, and a press
-// read late would make the window miss the travel before it.
-void AboutWindow::makeDragPanel(Widget& panel) {
-    panel.onMouseDown = [this, &panel](Point at, MouseButton button) {
-        if (button == MouseButton::Left) {
-            windowDrag_.beginAt(*this, screenPoint(panel, at));
-        }
-    };
-    panel.onMouseMove = [this, &panel](Point at) { windowDrag_.followTo(screenPoint(panel, at)); };
-    panel.onMouseUp = [this, &panel](Point at, MouseButton) {
-        if (windowDrag_.active()) {
-            windowDrag_.endAt(screenPoint(panel, at));
-        }
-    };
 }
 
 void AboutWindow::fillVersion() {

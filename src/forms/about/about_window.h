@@ -67,7 +67,6 @@ private:
     void buildStrip();
     void buildPanel();
     void paintPictures();
-    void makeDragPanel(Widget& panel);
     void fillVersion();
 
     AboutWindowServices services_;

@@ -11,6 +11,7 @@
 #include "platform/event_loop.h"
 #include "platform/shell.h"
 #include "platform/system_state.h"
+#include "widgets/button_look.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
 #include "widgets/panel.h"
@@ -33,10 +34,6 @@ constexpr int kHamburgerLineRight = 17;
 constexpr std::array<int, 3> kHamburgerLineTops{5, 9, 13};
 constexpr int kHamburgerLineWidth = 2;
 constexpr Colour kWhite = Colour::rgb(255, 255, 255);
-
-constexpr std::array<ButtonColour, 5> kFaceParts{ButtonColour::Face, ButtonColour::Gradient,
-                                                 ButtonColour::Dark, ButtonColour::Light,
-                                                 ButtonColour::Border};
 
 // A step button: its control name, left edge, picture (the working window's button of the same
 // step shows it too), the group step it runs and the hint that names what that step brings up.
@@ -69,13 +66,9 @@ NativeWindowStyle menuStyle(Point position) {
 
 // Flat, in fixed colours: the window's colour, lighter grey under the pointer, darker pressed.
 void colourButton(GradientButton& button) {
-    for (const ButtonColour part : kFaceParts) {
-        button.setStateColour(ButtonState::Normal, part, NavigationMenu::kColour);
-        button.setStateColour(ButtonState::Disabled, part, NavigationMenu::kColour);
-        button.setStateColour(ButtonState::Hover, part, NavigationMenu::kHoverColour);
-        button.setStateColour(ButtonState::Pressed, part, NavigationMenu::kPressedColour);
-    }
-    button.setSlot(GradientButton::kFocusSlot, NavigationMenu::kColour);
+    applyFlatLook(button, FlatButtonLook{NavigationMenu::kColour, NavigationMenu::kHoverColour,
+                                         NavigationMenu::kPressedColour});
+    setButtonFace(button, ButtonState::Disabled, NavigationMenu::kColour);
 }
 
 Bitmap hamburgerPicture(int dpi) {
@@ -108,7 +101,7 @@ NavigationMenu::NavigationMenu(const NavigationMenuServices& services)
     // The panel's background drags the window as the working window's panels do, the release's own
     // point ending the drag.
     panel_->setDragsWindow(false);
-    makeDragPanel(*panel_);
+    windowDrag_.attach(*this, *panel_);
     buildButtons();
     paintPictures();
     showHints(services_.groups.hints());
@@ -271,26 +264,6 @@ void NavigationMenu::activated() {
 
 void NavigationMenu::scaleChanged() {
     paintPictures();
-}
-
-void NavigationMenu::makeDragPanel(Widget& panel) {
-    // The drag goes by the points the events bring: the system's cursor position can lag behind a
-    // press that arrives while the bar is being activated.
-    panel.onMouseDown = [this, &panel](Point at, MouseButton button) {
-        if (button == MouseButton::Left) {
-            windowDrag_.beginAt(*this, screenPoint(panel, at));
-        }
-    };
-    panel.onMouseMove = [this, &panel](Point at) {
-        if (windowDrag_.active()) {
-            windowDrag_.followTo(screenPoint(panel, at));
-        }
-    };
-    panel.onMouseUp = [this, &panel](Point at, MouseButton) {
-        if (windowDrag_.active()) {
-            windowDrag_.endAt(screenPoint(panel, at));
-        }
-    };
 }
 
 } // namespace cellaro

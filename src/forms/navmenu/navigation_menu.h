@@ -92,7 +92,6 @@ private:
     void runMenuCommand(int command);
     // The message hook: Timer1 runs unless a screen saver does.
     void followScreenSaver();
-    void makeDragPanel(Widget& panel);
 
     NavigationMenuServices services_;
     FormTimer keepInFrontTimer_;

@@ -2,10 +2,12 @@
 #include "forms/settings/grids_page.h"
 
 #include "core/product.h"
+#include "forms/dialog_chrome.h"
 #include "forms/settings/page_label.h"
 #include "logic/schemes/scheme_presets.h"
 #include "logic/schemes/scheme_preview.h"
 #include "platform/shell.h"
+#include "widgets/button_look.h"
 #include "widgets/check_box.h"
 #include "widgets/colour_field.h"
 #include "widgets/gradient_button.h"
@@ -44,22 +46,8 @@ constexpr int kSchemeButtonHeight = 28;
 constexpr int kSchemeColumnStep = 170;
 constexpr int kAutoHideTop = 480;
 
-Font bold(Font font) {
-    font.bold = true;
-    return font;
-}
-
 void colourButton(GradientButton& button, Colour face, Colour hover) {
-    for (const ButtonColour part : {ButtonColour::Face, ButtonColour::Gradient, ButtonColour::Dark,
-                                    ButtonColour::Light, ButtonColour::Border}) {
-        button.setStateColour(ButtonState::Normal, part, face);
-        button.setStateColour(ButtonState::Hover, part, hover);
-        button.setStateColour(ButtonState::Pressed, part, hover);
-    }
-    for (const ButtonState state : {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed}) {
-        button.setStateColour(state, ButtonColour::Text, Colour{0xFFFFFF});
-    }
-    button.setSlot(GradientButton::kFocusSlot, face);
+    applyFlatLook(button, FlatButtonLook{face, hover, hover, Colour{0xFFFFFF}});
 }
 
 } // namespace
@@ -91,7 +79,7 @@ GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, Even
 
     Label& autoHideLabel =
         addPageLabel(page, "Label9", Rect::fromBounds(kLeft, kAutoHideTop, 200, 16), "Auto-hide Cellaro");
-    autoHideLabel.setFont(bold(autoHideLabel.font()));
+    autoHideLabel.setFont(dialog_chrome::bold(autoHideLabel.font()));
     autoHide_ = &page.add<CheckBox>("CBAutoHide");
     autoHide_->setBounds(Rect::fromBounds(kLeft, kAutoHideTop + 22, 80, 18));
     autoHide_->setFontColour(kBlack);
@@ -105,7 +93,7 @@ void GridsPage::buildColours(Page& page) {
     hint.setFontColour(kGreyText);
     schemeLabel_ =
         &addPageLabel(page, "LSchemeName", Rect::fromBounds(kLeft, 102, 300, 18), kInitialSchemeLabel);
-    schemeLabel_->setFont(bold(schemeLabel_->font()));
+    schemeLabel_->setFont(dialog_chrome::bold(schemeLabel_->font()));
     for (std::size_t index = 0; index < kColourFields.size(); ++index) {
         const ColourFieldInfo& info = kColourFields.at(index);
         const int top = kFieldsTop + static_cast<int>(index) * kFieldStep;
@@ -134,7 +122,7 @@ void GridsPage::buildSchemeBox(Page& page) {
     box.setColour(page.colour());
     box.setBorderColour(kBoxFrame);
     Label& caption = addPageLabel(box, "GroupBox7Caption", Rect::fromBounds(8, 4, 200, 16), "Color Scheme");
-    caption.setFont(bold(caption.font()));
+    caption.setFont(dialog_chrome::bold(caption.font()));
     for (const SchemePreset& preset : kSchemePresets) {
         const int place = (preset.index - 1) % 5;
         const int row = (preset.index - 1) / 5;

@@ -6,6 +6,7 @@
 #include "config/settings.h"
 #include "core/monitors.h"
 #include "core/product.h"
+#include "forms/dialog_chrome.h"
 #include "forms/settings/grids_page.h"
 #include "forms/settings/shortcuts_page.h"
 #include "forms/settings/transparency_pages.h"
@@ -31,14 +32,13 @@ namespace cellaro {
 
 namespace {
 
-constexpr Colour kWhite{0xFFFFFF};
-constexpr Colour kTitleColour{0x7E5E47};
+using dialog_chrome::kWhite;
 constexpr Colour kColumnButton{0x1F1F1F};
 constexpr Colour kColumnButtonHover{0x3A3A3A};
 constexpr Colour kMarkerColour{0xB26742};
-constexpr Colour kBarButton{0xB26742};
-constexpr Colour kBarButtonHover{0x7D4829};
-constexpr Colour kBarButtonPressed{0xAE5700};
+using dialog_chrome::kBarButton;
+using dialog_chrome::kBarButtonHover;
+using dialog_chrome::kBarButtonPressed;
 constexpr Size kCloseButtonSize{30, 26};
 constexpr int kCloseButtonGap = 3;
 constexpr int kPageButtonTop = 70;
@@ -49,10 +49,6 @@ constexpr int kResetCount = 6;
 constexpr int kResetGridTransparency = 174;
 constexpr std::string_view kResetQuestion = "Are you sure you want to reset all configuration values ?";
 constexpr std::string_view kWarningResetText = "The warning message was reset.";
-
-constexpr std::array<ButtonColour, 5> kFaceColours{ButtonColour::Face, ButtonColour::Gradient,
-                                                   ButtonColour::Dark, ButtonColour::Light,
-                                                   ButtonColour::Border};
 
 // The page buttons from top to bottom, with the page each shows.
 struct PageButtonSpec {
@@ -76,23 +72,7 @@ NativeWindowStyle windowStyle() {
 }
 
 void colourButton(GradientButton& button, Colour face, Colour hover, Colour pressed) {
-    for (const ButtonColour colour : kFaceColours) {
-        button.setStateColour(ButtonState::Normal, colour, face);
-        button.setStateColour(ButtonState::Hover, colour, hover);
-        button.setStateColour(ButtonState::Pressed, colour, pressed);
-    }
-    for (const ButtonState state : {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed}) {
-        button.setStateColour(state, ButtonColour::Text, kWhite);
-    }
-    button.setSlot(GradientButton::kFocusSlot, face);
-}
-
-Font boldFont(Font font, int height = 0) {
-    font.bold = true;
-    if (height > 0) {
-        font.height = height;
-    }
-    return font;
+    applyFlatLook(button, FlatButtonLook{face, hover, pressed, kWhite});
 }
 
 } // namespace
@@ -115,28 +95,16 @@ SettingsWindow::SettingsWindow(const SettingsWindowServices& services)
 SettingsWindow::~SettingsWindow() = default;
 
 void SettingsWindow::buildTitle() {
-    titlePanel_ = &root().add<GradientPanel>("TopPanel");
-    titlePanel_->setBounds(Rect::fromBounds(0, 0, kClientSize.width, kTitleHeight));
-    titlePanel_->setColour(kTitleColour);
-    titlePanel_->setFont(boldFont(titlePanel_->font()));
-    titlePanel_->setFontColour(kWhite);
-    titlePanel_->setCaption(" Cellaro -  Settings");
-    titlePanel_->setCaptionAlign(TextAlign::Left);
-    titlePanel_->setDragsWindow(true);
-
-    closeButton_ = &titlePanel_->add<GradientButton>("Xclose");
-    closeButton_->setBounds(Rect::fromBounds(0, 0, kCloseButtonSize.width, kCloseButtonSize.height));
-    colourButton(*closeButton_, kTitleColour, kBarButtonHover, kBarButtonPressed);
-    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, scale().dpi),
-                           kPictureTransparent);
-    closeButton_->setHint("Close");
+    const dialog_chrome::TitleStrip strip = dialog_chrome::addTitleStrip(
+        *this, kClientSize.width, " Cellaro -  Settings", "Xclose", kCloseButtonSize);
+    titlePanel_ = strip.panel;
+    closeButton_ = strip.closeButton;
     closeButton_->onClick = [this] { cancel(); };
 }
 
 // The close button's picture, drawn for the scale the window is shown at.
 void SettingsWindow::scaleChanged() {
-    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, scale().dpi),
-                           kPictureTransparent);
+    dialog_chrome::closeGlyphChanged(*this, *closeButton_);
 }
 
 void SettingsWindow::buildColumn() {
@@ -146,7 +114,7 @@ void SettingsWindow::buildColumn() {
     column_->setDragsWindow(true);
     auto& heading = column_->add<Label>("LSettings");
     heading.setBounds(Rect::fromBounds(14, 20, kColumnWidth - 14, 24));
-    heading.setFont(boldFont(heading.font(), 18));
+    heading.setFont(dialog_chrome::bold(heading.font(), 18));
     heading.setFontColour(kWhite);
     heading.setText("Settings");
 
@@ -168,7 +136,7 @@ void SettingsWindow::buildColumn() {
     // Above the page buttons, so it covers the one of the page shown.
     marker_ = &column_->add<GradientButton>("XiMarker");
     colourButton(*marker_, kMarkerColour, kMarkerColour, kMarkerColour);
-    marker_->setFont(boldFont(marker_->font()));
+    marker_->setFont(dialog_chrome::bold(marker_->font()));
     // The marker covers the button of the page shown; a click on it does what that button does.
     marker_->onClick = [this] {
         if (notebook_->activePage() == FullScreenGridPageIndex) {
@@ -195,9 +163,9 @@ void SettingsWindow::buildPages() {
     fullScreenGridPage_ =
         std::make_unique<FullScreenGridPage>(*pages[FullScreenGridPageIndex], services_.loop);
     setWindowPage_ = std::make_unique<SetWindowPage>(*pages[SetWindowPageIndex], services_.loop);
-    dragByPage(*pages[ShortcutsPageIndex]);
-    dragByPage(*pages[GridsPageIndex]);
-    dragByPage(*pages[FullScreenGridPageIndex]);
+    for (const int index : {ShortcutsPageIndex, GridsPageIndex, FullScreenGridPageIndex}) {
+        pageDrag_.attach(*this, *pages.at(static_cast<std::size_t>(index)));
+    }
 
     gridsPage_->onCountsChanged = [this] {
         if (services_.cellCountsChanged) {
@@ -208,24 +176,6 @@ void SettingsWindow::buildPages() {
     setWindowPage_->slider().onChange = [this] { refreshWindowPage(); };
     setWindowPage_->colourButton().onClick = [this] { choosePreviewColour(); };
     notebook_->onPageChanged = [this] { pageChanged(); };
-}
-
-void SettingsWindow::dragByPage(Page& page) {
-    page.onMouseDown = [this, &page](Point at, MouseButton button) {
-        if (button == MouseButton::Left) {
-            pageDrag_.beginAt(*this, screenPoint(page, at));
-        }
-    };
-    page.onMouseMove = [this, &page](Point at) {
-        if (pageDrag_.active()) {
-            pageDrag_.followTo(screenPoint(page, at));
-        }
-    };
-    page.onMouseUp = [this, &page](Point at, MouseButton /*button*/) {
-        if (pageDrag_.active()) {
-            pageDrag_.endAt(screenPoint(page, at));
-        }
-    };
 }
 
 void SettingsWindow::buildBottomRow() {

@@ -141,8 +141,6 @@ private:
     void buildColumn();
     void buildBottomRow();
     void buildPages();
-    // The page panels move the window when dragged, as the strips do.
-    void dragByPage(Page& page);
     // NbookPageChanged: the bottom buttons of the page and the marker over its button.
     void pageChanged();
     void showSnapshot();

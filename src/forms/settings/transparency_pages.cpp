@@ -2,6 +2,7 @@
 #include "forms/settings/transparency_pages.h"
 
 #include "forms/settings/page_label.h"
+#include "widgets/button_look.h"
 #include "widgets/gradient_button.h"
 #include "widgets/label.h"
 #include "widgets/notebook.h"
@@ -116,16 +117,7 @@ SetWindowPage::SetWindowPage(Page& page, EventLoop& loop) {
     colourButton_ = &page.add<GradientButton>("XiPreviewColour");
     colourButton_->setBounds(Rect::fromBounds(kLeft, kSliderTop + 50, 200, 25));
     colourButton_->setCaption("  Change preview window color");
-    for (const ButtonColour part : {ButtonColour::Face, ButtonColour::Gradient, ButtonColour::Dark,
-                                    ButtonColour::Light, ButtonColour::Border}) {
-        colourButton_->setStateColour(ButtonState::Normal, part, kButton);
-        colourButton_->setStateColour(ButtonState::Hover, part, kButtonHover);
-        colourButton_->setStateColour(ButtonState::Pressed, part, kButtonHover);
-    }
-    for (const ButtonState state : {ButtonState::Normal, ButtonState::Hover, ButtonState::Pressed}) {
-        colourButton_->setStateColour(state, ButtonColour::Text, kWhite);
-    }
-    colourButton_->setSlot(GradientButton::kFocusSlot, kButton);
+    applyFlatLook(*colourButton_, FlatButtonLook{kButton, kButtonHover, kButtonHover, kWhite});
 }
 
 void SetWindowPage::setSnapshot(const Bitmap& snapshot) {

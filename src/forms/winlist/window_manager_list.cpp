@@ -6,6 +6,7 @@
 #include "core/monitors.h"
 #include "core/product.h"
 #include "core/scoped_flag.h"
+#include "forms/dialog_chrome.h"
 #include "logic/kill_command.h"
 #include "logic/pictures.h"
 #include "logic/session.h"
@@ -28,22 +29,14 @@ namespace cellaro {
 
 namespace {
 
-constexpr Colour kWhite{0xFFFFFF};
+using dialog_chrome::kWhite;
 constexpr Colour kBlack{0x000000};
-constexpr Colour kTitleColour{0x7E5E47};
 constexpr Colour kCaptionText{0x36291F};
 constexpr Colour kCaptionBack{0x9CEBFE};
 constexpr Colour kGreyText{0x808080};
-constexpr Colour kBarButton{0xB26742};
-constexpr Colour kBarButtonHover{0x7D4829};
-constexpr Colour kBarButtonPressed{0xAE5700};
 constexpr Colour kBarButtonDisabled{0xEEEEEE};
 constexpr Size kCloseButtonSize{30, 30};
 constexpr int kIconSize = 32;
-
-constexpr std::array<ButtonColour, 5> kFaceColours{ButtonColour::Face, ButtonColour::Gradient,
-                                                   ButtonColour::Dark, ButtonColour::Light,
-                                                   ButtonColour::Border};
 
 struct BarButtonSpec {
     std::string_view name;
@@ -69,25 +62,10 @@ NativeWindowStyle dialogStyle() {
 }
 
 void colourBarButton(GradientButton& button) {
-    for (const ButtonColour colour : kFaceColours) {
-        button.setStateColour(ButtonState::Normal, colour, kBarButton);
-        button.setStateColour(ButtonState::Hover, colour, kBarButtonHover);
-        button.setStateColour(ButtonState::Pressed, colour, kBarButtonPressed);
-    }
-    button.setStateColour(ButtonState::Normal, ButtonColour::Text, kWhite);
-    button.setStateColour(ButtonState::Hover, ButtonColour::Text, kWhite);
-    button.setStateColour(ButtonState::Pressed, ButtonColour::Text, kWhite);
-    button.setStateColour(ButtonState::Disabled, ButtonColour::Face, kBarButtonDisabled);
-    button.setStateColour(ButtonState::Disabled, ButtonColour::Text, kGreyText);
-    button.setSlot(GradientButton::kFocusSlot, kBarButton);
-}
-
-Font boldFont(Font font, int height = 0) {
-    font.bold = true;
-    if (height > 0) {
-        font.height = height;
-    }
-    return font;
+    FlatButtonLook look = dialog_chrome::kBarButtonLook;
+    look.disabled = kBarButtonDisabled;
+    look.disabledText = kGreyText;
+    applyFlatLook(button, look);
 }
 
 } // namespace
@@ -114,26 +92,10 @@ WindowManagerList::WindowManagerList(const WindowManagerListServices& services)
 WindowManagerList::~WindowManagerList() = default;
 
 void WindowManagerList::buildTitle() {
-    titlePanel_ = &root().add<GradientPanel>("TopPanel");
-    titlePanel_->setBounds(Rect::fromBounds(0, 0, kClientSize.width, kTitleHeight));
-    titlePanel_->setColour(kTitleColour);
-    titlePanel_->setFont(boldFont(titlePanel_->font()));
-    titlePanel_->setFontColour(kWhite);
-    titlePanel_->setCaption(" Cellaro -  Manage windows");
-    titlePanel_->setCaptionAlign(TextAlign::Left);
-    titlePanel_->setDragsWindow(true);
-
-    closeButton_ = &titlePanel_->add<GradientButton>("xClose");
-    closeButton_->setBounds(Rect::fromBounds(0, 0, kCloseButtonSize.width, kCloseButtonSize.height));
-    for (const ButtonColour colour : kFaceColours) {
-        closeButton_->setStateColour(ButtonState::Normal, colour, kTitleColour);
-        closeButton_->setStateColour(ButtonState::Hover, colour, kBarButtonHover);
-        closeButton_->setStateColour(ButtonState::Pressed, colour, kBarButtonPressed);
-    }
-    closeButton_->setSlot(GradientButton::kFocusSlot, kTitleColour);
-    closeButton_->setGlyph(drawGlyph(Glyph::Close, PictureSet::DarkBackground, scale().dpi),
-                           kPictureTransparent);
-    closeButton_->setHint("Close");
+    const dialog_chrome::TitleStrip strip = dialog_chrome::addTitleStrip(
+        *this, kClientSize.width, " Cellaro -  Manage windows", "xClose", kCloseButtonSize);
+    titlePanel_ = strip.panel;
+    closeButton_ = strip.closeButton;
     closeButton_->onClick = [this] { close(); };
 }
 
@@ -144,7 +106,7 @@ void WindowManagerList::buildHeader() {
 
     auto& groups = header_->add<Label>("Label1");
     groups.setBounds(Rect::fromBounds(8, 8, 60, 14));
-    groups.setFont(boldFont(groups.font()));
+    groups.setFont(dialog_chrome::bold(groups.font()));
     groups.setFontColour(kBlack);
     groups.setText("Groups");
 
@@ -154,7 +116,7 @@ void WindowManagerList::buildHeader() {
         caption.setBounds(Rect::fromBounds(WindowRow::kGroupBoxLeft.at(slot), 28, 15, 13));
         caption.setAlignment(TextAlign::Centre);
         caption.setVerticalCentre(true);
-        caption.setFont(boldFont(caption.font(), 13));
+        caption.setFont(dialog_chrome::bold(caption.font(), 13));
         caption.setFontColour(kCaptionText);
         caption.setTransparent(false);
         caption.setColour(kCaptionBack);
@@ -377,18 +339,9 @@ void WindowManagerList::closeWindow(int index) {
     // The window is read before any question: while one shows, the rows may be made again.
     const WindowId window = services_.list.entry(index).window();
     const unsigned generation = generation_;
-    SettingsModel& settings = services_.settings;
-    if (!settings.skipKillConfirmation()) {
-        const KillConfirmation confirmation =
-            services_.shell.confirmKill(windowCloseConfirmationText(), std::string(kProductName));
-        // Whatever the answer, the box's state is kept and written at once.
-        settings.setSkipKillConfirmation(confirmation.dontAskAgain);
-        if (services_.writeSkipFlag && !services_.writeSkipFlag()) {
-            return;
-        }
-        if (confirmation.answer != KillAnswer::Yes) {
-            return;
-        }
+    if (!confirmKill(services_.shell, services_.settings, windowCloseConfirmationText(),
+                     services_.writeSkipFlag)) {
+        return;
     }
     services_.desktop.requestClose(window);
     services_.loop.processPendingMessages();

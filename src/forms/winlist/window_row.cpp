@@ -2,6 +2,7 @@
 #include "forms/winlist/window_row.h"
 
 #include "logic/pictures.h"
+#include "widgets/button_look.h"
 #include "widgets/check_box.h"
 #include "widgets/gradient_button.h"
 #include "widgets/image.h"
@@ -36,10 +37,6 @@ constexpr Colour kClosePressed{0x8086FF};
 constexpr Colour kOpenHover{0x2ABEFF};
 constexpr Colour kOpenPressed{0x79D3FF};
 
-constexpr std::array<ButtonColour, 5> kFaceColours{ButtonColour::Face, ButtonColour::Gradient,
-                                                   ButtonColour::Dark, ButtonColour::Light,
-                                                   ButtonColour::Border};
-
 std::string numbered(std::string_view prefix, int index) {
     std::string name(prefix);
     name += std::to_string(index);
@@ -51,12 +48,7 @@ GradientButton& addRowButton(Panel& client, std::string name, int left, const Bi
                              Colour pressed) {
     auto& button = client.add<GradientButton>(std::move(name));
     button.setBounds(Rect::fromBounds(left, kButtonTop, kButtonSize.width, kButtonSize.height));
-    for (const ButtonColour colour : kFaceColours) {
-        button.setStateColour(ButtonState::Normal, colour, kWhite);
-        button.setStateColour(ButtonState::Hover, colour, hover);
-        button.setStateColour(ButtonState::Pressed, colour, pressed);
-    }
-    button.setSlot(GradientButton::kFocusSlot, kWhite);
+    applyFlatLook(button, FlatButtonLook{kWhite, hover, pressed});
     button.setGlyph(picture, kPictureTransparent);
     return button;
 }

@@ -3,6 +3,7 @@
 
 #include "logic/contrast.h"
 #include "logic/pictures.h"
+#include "widgets/button_look.h"
 #include "widgets/gradient_button.h"
 
 #include <array>
@@ -14,26 +15,15 @@ namespace {
 
 constexpr Colour kGrey = Colour::rgb(128, 128, 128);
 constexpr Colour kLightGrey = Colour::rgb(170, 170, 170);
-constexpr std::array<ButtonColour, 5> kFaceColours{ButtonColour::Face, ButtonColour::Gradient,
-                                                   ButtonColour::Dark, ButtonColour::Light,
-                                                   ButtonColour::Border};
 constexpr int kFocusSlot = 24;
-
-void setFace(GradientButton& button, ButtonState state, Colour colour, bool withBorder = true) {
-    for (const ButtonColour part : kFaceColours) {
-        if (part != ButtonColour::Border || withBorder) {
-            button.setStateColour(state, part, colour);
-        }
-    }
-}
 
 // The anchor pad takes the grid's colours, and each picture is marked at its own position.
 void themeAnchor(GradientButton& button, int position, const BoardColours& colours, int dpi) {
-    setFace(button, ButtonState::Normal, colours.gridBackground);
-    setFace(button, ButtonState::Disabled, colours.gridBackground);
+    setButtonFace(button, ButtonState::Normal, colours.gridBackground);
+    setButtonFace(button, ButtonState::Disabled, colours.gridBackground);
     button.setSlot(kFocusSlot, colours.gridBackground);
     button.setStateColour(ButtonState::Hover, ButtonColour::Border, colours.grid);
-    setFace(button, ButtonState::Hover, colours.rangeSelection, false);
+    setButtonFace(button, ButtonState::Hover, colours.rangeSelection, false);
     Bitmap picture = anchorPicture(position, isDark(colours.gridBackground), dpi);
     recolourAnchor(picture, position, dpi);
     button.setGlyph(std::move(picture), kPictureTransparent);
@@ -63,9 +53,9 @@ void themeButton(const PlacedButton& placed, const BoardColours& colours, int dp
     }
     const Colour background = colours.background;
     const bool dark = isDark(background);
-    setFace(button, ButtonState::Normal, background);
+    setButtonFace(button, ButtonState::Normal, background);
     // Commands not available yet sit on the window's own colour, their pictures greyed.
-    setFace(button, ButtonState::Disabled, background);
+    setButtonFace(button, ButtonState::Disabled, background);
     button.setSlot(kFocusSlot, background);
     button.setStateColour(ButtonState::Normal, ButtonColour::Text, textColourOn(background));
     const std::string_view picture = pictureNameForButton(
@@ -81,11 +71,11 @@ void themeButton(const PlacedButton& placed, const BoardColours& colours, int dp
     const bool groupLit =
         dark && (role == ButtonRole::GroupNavigation || role == ButtonRole::GroupWindowAction);
     if (stripOrCommand || groupLit) {
-        setFace(button, ButtonState::Hover, dark ? kGrey : kLightGrey);
+        setButtonFace(button, ButtonState::Hover, dark ? kGrey : kLightGrey);
     }
     if (stripOrCommand) {
         const Colour keptLight = button.colourOf(ButtonState::Pressed, ButtonColour::Light);
-        setFace(button, ButtonState::Pressed, dark ? kLightGrey : kGrey);
+        setButtonFace(button, ButtonState::Pressed, dark ? kLightGrey : kGrey);
         if (dark && placed.spec->name == "SbMonitor") {
             button.setStateColour(ButtonState::Pressed, ButtonColour::Light, keptLight);
         }

@@ -102,6 +102,11 @@ WorkingWindow::WorkingWindow(const WorkingWindowServices& services)
 
 WorkingWindow::~WorkingWindow() = default;
 
+// Any button drags the window by its panels.
+void WorkingWindow::makeDragPanel(Widget& panel) {
+    windowDrag_.attach(*this, panel, true);
+}
+
 void WorkingWindow::runOnClick(GradientButton& button) {
     if (const std::optional<CommandCall> call = commandOfButton(button.name())) {
         button.onClick = [this, call = *call] {
@@ -178,17 +183,6 @@ void WorkingWindow::buildTitleStrip() {
 void WorkingWindow::closeByUser() {
     closing_ = true;
     close();
-}
-
-void WorkingWindow::makeDragPanel(Widget& panel) {
-    panel.onMouseDown = [this](Point, MouseButton) { windowDrag_.begin(*this); };
-    panel.onMouseMove = [this](Point) { windowDrag_.follow(); };
-    // The release's own point tells where the drag ended: the last move may come with it.
-    panel.onMouseUp = [this, &panel](Point at, MouseButton) {
-        const Rect area = panel.formBounds();
-        const Point client = scale().physical(Point{area.left + at.x, area.top + at.y});
-        windowDrag_.endAt(Point{bounds().left + client.x, bounds().top + client.y});
-    };
 }
 
 Rect WorkingWindow::boardBounds() const {
