@@ -14,6 +14,9 @@ E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_WORK=${E2E_WORK:-$E2E_REPO/build/e2e}
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$E2E_WORK/artifacts}
 RIG_POLL=0.15 # seconds between two looks in every wait
+# The X position of Wine's 0,0 (the primary monitor's top left corner); start_display sets it.
+RIG_ORIGIN_X=0
+RIG_ORIGIN_Y=0
 
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while a prefix is prepared.
@@ -121,9 +124,31 @@ rig_display_ours() {
 }
 rig_two_monitors() { [ "$(xrandr --listmonitors 2>/dev/null | head -n1)" = "Monitors: 2" ]; }
 
-# Starts Xorg with the dummy driver on the first free display from :100 up and sets DISPLAY; the
-# monitors are 1920x1080 at 0,0 (primary) and 1280x1024 at 1920,0.
+# The layouts of the two monitors, as X places them: DUMMY0 (1920 x 1080) is always the primary;
+# DUMMY1 (1280 x 1024) lies to its right (the default), to its left, or below it. X has no negative
+# positions, so "left" puts DUMMY1 at 0,0 and the primary beside it.
+rig_layout_positions() {
+    case $1 in
+    right) echo 0x0 1920x0 ;;
+    left) echo 1280x0 0x0 ;;
+    below) echo 0x0 0x1080 ;;
+    *) return 1 ;;
+    esac
+}
+
+# start_display [LAYOUT]: starts Xorg with the dummy driver on the first free display from :100 up,
+# sets DISPLAY and lays out the two monitors (rig_layout_positions; "right" when no layout is
+# given). Windows puts its primary monitor's top left corner at 0,0, so Wine's screen coordinates
+# are X's shifted by the primary's X position: RIG_ORIGIN_X and RIG_ORIGIN_Y hold that position,
+# and RIG_EXPECTED_MONITORS the "rect=L,T,R,B primary=P" lines Wine should report (the primary's
+# first). rig_move and screenshot take Wine's coordinates; expect_wine_monitors (after make_prefix)
+# checks what Wine makes of the layout.
+# shellcheck disable=SC2120 # most tests take the default layout
 start_display() {
+    RIG_LAYOUT=${1:-right}
+    local positions primary_at second_at
+    positions=$(rig_layout_positions "$RIG_LAYOUT") || rig_fail "start_display: no monitor layout \"$RIG_LAYOUT\""
+    read -r primary_at second_at <<<"$positions"
     local config=$RIG_RUN/xorg.conf number xorg=(Xorg)
     # Xorg takes a configuration file from any place only from root.
     [ "$(id -u)" -eq 0 ] || xorg=(sudo -n Xorg)
@@ -153,12 +178,53 @@ start_display() {
     xrandr --newmode "1280x1024" 109.00 1280 1368 1496 1712 1024 1027 1034 1063 -hsync +vsync 2>/dev/null || true
     xrandr --addmode DUMMY0 1920x1080 2>/dev/null || true
     xrandr --addmode DUMMY1 1280x1024 2>/dev/null || true
-    xrandr --output DUMMY0 --mode 1920x1080 --pos 0x0 --primary \
-        --output DUMMY1 --mode 1280x1024 --pos 1920x0 || rig_fail "xrandr could not set up the two outputs"
+    xrandr --output DUMMY0 --mode 1920x1080 --pos "$primary_at" --primary \
+        --output DUMMY1 --mode 1280x1024 --pos "$second_at" || rig_fail "xrandr could not set up the two outputs"
     # Wine reads the "current" RandR resources, which stay stale until a full query has run.
     xrandr --verbose >/dev/null
     wait_until 10 "two RandR monitors" rig_two_monitors || rig_fail "the X server does not show two monitors"
-    rig_log "display $DISPLAY up with two monitors"
+    local expected_x
+    expected_x=$(printf '1920/x1080/+%s+%s DUMMY0\n1280/x1024/+%s+%s DUMMY1' \
+        "${primary_at%x*}" "${primary_at#*x}" "${second_at%x*}" "${second_at#*x}")
+    [ "$(rig_x_monitors)" = "$expected_x" ] ||
+        rig_fail "layout $RIG_LAYOUT: X shows the monitors as $(rig_x_monitors | tr '\n' ' '), expected $(
+            printf '%s\n' "$expected_x" | tr '\n' ' ')"
+    RIG_ORIGIN_X=${primary_at%x*}
+    RIG_ORIGIN_Y=${primary_at#*x}
+    RIG_EXPECTED_MONITORS=$(printf 'rect=%s primary=1\nrect=%s primary=0' \
+        "$(rig_wine_rect "$primary_at" 1920 1080)" "$(rig_wine_rect "$second_at" 1280 1024)")
+    rig_log "display $DISPLAY up with two monitors, layout $RIG_LAYOUT: $(rig_x_monitors | tr '\n' ' ')"
+}
+
+# The RandR monitors as "W/xH/+X+Y OUTPUT" lines (physical sizes dropped), in the order X lists them.
+rig_x_monitors() {
+    xrandr --listmonitors 2>/dev/null | awk 'NR > 1 { geometry = $3; gsub(/\/[0-9]+/, "/", geometry); print geometry, $4 }'
+}
+
+# rig_wine_rect XxY WIDTH HEIGHT: the rectangle of an output at that X position in Wine's
+# coordinates, once RIG_ORIGIN_X and RIG_ORIGIN_Y are known.
+rig_wine_rect() {
+    local x=$((${1%x*} - RIG_ORIGIN_X)) y=$((${1#*x} - RIG_ORIGIN_Y))
+    echo "$x,$y,$((x + $2)),$((y + $3))"
+}
+
+# The monitors that Wine reports, as "rect=L,T,R,B primary=P" lines in enumeration order.
+rig_wine_monitors() { probe monitors | awk -F'\t' '$1 == "monitor" { print $3, $5 }'; }
+rig_wine_monitors_expected() {
+    [ "$(rig_wine_monitors | sort)" = "$(printf '%s\n' "$RIG_EXPECTED_MONITORS" | sort)" ]
+}
+
+# expect_wine_monitors: once the prefix is made, Wine must report the layout's two monitors (in
+# any order; the work areas are checked by the tests that use them). What it reports is logged.
+expect_wine_monitors() {
+    if ! wait_until 20 "Wine to report the monitors of layout $RIG_LAYOUT" rig_wine_monitors_expected; then
+        rig_log "layout $RIG_LAYOUT: Wine reports"
+        probe monitors >&2 || true
+        rig_fail "layout $RIG_LAYOUT: Wine does not report the monitors $(printf '%s\n' "$RIG_EXPECTED_MONITORS" |
+            tr '\n' ';') but $(rig_wine_monitors | tr '\n' ';')"
+    fi
+    rig_log "layout $RIG_LAYOUT: Wine reports"
+    probe monitors | cut -f2-5 >&2
 }
 
 stop_display() {
@@ -342,9 +408,10 @@ rig_space_press() {
 
 rig_note_press() { RIG_PRESSES+=("$1 $RIG_PRESS_X $RIG_PRESS_Y $(rig_now_ms)"); }
 
-# rig_move [--window W] X Y: the pointer to that point of the screen (or of the X window W), once
-# the X server has it there. From then on the window under the pointer gets the move before any
-# press that follows, in the order the server sends them, so a press needs no pause after a move.
+# rig_move [--window W] X Y: the pointer to that point of the screen in Wine's coordinates (or of
+# the X window W), once the X server has it there. From then on the window under the pointer gets
+# the move before any press that follows, in the order the server sends them, so a press needs no
+# pause after a move.
 # "xdotool mousemove --sync" waits for a movement, and when the pointer is there already it waits
 # long for one that never comes, so the point is compared first.
 rig_move() {
@@ -355,8 +422,8 @@ rig_move() {
         x=$((left + $3))
         y=$((top + $4))
     else
-        x=$1
-        y=$2
+        x=$(($1 + RIG_ORIGIN_X))
+        y=$(($2 + RIG_ORIGIN_Y))
     fi
     eval "$(xdotool getmouselocation --shell)"
     [ "$X,$Y" = "$x,$y" ] || xdotool mousemove --sync "$x" "$y"
@@ -465,11 +532,12 @@ click_menu_item() {
 
 menu_closed() { ! probe windows | grep -q $'\tclass=#32768\t'; }
 
-# screenshot NAME [X Y W H]: the whole screen (or that part) to the artefacts directory.
+# screenshot NAME [X Y W H]: the whole screen (or that part, in Wine's coordinates) to the
+# artefacts directory.
 screenshot() {
     local target=$E2E_ARTIFACTS/$1.png
     if [ $# -ge 5 ]; then
-        import -window root -crop "${4}x${5}+${2}+${3}" +repage "$target"
+        import -window root -crop "${4}x${5}+$(($2 + RIG_ORIGIN_X))+$(($3 + RIG_ORIGIN_Y))" +repage "$target"
     else
         import -window root "$target"
     fi
