@@ -591,6 +591,20 @@ expect_equal() {
     rig_log "ok: $1"
 }
 
+# Faults that leave the rest of a run meaningful: rig_fault notes one and the run goes on;
+# expect_no_faults, at the end, fails the test naming them all.
+RIG_FAULTS=()
+rig_fault() {
+    rig_log "FAULT: $*"
+    RIG_FAULTS+=("$*")
+}
+expect_no_faults() {
+    [ "${#RIG_FAULTS[@]}" -eq 0 ] && return 0
+    rig_log "${#RIG_FAULTS[@]} fault(s):"
+    printf '  %s\n' "${RIG_FAULTS[@]}" >&2
+    rig_fail "${#RIG_FAULTS[@]} fault(s) of $RIG_NAME"
+}
+
 # expect_file_bytes WHAT FILE BYTES (with printf's backslash escapes): the file holds exactly these bytes.
 expect_file_bytes() {
     local expected=$RIG_RUN/expected.bytes
@@ -627,6 +641,34 @@ notepad_shown() { [ -n "$(notepad_line)" ]; }
 notepad_field() { field "$(notepad_line)" "$1"; }
 notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
 notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
+# notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
+notepad_is() {
+    local line
+    line=$(notepad_line)
+    [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
+}
+# The probe line of the top-level window with this handle, shown or not.
+window_line() { probe windows all | grep -P "^window\thwnd=$1\t" | head -n1; }
+
+# The tray hint names the program's target between two line breaks.
+RIG_HINT=
+target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
+
+# make_notepad_target: a click into the middle of notepad makes it the foreground window, which the
+# tracking adopts as its target; the tray hint, which names the target, must name it. Under Wine
+# a click on the tray icon makes the notification area's own window (titled "Wine System Tray") the
+# foreground window for a moment, and the tracking may take it for the target: after a click on the
+# tray icon a test makes notepad the target again this way.
+make_notepad_target() {
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$(notepad_field rect)"
+    rig_click 1 $(((left + right) / 2)) $(((top + bottom) / 2))
+    wait_until 10 "notepad in the foreground" notepad_is_foreground ||
+        rig_fail "notepad is not the foreground window: $(probe foreground || true)"
+    wait_until 20 "the tray hint to name notepad" target_is_notepad ||
+        rig_fail "the target is not notepad: tray hint \"$RIG_HINT\""
+    rig_log "notepad at $(notepad_field rect) is the target"
+}
 
 # "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
 monitor_rect() { field "$(probe monitors | grep -P "^monitor\tindex=$1\t")" "${2:-rect}"; }
@@ -644,7 +686,14 @@ divide_half_even() {
 
 # The board of the compact working window: 320 x 195 at (6, 30) of its client area (below the
 # 26-pixel title strip, 4 pixels into the page), cut into 6 x 6 cells of 53 x 32 board pixels.
-readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32
+readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32 BOARD_COLUMNS=6 BOARD_ROWS=6
+# The compact working window's size and, in its client area, the middles of the title strip's page
+# buttons Grid (the board) and Arrange (the window commands), and a point of the status strip that
+# drags the window.
+readonly WORKING_WIDTH=335 WORKING_HEIGHT=267
+readonly GRID_PAGE_X=24 ARRANGE_PAGE_X=88 PAGE_BUTTON_Y=16 STRIP_X=5 STRIP_Y=250
+# The anchor pad of the Arrange page in reading order: top left, top centre ... bottom right.
+readonly ANCHORS=(x1 X2 X3 X4 X5 X6 X7 X8 X9)
 
 # The working window is the program's one visible window of the compact size titled "Cellaro" (the
 # preview rectangle carries that title as well); once a test sets working_window_hwnd it is known
@@ -663,6 +712,21 @@ working_window_line() {
 working_window_shown() { [ -n "$(working_window_line)" ]; }
 working_window_hidden() { ! working_window_shown; }
 working_window_origin() { field "$(working_window_line)" rect | cut -d, -f1,2 | tr , ' '; }
+working_window_at() { [ "$(working_window_origin)" = "$1 $2" ]; }
+working_window_resting() { [ "$(field "$(working_window_line)" alpha)" = 200 ]; }
+
+# show_working_window: a left click on the tray icon shows the working window (hidden until then);
+# sets working_window_hwnd. It shows at 220 and rests at 200 once active, and its first activation
+# after a show centres it on its monitor: that is waited for, so that a drag of it that follows is
+# not undone by the centring.
+show_working_window() {
+    click_tray 1
+    wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
+    working_window_hwnd=$(field "$(working_window_line)" hwnd)
+    wait_until 10 "the working window active" working_window_resting ||
+        rig_fail "the working window did not become active: $(working_window_line)"
+    rig_log "working window shown: $(working_window_line)"
+}
 
 # Screen point of the middle of board cell (column, row) of the working window.
 cell_point() {
@@ -670,4 +734,173 @@ cell_point() {
     read -r origin_x origin_y <<<"$(working_window_origin)"
     echo "$((origin_x + BOARD_X + $1 * BOARD_CELL_WIDTH + BOARD_CELL_WIDTH / 2))" \
         "$((origin_y + BOARD_Y + $2 * BOARD_CELL_HEIGHT + BOARD_CELL_HEIGHT / 2))"
+}
+
+# press_and_move FROM_X FROM_Y TO_X TO_Y: the left button goes down at the first point and the
+# pointer travels to the second in a few steps; the button stays down.
+press_and_move() {
+    local step steps=5
+    rig_press 1 "$1" "$2" # the window sees the pointer arrive before the press (rig_move)
+    for step in $(seq 1 $steps); do
+        rig_move $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
+        sleep 0.05 # a hand's pace; what counts is where the pointer ends, which the callers wait for
+    done
+}
+
+# board_range_rect MONITOR C0 R0 C1 R1: the window rectangle the range of these cells of the compact
+# board maps to on that monitor: columns share the monitor's width (rounded, halves to even), rows
+# the work area's height (truncated), counted from the monitor's top left corner.
+board_range_rect() {
+    local left top right bottom work_top work_bottom cell_width cell_height
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
+    cell_width=$(divide_half_even $((right - left)) "$BOARD_COLUMNS")
+    cell_height=$(((work_bottom - work_top) / BOARD_ROWS))
+    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
+    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
+    local x=$((left + min_column * cell_width)) y=$((top + min_row * cell_height))
+    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
+}
+
+# The press has reached the window with this handle: its thread holds the mouse capture on it.
+window_has_capture() { [ "$(field "$(probe capture "$1")" hwnd)" = "$1" ]; }
+
+# move_working_window LEFT TOP: drags the working window by its status strip until its top left
+# corner is at that point, in a few steps. The window follows the cursor's travel from where the
+# cursor is when the program handles the press, which comes late when the press first activates the
+# window: so the pointer moves only once the press has reached the window (it holds the capture),
+# and each step waits until the window has followed.
+move_working_window() {
+    local left top from_x from_y step steps=5 step_left step_top hwnd
+    hwnd=$(field "$(working_window_line)" hwnd)
+    read -r left top <<<"$(working_window_origin)"
+    from_x=$((left + STRIP_X))
+    from_y=$((top + STRIP_Y))
+    rig_press 1 "$from_x" "$from_y"
+    if ! wait_until 10 "the press on the status strip to reach the working window" window_has_capture "$hwnd"; then
+        xdotool mouseup 1
+        rig_fail "a press on the working window's status strip did not reach it: $(probe capture "$hwnd")"
+    fi
+    for step in $(seq 1 $steps); do
+        step_left=$((left + ($1 - left) * step / steps))
+        step_top=$((top + ($2 - top) * step / steps))
+        rig_move $((step_left + STRIP_X)) $((step_top + STRIP_Y))
+        wait_until 10 "the working window to follow the pointer to $step_left,$step_top" \
+            working_window_at "$step_left" "$step_top" || break
+    done
+    xdotool mouseup 1
+    wait_until 10 "the working window at $1,$2" working_window_at "$1" "$2" ||
+        rig_fail "dragging the status strip from $left,$top to $1,$2 left the working window at $(working_window_origin)"
+    rig_log "working window dragged to $1,$2"
+}
+
+# working_window_onto MONITOR: drags the working window to the middle of that monitor.
+working_window_onto() {
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    move_working_window $(((left + right) / 2 - WORKING_WIDTH / 2)) $(((top + bottom) / 2 - WORKING_HEIGHT / 2))
+}
+
+# show_page Grid|Arrange: a click on that page's button in the title strip.
+show_page() {
+    local x origin_x origin_y
+    case $1 in
+    Grid) x=$GRID_PAGE_X ;;
+    Arrange) x=$ARRANGE_PAGE_X ;;
+    *) rig_fail "no page button $1" ;;
+    esac
+    read -r origin_x origin_y <<<"$(working_window_origin)"
+    rig_click 1 $((origin_x + x)) $((origin_y + PAGE_BUTTON_Y))
+}
+
+# anchor_point NAME: the middle of that anchor button in the working window's client area (the pad's
+# buttons are 64 x 38, 66 x 40 apart, from (65, 60) of the page below the 26-pixel title strip).
+anchor_point() {
+    local index
+    for index in "${!ANCHORS[@]}"; do
+        [ "${ANCHORS[$index]}" = "$1" ] && break
+    done
+    [ "${ANCHORS[$index]}" = "$1" ] || rig_fail "no anchor button $1"
+    echo "$((63 + 2 + (index % 3) * 66 + 32))" "$((26 + 58 + 2 + (index / 3) * 40 + 19))"
+}
+
+# anchor_rect MONITOR NAME WIDTH HEIGHT: where that anchor puts a window of this size when the
+# working window is on that monitor, measured from the monitor's own edges: horizontally across its
+# bounds, vertically from its top to its work area's bottom; the middle is rounded down.
+anchor_rect() {
+    local left top right work_bottom index x y
+    IFS=, read -r left top right _ <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ _ _ work_bottom <<<"$(monitor_rect "$1" work)"
+    for index in "${!ANCHORS[@]}"; do
+        [ "${ANCHORS[$index]}" = "$2" ] && break
+    done
+    case $((index % 3)) in
+    0) x=$left ;;
+    1) x=$((left + (right - left) / 2 - $3 / 2)) ;;
+    2) x=$((right - $3)) ;;
+    esac
+    case $((index / 3)) in
+    0) y=$top ;;
+    1) y=$((top + (work_bottom - top) / 2 - $4 / 2)) ;;
+    2) y=$((work_bottom - $4)) ;;
+    esac
+    echo "$x,$y,$((x + $3)),$((y + $4))"
+}
+
+# --- the full-screen grid -----------------------------------------------------------------------
+
+# choose_tray_item TEXT: the tray menu opened with a right click on the icon and the item chosen
+# with a left click; sets CHOSEN_AT to the moment of the click.
+choose_tray_item() {
+    open_tray_menu 20 || rig_fail "the tray menu did not open ($(app_state))"
+    local item
+    item=$(menu_item_line "$1")
+    [ -n "$item" ] || rig_fail "no \"$1\" in the tray menu: $RIG_MENU"
+    [[ "$(field "$item" flags)" != *grayed* ]] || rig_fail "\"$1\" is not available: $item"
+    click_menu_item "$1"
+    CHOSEN_AT=$(rig_now)
+}
+
+# layer_rect_over MONITOR: the full-screen layer's rectangle over that monitor: its top left corner,
+# the size of its work area.
+layer_rect_over() {
+    local left top work_left work_top work_right work_bottom
+    IFS=, read -r left top _ _ <<<"$(monitor_rect "$1")"
+    IFS=, read -r work_left work_top work_right work_bottom <<<"$(monitor_rect "$1" work)"
+    echo "$left,$top,$((left + work_right - work_left)),$((top + work_bottom - work_top))"
+}
+
+# The open layer's rectangle and its cells across and down (the board fills the layer); the callers
+# set them once the layer shows.
+LAYER_RECT=
+LAYER_CELLS=
+
+# layer_cell_point COLUMN ROW: the screen point of the middle of that cell of the open layer.
+layer_cell_point() {
+    local left top right bottom width height
+    IFS=, read -r left top right bottom <<<"$LAYER_RECT"
+    width=$(((right - left) / LAYER_CELLS))
+    height=$(((bottom - top) / LAYER_CELLS))
+    echo "$((left + $1 * width + width / 2))" "$((top + $2 * height + height / 2))"
+}
+
+# layer_range_rect MONITOR C0 R0 C1 R1: where the range of these cells of the open layer places the
+# target: the left and top of its first cell on the layer's board (board width / cells and board
+# height / cells, both truncated, from the layer's corner), the size as on the compact board:
+# columns share the monitor's width (rounded, halves to even), rows its work area's height
+# (truncated).
+layer_range_rect() {
+    local left top right bottom work_top work_bottom board_left board_top board_right board_bottom
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
+    IFS=, read -r board_left board_top board_right board_bottom <<<"$LAYER_RECT"
+    local cell_width cell_height board_cell_width board_cell_height
+    cell_width=$(divide_half_even $((right - left)) "$LAYER_CELLS")
+    cell_height=$(((work_bottom - work_top) / LAYER_CELLS))
+    board_cell_width=$(((board_right - board_left) / LAYER_CELLS))
+    board_cell_height=$(((board_bottom - board_top) / LAYER_CELLS))
+    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
+    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
+    local x=$((left + min_column * board_cell_width)) y=$((top + min_row * board_cell_height))
+    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
 }
