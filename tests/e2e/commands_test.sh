@@ -15,10 +15,9 @@ make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
-# Centres of the page's buttons in the working window's client area: the title strip is 26 pixels
-# high; the command row is at y 10 of the page, the anchor pad's buttons (64 x 38, 66 x 40 apart)
-# start at (65, 60) of it.
-readonly ARRANGE_X=88 ARRANGE_Y=16 COMMAND_Y=$((26 + 10 + 14))
+# Centres of the page's command buttons in the working window's client area: the title strip is 26
+# pixels high; the command row is at y 10 of the page (rig.sh knows the anchor pad, ANCHORS).
+readonly COMMAND_Y=$((26 + 10 + 14))
 command_x() {
     case $1 in
     XI3) echo 23 ;; XI4) echo 58 ;; XI5) echo 94 ;; XI6) echo 137 ;;
@@ -26,12 +25,9 @@ command_x() {
     *) rig_fail "no command button $1" ;;
     esac
 }
-# Anchor buttons in reading order.
-readonly ANCHORS=(x1 X2 X3 X4 X5 X6 X7 X8 X9)
 
 # notepad_* look at one notepad by its handle (NOTEPAD, set below).
-notepad_line_of() { probe windows all | grep -P "^window\thwnd=$1\t" | head -n1; }
-notepad_field() { field "$(notepad_line_of "$NOTEPAD")" "$1"; }
+notepad_field() { field "$(window_line "$NOTEPAD")" "$1"; }
 notepad_is() { [ "$(notepad_field rect)" = "$1" ] && [ "$(notepad_field zoomed)" = "$2" ]; }
 notepad_alpha_is() { [ "$(notepad_field alpha)" = "$1" ]; }
 notepad_exstyle_has() { [ $(($(notepad_field exstyle) & $1)) -eq $(($2)) ]; }
@@ -42,14 +38,10 @@ notepad_count_is() { [ "$(notepad_handles | wc -l)" -eq "$1" ]; }
 
 # press NAME: a real click on a button of the page.
 press() {
-    local x y origin_x origin_y index
+    local x y origin_x origin_y
     read -r origin_x origin_y <<<"$(working_window_origin)"
     if [[ $1 == x1 || $1 == X[1-9] ]]; then
-        for index in "${!ANCHORS[@]}"; do
-            [ "${ANCHORS[$index]}" = "$1" ] && break
-        done
-        x=$((63 + 2 + (index % 3) * 66 + 32))
-        y=$((26 + 58 + 2 + (index / 3) * 40 + 19))
+        read -r x y <<<"$(anchor_point "$1")"
     else
         x=$(command_x "$1")
         y=$COMMAND_Y
@@ -78,16 +70,10 @@ wait_until 10 "notepad in the foreground" notepad_is_foreground || rig_fail "not
 click_tray 1
 wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
 working_window_hwnd=$(field "$(working_window_line)" hwnd)
-# The click on the tray icon may have made Wine's tray window the target for a moment (see
-# placement_test.sh): notepad is clicked again and the tray hint must name it.
-rig_click 1 400 850
-wait_until 10 "notepad in the foreground again" notepad_is_foreground || rig_fail "notepad is not the foreground window"
-RIG_HINT=
-target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
-wait_until 20 "the tray hint to name notepad" target_is_notepad || rig_fail "the target is not notepad: \"$RIG_HINT\""
-
+# The click on the tray icon may have made Wine's tray window the target for a moment.
+make_notepad_target
 read -r origin_x origin_y <<<"$(working_window_origin)"
-rig_click 1 $((origin_x + ARRANGE_X)) $((origin_y + ARRANGE_Y))
+show_page Arrange
 
 # --- anchors on the first monitor (1920 x 1080, no task bar) ------------------------------------
 # notepad is 600 x 300.
@@ -180,7 +166,7 @@ press XI3
 expected_tiles=$'1,0,1921,360\n1,360,1921,720\n1,720,1921,1080'
 tiles_now() {
     local handle
-    for handle in "${notepads[@]}"; do field "$(notepad_line_of "$handle")" rect; done | sort -t, -k2 -n
+    for handle in "${notepads[@]}"; do field "$(window_line "$handle")" rect; done | sort -t, -k2 -n
 }
 tiled() { [ "$(tiles_now)" = "$expected_tiles" ]; }
 if ! wait_until 10 "the three notepads tiled" tiled; then

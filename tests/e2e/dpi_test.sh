@@ -106,8 +106,6 @@ expect_equal "the working window's size: 335 x 267 at 1.5" "$(physical 335) x $(
 # again and the tray hint must name it.
 rig_click 1 400 850
 wait_until 10 "notepad in the foreground again" notepad_is_foreground || rig_fail "notepad is not the foreground window"
-RIG_HINT=
-target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
 wait_until 20 "the tray hint to name notepad" target_is_notepad || rig_fail "the target is not notepad: tray hint \"$RIG_HINT\""
 
 # --- a drag on the board's scaled cells -----------------------------------------------------------

@@ -29,15 +29,6 @@ readonly WS_EX_TOPMOST=0x8
 readonly LAYER_SECONDS=20
 layer_times=()
 
-# notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
-notepad_is() {
-    local line
-    line=$(notepad_line)
-    [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
-}
-RIG_HINT=
-target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
-
 rect_size() {
     local left top right bottom
     IFS=, read -r left top right bottom <<<"$1"
@@ -48,15 +39,6 @@ rect_height() {
     local top bottom
     IFS=, read -r _ top _ bottom <<<"$1"
     echo "$((bottom - top))"
-}
-
-# expected_layer MONITOR: the layer's rectangle over that monitor: its top left corner, the size of
-# its work area.
-expected_layer() {
-    local left top work_left work_top work_right work_bottom
-    IFS=, read -r left top _ _ <<<"$(monitor_rect "$1")"
-    IFS=, read -r work_left work_top work_right work_bottom <<<"$(monitor_rect "$1" work)"
-    echo "$left,$top,$((left + work_right - work_left)),$((top + work_bottom - work_top))"
 }
 
 # --- the layer ----------------------------------------------------------------------------------
@@ -120,23 +102,11 @@ caption_line() {
 caption_shown() { [ -n "$(caption_line)" ]; }
 caption_hidden() { ! caption_shown; }
 
-# choose_tray_item TEXT: the tray menu opened with a right click on the icon and the item chosen
-# with a left click; sets CHOSEN_AT to the moment of the click.
-choose_tray_item() {
-    open_tray_menu 20 || rig_fail "the tray menu did not open ($(app_state))"
-    local item
-    item=$(menu_item_line "$1")
-    [ -n "$item" ] || rig_fail "no \"$1\" in the tray menu: $RIG_MENU"
-    [[ "$(field "$item" flags)" != *grayed* ]] || rig_fail "\"$1\" is not available: $item"
-    click_menu_item "$1"
-    CHOSEN_AT=$(rig_now)
-}
-
 # open_layer MONITOR TRAY-ITEM: the item chosen; the layer must show over that monitor within a
 # bound, topmost, with the caption; the time it took is noted.
 open_layer() {
     local expected elapsed line
-    expected=$(expected_layer "$1")
+    expected=$(layer_rect_over "$1")
     choose_tray_item "$2"
     LAYER_SINCE=$CHOSEN_AT
     LAYER_STATES=()
@@ -166,54 +136,18 @@ open_layer() {
     LAYER_RECT=$expected
 }
 
-# Board geometry of the open layer (LAYER_RECT) with CELLS x CELLS cells: the board fills the layer.
-layer_cell_point() {
-    local left top right bottom width height
-    IFS=, read -r left top right bottom <<<"$LAYER_RECT"
-    width=$(((right - left) / CELLS))
-    height=$(((bottom - top) / CELLS))
-    echo "$((left + $1 * width + width / 2))" "$((top + $2 * height + height / 2))"
-}
-
-# expected_rect MONITOR C0 R0 C1 R1: where the range of these cells places the target: the left and
-# top of its first cell on the layer's board (board width / cells and board height / cells, both
-# truncated, from the layer's corner), the size as on the compact board: columns share the
-# monitor's width (rounded, halves to even), rows its work area's height (truncated).
-expected_rect() {
-    local left top right bottom work_top work_bottom board_left board_top board_right board_bottom
-    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
-    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
-    IFS=, read -r board_left board_top board_right board_bottom <<<"$LAYER_RECT"
-    local cell_width cell_height board_cell_width board_cell_height
-    cell_width=$(divide_half_even $((right - left)) "$CELLS")
-    cell_height=$(((work_bottom - work_top) / CELLS))
-    board_cell_width=$(((board_right - board_left) / CELLS))
-    board_cell_height=$(((board_bottom - board_top) / CELLS))
-    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
-    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
-    local x=$((left + min_column * board_cell_width)) y=$((top + min_row * board_cell_height))
-    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
-}
-
-# Faults that leave the rest of the run meaningful; the test fails at its end when there are any.
-faults=()
-
 # drag_layer MONITOR C0 R0 C1 R1 [SCREENSHOT]: a real drag across the layer's cells; while the
 # button is down the target follows and the screen is kept; the release places notepad and the
 # layer goes, with the caption.
 drag_layer() {
-    local expected from_x from_y to_x to_y step steps=5
-    expected=$(expected_rect "$@")
+    local expected from_x from_y to_x to_y
+    expected=$(layer_range_rect "$@")
     read -r from_x from_y <<<"$(layer_cell_point "$2" "$3")"
     read -r to_x to_y <<<"$(layer_cell_point "$4" "$5")"
-    rig_press 1 "$from_x" "$from_y" # the layer sees the pointer arrive before the press (rig_move)
-    for step in $(seq 1 $steps); do
-        rig_move $((from_x + (to_x - from_x) * step / steps)) $((from_y + (to_y - from_y) * step / steps))
-        sleep 0.05 # a hand's pace; what counts is where the pointer ends, which is waited for below
-    done
+    press_and_move "$from_x" "$from_y" "$to_x" "$to_y"
     if ! wait_until 10 "notepad to follow the drag to $expected" notepad_rect_is "$expected"; then
-        faults+=("drag ($2,$3)-($4,$5) on monitor $1: notepad did not follow while the button was down" \
-            "(at $(notepad_field rect), expected $expected)")
+        rig_fault "drag ($2,$3)-($4,$5) on monitor $1: notepad did not follow while the button was down" \
+            "(at $(notepad_field rect), expected $expected)"
     fi
     if [ -n "${6:-}" ]; then
         local left top right bottom
@@ -225,7 +159,7 @@ drag_layer() {
     fi
     xdotool mouseup 1
     wait_until 10 "notepad placed at $expected, not maximised" notepad_is "$expected" 0 ||
-        rig_fail "drag ($2,$3)-($4,$5) on the layer over monitor $1 ($CELLS x $CELLS cells): notepad is at" \
+        rig_fail "drag ($2,$3)-($4,$5) on the layer over monitor $1 ($LAYER_CELLS x $LAYER_CELLS cells): notepad is at" \
             "$(notepad_field rect) zoomed=$(notepad_field zoomed), expected $expected"
     rig_log "ok: drag ($2,$3)-($4,$5) on monitor $1 placed notepad at $expected"
     wait_until 10 "the layer to go" layer_gone ||
@@ -253,16 +187,16 @@ check_lit_cells() {
     done
     for cell in "$((max_column + 1)) $min_row" "$min_column $((max_row + 1))"; do
         read -r column row <<<"$cell"
-        if [ "$column" -ge "$CELLS" ] || [ "$row" -ge "$CELLS" ]; then
+        if [ "$column" -ge "$LAYER_CELLS" ] || [ "$row" -ge "$LAYER_CELLS" ]; then
             continue
         fi
         read -r x y <<<"$(layer_cell_point "$column" "$row")"
         free+=("$(pixel "$shot" $((x - left)) $((y - top)))")
     done
     rig_log "$1: range cells ${lit[*]}; cells beside it ${free[*]}"
-    [ "${lit[0]}" = "${lit[1]}" ] || faults+=("$1: the range's corner cells differ: ${lit[*]}")
+    [ "${lit[0]}" = "${lit[1]}" ] || rig_fault "$1: the range's corner cells differ: ${lit[*]}"
     for colour in "${free[@]}"; do
-        [ "$colour" != "${lit[0]}" ] || faults+=("$1: the range is not highlighted: lit ${lit[0]}, beside it $colour")
+        [ "$colour" != "${lit[0]}" ] || rig_fault "$1: the range is not highlighted: lit ${lit[0]}, beside it $colour"
     done
 }
 
@@ -275,27 +209,14 @@ notepad_hwnd=$(notepad_field hwnd)
 probe move "$notepad_hwnd" 100 700 700 1000 >/dev/null
 wait_until 10 "notepad moved" notepad_rect_is 100,700,700,1000 || rig_fail "notepad stayed at $(notepad_field rect)"
 
-# make_notepad_target: a click into notepad makes it the foreground window, which the tracking
-# adopts as its target; the tray hint, which names the target, must name it.
-make_notepad_target() {
-    local left top right bottom
-    IFS=, read -r left top right bottom <<<"$(notepad_field rect)"
-    rig_click 1 $(((left + right) / 2)) $(((top + bottom) / 2))
-    wait_until 10 "notepad in the foreground" notepad_is_foreground ||
-        rig_fail "notepad is not the foreground window: $(probe foreground || true)"
-    wait_until 20 "the tray hint to name notepad" target_is_notepad ||
-        rig_fail "the target is not notepad: tray hint \"$RIG_HINT\""
-    rig_log "notepad $notepad_hwnd at $(notepad_field rect) is the target"
-}
-
 monitors=$(probe monitors)
 [ "$(printf '%s\n' "$monitors" | grep -c '^monitor')" -eq 2 ] || rig_fail "the program's system sees not two monitors: $monitors"
-expect_equal "the layer's place over monitor 1" 0,0,1920,1080 "$(expected_layer 0)"
-expect_equal "the layer's place over monitor 2" 1920,0,3200,1024 "$(expected_layer 1)"
+expect_equal "the layer's place over monitor 1" 0,0,1920,1080 "$(layer_rect_over 0)"
+expect_equal "the layer's place over monitor 2" 1920,0,3200,1024 "$(layer_rect_over 1)"
 [ -z "$(layer_line)" ] || rig_fail "a layer shows before anything asked for it: $(layer_line)"
 
 # --- monitor 1, then monitor 2, at 10 x 10 cells ------------------------------------------------
-CELLS=$MAX_CELLS
+LAYER_CELLS=$MAX_CELLS
 make_notepad_target
 open_layer 0 "Fullscreen grid - monitor 1"
 # Cells of 192 x 108.
@@ -349,7 +270,7 @@ notepad_is "$notepad_before_menu" 0 ||
 # --- 6 x 6 cells without Max Num rows/cols ------------------------------------------------------
 make_notepad_target
 open_layer 0 "Fullscreen grid - monitor 1"
-CELLS=$CONFIGURED_CELLS
+LAYER_CELLS=$CONFIGURED_CELLS
 # Cells of 320 x 180.
 drag_layer 0 1 1 2 3 fullscreen-monitor1-6x6
 [ "$(ini_value "$cfg" Options MNR)" = 0 ] || rig_fail "MNR in CRO.cfg went back to $(ini_value "$cfg" Options MNR)"
@@ -358,7 +279,4 @@ drag_layer 0 1 1 2 3 fullscreen-monitor1-6x6
 rig_log "time from the tray item's click to the layer (each look at the windows takes a probe run):"
 printf '  %s\n' "${layer_times[@]}" >&2
 rig_log "full-screen test took $(rig_elapsed "$started")s"
-if [ "${#faults[@]}" -gt 0 ]; then
-    printf '%s\n' "${faults[@]}" >&2
-    rig_fail "${#faults[@]} fault(s) of the full-screen grid"
-fi
+expect_no_faults

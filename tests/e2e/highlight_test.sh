@@ -18,8 +18,6 @@ readonly GRAB_TITLE="tVbar-802.40"
 # On the second monitor (1920,0 to 3200,1024), so the frame is drawn over that monitor's picture.
 readonly NOTEPAD_LEFT=2200 NOTEPAD_TOP=200 NOTEPAD_RIGHT=2900 NOTEPAD_BOTTOM=700
 
-target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
-
 # The grab window as X sees it: fast enough to catch a window that shows for one second (the
 # probe, a Wine process, takes a good part of that to start).
 grab_x_window() { xdotool search --onlyvisible --name "^$GRAB_TITLE\$" 2>/dev/null | head -n1; }

@@ -129,8 +129,6 @@ wait_until 10 "the tray menu closed" menu_closed || rig_fail "the tray menu stay
 
 open_notepad
 wait_until 10 "notepad in the foreground" notepad_is_foreground || rig_fail "notepad is not the foreground window"
-RIG_HINT=
-target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
 wait_until 20 "the tray hint to name notepad" target_is_notepad || rig_fail "the target is not notepad: \"$RIG_HINT\""
 
 notepad_topmost() { [ $(($(notepad_field exstyle) & 0x8)) -ne 0 ]; }

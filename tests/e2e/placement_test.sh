@@ -15,45 +15,10 @@ make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
 
-# The grid of the board (rig.sh knows the board's place and cell size).
-readonly GRID_COLUMNS=6 GRID_ROWS=6
-# Undo in the title strip, and a point of the status strip that drags the window.
-readonly UNDO_X=121 UNDO_Y=16 STRIP_X=5 STRIP_Y=250
+# Undo in the title strip (rig.sh knows the board, its grid and the status strip).
+readonly UNDO_X=121 UNDO_Y=16
 
-# notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
-notepad_is() {
-    local line
-    line=$(notepad_line)
-    [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
-}
 notepad_maximised() { [ "$(notepad_field zoomed)" = 1 ]; }
-working_window_at() { [ "$(working_window_origin)" = "$1 $2" ]; }
-
-# expected_rect MONITOR C0 R0 C1 R1: the window rectangle the range of these cells maps to on that
-# monitor in the compact grid: columns share the monitor's width (rounded), rows the work area's
-# height (truncated), counted from the monitor's top left corner.
-expected_rect() {
-    local left top right bottom work_top work_bottom cell_width cell_height
-    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
-    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
-    cell_width=$(divide_half_even $((right - left)) "$GRID_COLUMNS")
-    cell_height=$(((work_bottom - work_top) / GRID_ROWS))
-    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
-    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
-    local x=$((left + min_column * cell_width)) y=$((top + min_row * cell_height))
-    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
-}
-
-# press_and_move FROM_X FROM_Y TO_X TO_Y: the left button goes down at the first point and the
-# pointer travels to the second in a few steps; the button stays down.
-press_and_move() {
-    local step steps=5
-    rig_press 1 "$1" "$2" # the board sees the pointer arrive before the press (rig_move)
-    for step in $(seq 1 $steps); do
-        rig_move $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
-        sleep 0.05 # a hand's pace; what counts is where the pointer ends, which the callers wait for
-    done
-}
 
 # drag_cells C0 R0 C1 R1 EXPECTED-RECT [SCREENSHOT-PREFIX]: a drag across the board from one cell
 # to the other; the target follows while the button is down and stays there after the release.
@@ -108,17 +73,11 @@ rig_log "foreground: $(probe foreground || true)"
 IFS=, read -r left top right bottom <<<"$(field "$(working_window_line)" rect)"
 expect_equal "working window centred on the primary monitor" "$((1920 / 2 - 167)),$((1080 / 2 - 267 / 2))" \
     "$left,$top"
-# Under Wine the click on the tray icon makes the notification area's own window (titled "Wine
-# System Tray") the foreground window for a moment, and the tracking may take it for the target.
-# So notepad is clicked once more, and the tray hint, which names the target, must name it.
-rig_click 1 400 850
-wait_until 10 "notepad in the foreground again" notepad_is_foreground || rig_fail "notepad is not the foreground window"
-RIG_HINT=
-target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
-wait_until 20 "the tray hint to name notepad" target_is_notepad || rig_fail "the target is not notepad: tray hint \"$RIG_HINT\""
+# The click on the tray icon may have made Wine's tray window the target for a moment.
+make_notepad_target
 working_window_shown || rig_fail "the working window hid when notepad was clicked"
 
-drag_cells 1 1 3 2 "$(expected_rect 0 1 1 3 2)" drag-monitor1
+drag_cells 1 1 3 2 "$(board_range_rect 0 1 1 3 2)" drag-monitor1
 # The board's hint only tells the program that the pointer is over the board: resting there shows
 # no tooltip. A tooltip shows after its initial delay (half a second for the program's hints, the
 # double-click time for a tooltip left at the system's values), so the board is watched for three
@@ -135,27 +94,20 @@ while ! rig_time_reached "$watch_until"; do
 done
 rig_log "ok: no tooltip over the board within $watch_ms ms"
 # The end cell before the start cell gives the same kind of range, here the top left corner.
-drag_cells 2 2 0 0 "$(expected_rect 0 0 0 2 2)"
+drag_cells 2 2 0 0 "$(board_range_rect 0 0 0 2 2)"
 
 # --- the working window on the second monitor ----------------------------------------------------
 read -r left top <<<"$(working_window_origin)"
-strip_x=$((left + STRIP_X))
-strip_y=$((top + STRIP_Y))
 # Its middle moves to the middle of the second monitor (1920 + 640).
-travel=$((1920 + 640 - (left + 167)))
-press_and_move "$strip_x" "$strip_y" $((strip_x + travel)) "$strip_y"
-xdotool mouseup 1
-wait_until 10 "the working window on the second monitor" working_window_at $((left + travel)) "$top" ||
-    rig_fail "dragging the status strip left the working window at $(working_window_origin)"
-rig_log "ok: working window dragged to $(working_window_origin)"
-drag_cells 0 0 1 1 "$(expected_rect 1 0 0 1 1)" drag-monitor2
+move_working_window $((1920 + 640 - 167)) "$top"
+drag_cells 0 0 1 1 "$(board_range_rect 1 0 0 1 1)" drag-monitor2
 
 # --- a maximised target ends restored ------------------------------------------------------------
 probe maximize "$notepad_hwnd" >/dev/null || rig_fail "the probe could not maximise notepad"
 wait_until 10 "notepad maximised" notepad_maximised || rig_fail "notepad is not maximised"
 maximised_rect=$(notepad_field rect)
 rig_log "notepad maximised at $maximised_rect"
-drag_cells 2 2 3 5 "$(expected_rect 1 2 2 3 5)"
+drag_cells 2 2 3 5 "$(board_range_rect 1 2 2 3 5)"
 
 # --- Undo puts back the rectangle saved at the last press ----------------------------------------
 read -r left top <<<"$(working_window_origin)"

@@ -14,6 +14,9 @@ E2E_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 E2E_WORK=${E2E_WORK:-$E2E_REPO/build/e2e}
 E2E_ARTIFACTS=${E2E_ARTIFACTS:-$E2E_WORK/artifacts}
 RIG_POLL=0.15 # seconds between two looks in every wait
+# The X position of Wine's 0,0 (the primary monitor's top left corner); start_display sets it.
+RIG_ORIGIN_X=0
+RIG_ORIGIN_Y=0
 
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while a prefix is prepared.
@@ -121,9 +124,31 @@ rig_display_ours() {
 }
 rig_two_monitors() { [ "$(xrandr --listmonitors 2>/dev/null | head -n1)" = "Monitors: 2" ]; }
 
-# Starts Xorg with the dummy driver on the first free display from :100 up and sets DISPLAY; the
-# monitors are 1920x1080 at 0,0 (primary) and 1280x1024 at 1920,0.
+# The layouts of the two monitors, as X places them: DUMMY0 (1920 x 1080) is always the primary;
+# DUMMY1 (1280 x 1024) lies to its right (the default), to its left, or below it. X has no negative
+# positions, so "left" puts DUMMY1 at 0,0 and the primary beside it.
+rig_layout_positions() {
+    case $1 in
+    right) echo 0x0 1920x0 ;;
+    left) echo 1280x0 0x0 ;;
+    below) echo 0x0 0x1080 ;;
+    *) return 1 ;;
+    esac
+}
+
+# start_display [LAYOUT]: starts Xorg with the dummy driver on the first free display from :100 up,
+# sets DISPLAY and lays out the two monitors (rig_layout_positions; "right" when no layout is
+# given). Windows puts its primary monitor's top left corner at 0,0, so Wine's screen coordinates
+# are X's shifted by the primary's X position: RIG_ORIGIN_X and RIG_ORIGIN_Y hold that position,
+# and RIG_EXPECTED_MONITORS the "rect=L,T,R,B primary=P" lines Wine should report (the primary's
+# first). rig_move and screenshot take Wine's coordinates; expect_wine_monitors (after make_prefix)
+# checks what Wine makes of the layout.
+# shellcheck disable=SC2120 # most tests take the default layout
 start_display() {
+    RIG_LAYOUT=${1:-right}
+    local positions primary_at second_at
+    positions=$(rig_layout_positions "$RIG_LAYOUT") || rig_fail "start_display: no monitor layout \"$RIG_LAYOUT\""
+    read -r primary_at second_at <<<"$positions"
     local config=$RIG_RUN/xorg.conf number xorg=(Xorg)
     # Xorg takes a configuration file from any place only from root.
     [ "$(id -u)" -eq 0 ] || xorg=(sudo -n Xorg)
@@ -153,12 +178,53 @@ start_display() {
     xrandr --newmode "1280x1024" 109.00 1280 1368 1496 1712 1024 1027 1034 1063 -hsync +vsync 2>/dev/null || true
     xrandr --addmode DUMMY0 1920x1080 2>/dev/null || true
     xrandr --addmode DUMMY1 1280x1024 2>/dev/null || true
-    xrandr --output DUMMY0 --mode 1920x1080 --pos 0x0 --primary \
-        --output DUMMY1 --mode 1280x1024 --pos 1920x0 || rig_fail "xrandr could not set up the two outputs"
+    xrandr --output DUMMY0 --mode 1920x1080 --pos "$primary_at" --primary \
+        --output DUMMY1 --mode 1280x1024 --pos "$second_at" || rig_fail "xrandr could not set up the two outputs"
     # Wine reads the "current" RandR resources, which stay stale until a full query has run.
     xrandr --verbose >/dev/null
     wait_until 10 "two RandR monitors" rig_two_monitors || rig_fail "the X server does not show two monitors"
-    rig_log "display $DISPLAY up with two monitors"
+    local expected_x
+    expected_x=$(printf '1920/x1080/+%s+%s DUMMY0\n1280/x1024/+%s+%s DUMMY1' \
+        "${primary_at%x*}" "${primary_at#*x}" "${second_at%x*}" "${second_at#*x}")
+    [ "$(rig_x_monitors)" = "$expected_x" ] ||
+        rig_fail "layout $RIG_LAYOUT: X shows the monitors as $(rig_x_monitors | tr '\n' ' '), expected $(
+            printf '%s\n' "$expected_x" | tr '\n' ' ')"
+    RIG_ORIGIN_X=${primary_at%x*}
+    RIG_ORIGIN_Y=${primary_at#*x}
+    RIG_EXPECTED_MONITORS=$(printf 'rect=%s primary=1\nrect=%s primary=0' \
+        "$(rig_wine_rect "$primary_at" 1920 1080)" "$(rig_wine_rect "$second_at" 1280 1024)")
+    rig_log "display $DISPLAY up with two monitors, layout $RIG_LAYOUT: $(rig_x_monitors | tr '\n' ' ')"
+}
+
+# The RandR monitors as "W/xH/+X+Y OUTPUT" lines (physical sizes dropped), in the order X lists them.
+rig_x_monitors() {
+    xrandr --listmonitors 2>/dev/null | awk 'NR > 1 { geometry = $3; gsub(/\/[0-9]+/, "/", geometry); print geometry, $4 }'
+}
+
+# rig_wine_rect XxY WIDTH HEIGHT: the rectangle of an output at that X position in Wine's
+# coordinates, once RIG_ORIGIN_X and RIG_ORIGIN_Y are known.
+rig_wine_rect() {
+    local x=$((${1%x*} - RIG_ORIGIN_X)) y=$((${1#*x} - RIG_ORIGIN_Y))
+    echo "$x,$y,$((x + $2)),$((y + $3))"
+}
+
+# The monitors that Wine reports, as "rect=L,T,R,B primary=P" lines in enumeration order.
+rig_wine_monitors() { probe monitors | awk -F'\t' '$1 == "monitor" { print $3, $5 }'; }
+rig_wine_monitors_expected() {
+    [ "$(rig_wine_monitors | sort)" = "$(printf '%s\n' "$RIG_EXPECTED_MONITORS" | sort)" ]
+}
+
+# expect_wine_monitors: once the prefix is made, Wine must report the layout's two monitors (in
+# any order; the work areas are checked by the tests that use them). What it reports is logged.
+expect_wine_monitors() {
+    if ! wait_until 20 "Wine to report the monitors of layout $RIG_LAYOUT" rig_wine_monitors_expected; then
+        rig_log "layout $RIG_LAYOUT: Wine reports"
+        probe monitors >&2 || true
+        rig_fail "layout $RIG_LAYOUT: Wine does not report the monitors $(printf '%s\n' "$RIG_EXPECTED_MONITORS" |
+            tr '\n' ';') but $(rig_wine_monitors | tr '\n' ';')"
+    fi
+    rig_log "layout $RIG_LAYOUT: Wine reports"
+    probe monitors | cut -f2-5 >&2
 }
 
 stop_display() {
@@ -342,9 +408,10 @@ rig_space_press() {
 
 rig_note_press() { RIG_PRESSES+=("$1 $RIG_PRESS_X $RIG_PRESS_Y $(rig_now_ms)"); }
 
-# rig_move [--window W] X Y: the pointer to that point of the screen (or of the X window W), once
-# the X server has it there. From then on the window under the pointer gets the move before any
-# press that follows, in the order the server sends them, so a press needs no pause after a move.
+# rig_move [--window W] X Y: the pointer to that point of the screen in Wine's coordinates (or of
+# the X window W), once the X server has it there. From then on the window under the pointer gets
+# the move before any press that follows, in the order the server sends them, so a press needs no
+# pause after a move.
 # "xdotool mousemove --sync" waits for a movement, and when the pointer is there already it waits
 # long for one that never comes, so the point is compared first.
 rig_move() {
@@ -355,8 +422,8 @@ rig_move() {
         x=$((left + $3))
         y=$((top + $4))
     else
-        x=$1
-        y=$2
+        x=$(($1 + RIG_ORIGIN_X))
+        y=$(($2 + RIG_ORIGIN_Y))
     fi
     eval "$(xdotool getmouselocation --shell)"
     [ "$X,$Y" = "$x,$y" ] || xdotool mousemove --sync "$x" "$y"
@@ -465,11 +532,12 @@ click_menu_item() {
 
 menu_closed() { ! probe windows | grep -q $'\tclass=#32768\t'; }
 
-# screenshot NAME [X Y W H]: the whole screen (or that part) to the artefacts directory.
+# screenshot NAME [X Y W H]: the whole screen (or that part, in Wine's coordinates) to the
+# artefacts directory.
 screenshot() {
     local target=$E2E_ARTIFACTS/$1.png
     if [ $# -ge 5 ]; then
-        import -window root -crop "${4}x${5}+${2}+${3}" +repage "$target"
+        import -window root -crop "${4}x${5}+$(($2 + RIG_ORIGIN_X))+$(($3 + RIG_ORIGIN_Y))" +repage "$target"
     else
         import -window root "$target"
     fi
@@ -523,6 +591,20 @@ expect_equal() {
     rig_log "ok: $1"
 }
 
+# Faults that leave the rest of a run meaningful: rig_fault notes one and the run goes on;
+# expect_no_faults, at the end, fails the test naming them all.
+RIG_FAULTS=()
+rig_fault() {
+    rig_log "FAULT: $*"
+    RIG_FAULTS+=("$*")
+}
+expect_no_faults() {
+    [ "${#RIG_FAULTS[@]}" -eq 0 ] && return 0
+    rig_log "${#RIG_FAULTS[@]} fault(s):"
+    printf '  %s\n' "${RIG_FAULTS[@]}" >&2
+    rig_fail "${#RIG_FAULTS[@]} fault(s) of $RIG_NAME"
+}
+
 # expect_file_bytes WHAT FILE BYTES (with printf's backslash escapes): the file holds exactly these bytes.
 expect_file_bytes() {
     local expected=$RIG_RUN/expected.bytes
@@ -559,6 +641,34 @@ notepad_shown() { [ -n "$(notepad_line)" ]; }
 notepad_field() { field "$(notepad_line)" "$1"; }
 notepad_rect_is() { [ "$(notepad_field rect)" = "$1" ]; }
 notepad_is_foreground() { probe foreground | grep -q $'\ttitle=Untitled - Notepad$'; }
+# notepad_is RECT ZOOMED: at this rectangle, maximised (1) or not (0).
+notepad_is() {
+    local line
+    line=$(notepad_line)
+    [ "$(field "$line" rect)" = "$1" ] && [ "$(field "$line" zoomed)" = "$2" ]
+}
+# The probe line of the top-level window with this handle, shown or not.
+window_line() { probe windows all | grep -P "^window\thwnd=$1\t" | head -n1; }
+
+# The tray hint names the program's target between two line breaks.
+RIG_HINT=
+target_is_notepad() { read_tray_hint 3 && [[ $RIG_HINT == *'\r\nUntitled - Notepad\r\n'* ]]; }
+
+# make_notepad_target: a click into the middle of notepad makes it the foreground window, which the
+# tracking adopts as its target; the tray hint, which names the target, must name it. Under Wine
+# a click on the tray icon makes the notification area's own window (titled "Wine System Tray") the
+# foreground window for a moment, and the tracking may take it for the target: after a click on the
+# tray icon a test makes notepad the target again this way.
+make_notepad_target() {
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$(notepad_field rect)"
+    rig_click 1 $(((left + right) / 2)) $(((top + bottom) / 2))
+    wait_until 10 "notepad in the foreground" notepad_is_foreground ||
+        rig_fail "notepad is not the foreground window: $(probe foreground || true)"
+    wait_until 20 "the tray hint to name notepad" target_is_notepad ||
+        rig_fail "the target is not notepad: tray hint \"$RIG_HINT\""
+    rig_log "notepad at $(notepad_field rect) is the target"
+}
 
 # "left,top,right,bottom" of the monitor with this index (EnumDisplayMonitors order), or its work area.
 monitor_rect() { field "$(probe monitors | grep -P "^monitor\tindex=$1\t")" "${2:-rect}"; }
@@ -576,7 +686,14 @@ divide_half_even() {
 
 # The board of the compact working window: 320 x 195 at (6, 30) of its client area (below the
 # 26-pixel title strip, 4 pixels into the page), cut into 6 x 6 cells of 53 x 32 board pixels.
-readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32
+readonly BOARD_X=6 BOARD_Y=30 BOARD_CELL_WIDTH=53 BOARD_CELL_HEIGHT=32 BOARD_COLUMNS=6 BOARD_ROWS=6
+# The compact working window's size and, in its client area, the middles of the title strip's page
+# buttons Grid (the board) and Arrange (the window commands), and a point of the status strip that
+# drags the window.
+readonly WORKING_WIDTH=335 WORKING_HEIGHT=267
+readonly GRID_PAGE_X=24 ARRANGE_PAGE_X=88 PAGE_BUTTON_Y=16 STRIP_X=5 STRIP_Y=250
+# The anchor pad of the Arrange page in reading order: top left, top centre ... bottom right.
+readonly ANCHORS=(x1 X2 X3 X4 X5 X6 X7 X8 X9)
 
 # The working window is the program's one visible window of the compact size titled "Cellaro" (the
 # preview rectangle carries that title as well); once a test sets working_window_hwnd it is known
@@ -595,6 +712,21 @@ working_window_line() {
 working_window_shown() { [ -n "$(working_window_line)" ]; }
 working_window_hidden() { ! working_window_shown; }
 working_window_origin() { field "$(working_window_line)" rect | cut -d, -f1,2 | tr , ' '; }
+working_window_at() { [ "$(working_window_origin)" = "$1 $2" ]; }
+working_window_resting() { [ "$(field "$(working_window_line)" alpha)" = 200 ]; }
+
+# show_working_window: a left click on the tray icon shows the working window (hidden until then);
+# sets working_window_hwnd. It shows at 220 and rests at 200 once active, and its first activation
+# after a show centres it on its monitor: that is waited for, so that a drag of it that follows is
+# not undone by the centring.
+show_working_window() {
+    click_tray 1
+    wait_until 20 "the working window" working_window_shown || rig_fail "a left click on the tray icon showed nothing"
+    working_window_hwnd=$(field "$(working_window_line)" hwnd)
+    wait_until 10 "the working window active" working_window_resting ||
+        rig_fail "the working window did not become active: $(working_window_line)"
+    rig_log "working window shown: $(working_window_line)"
+}
 
 # Screen point of the middle of board cell (column, row) of the working window.
 cell_point() {
@@ -602,4 +734,173 @@ cell_point() {
     read -r origin_x origin_y <<<"$(working_window_origin)"
     echo "$((origin_x + BOARD_X + $1 * BOARD_CELL_WIDTH + BOARD_CELL_WIDTH / 2))" \
         "$((origin_y + BOARD_Y + $2 * BOARD_CELL_HEIGHT + BOARD_CELL_HEIGHT / 2))"
+}
+
+# press_and_move FROM_X FROM_Y TO_X TO_Y: the left button goes down at the first point and the
+# pointer travels to the second in a few steps; the button stays down.
+press_and_move() {
+    local step steps=5
+    rig_press 1 "$1" "$2" # the window sees the pointer arrive before the press (rig_move)
+    for step in $(seq 1 $steps); do
+        rig_move $(($1 + ($3 - $1) * step / steps)) $(($2 + ($4 - $2) * step / steps))
+        sleep 0.05 # a hand's pace; what counts is where the pointer ends, which the callers wait for
+    done
+}
+
+# board_range_rect MONITOR C0 R0 C1 R1: the window rectangle the range of these cells of the compact
+# board maps to on that monitor: columns share the monitor's width (rounded, halves to even), rows
+# the work area's height (truncated), counted from the monitor's top left corner.
+board_range_rect() {
+    local left top right bottom work_top work_bottom cell_width cell_height
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
+    cell_width=$(divide_half_even $((right - left)) "$BOARD_COLUMNS")
+    cell_height=$(((work_bottom - work_top) / BOARD_ROWS))
+    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
+    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
+    local x=$((left + min_column * cell_width)) y=$((top + min_row * cell_height))
+    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
+}
+
+# The press has reached the window with this handle: its thread holds the mouse capture on it.
+window_has_capture() { [ "$(field "$(probe capture "$1")" hwnd)" = "$1" ]; }
+
+# move_working_window LEFT TOP: drags the working window by its status strip until its top left
+# corner is at that point, in a few steps. The window follows the cursor's travel from where the
+# cursor is when the program handles the press, which comes late when the press first activates the
+# window: so the pointer moves only once the press has reached the window (it holds the capture),
+# and each step waits until the window has followed.
+move_working_window() {
+    local left top from_x from_y step steps=5 step_left step_top hwnd
+    hwnd=$(field "$(working_window_line)" hwnd)
+    read -r left top <<<"$(working_window_origin)"
+    from_x=$((left + STRIP_X))
+    from_y=$((top + STRIP_Y))
+    rig_press 1 "$from_x" "$from_y"
+    if ! wait_until 10 "the press on the status strip to reach the working window" window_has_capture "$hwnd"; then
+        xdotool mouseup 1
+        rig_fail "a press on the working window's status strip did not reach it: $(probe capture "$hwnd")"
+    fi
+    for step in $(seq 1 $steps); do
+        step_left=$((left + ($1 - left) * step / steps))
+        step_top=$((top + ($2 - top) * step / steps))
+        rig_move $((step_left + STRIP_X)) $((step_top + STRIP_Y))
+        wait_until 10 "the working window to follow the pointer to $step_left,$step_top" \
+            working_window_at "$step_left" "$step_top" || break
+    done
+    xdotool mouseup 1
+    wait_until 10 "the working window at $1,$2" working_window_at "$1" "$2" ||
+        rig_fail "dragging the status strip from $left,$top to $1,$2 left the working window at $(working_window_origin)"
+    rig_log "working window dragged to $1,$2"
+}
+
+# working_window_onto MONITOR: drags the working window to the middle of that monitor.
+working_window_onto() {
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    move_working_window $(((left + right) / 2 - WORKING_WIDTH / 2)) $(((top + bottom) / 2 - WORKING_HEIGHT / 2))
+}
+
+# show_page Grid|Arrange: a click on that page's button in the title strip.
+show_page() {
+    local x origin_x origin_y
+    case $1 in
+    Grid) x=$GRID_PAGE_X ;;
+    Arrange) x=$ARRANGE_PAGE_X ;;
+    *) rig_fail "no page button $1" ;;
+    esac
+    read -r origin_x origin_y <<<"$(working_window_origin)"
+    rig_click 1 $((origin_x + x)) $((origin_y + PAGE_BUTTON_Y))
+}
+
+# anchor_point NAME: the middle of that anchor button in the working window's client area (the pad's
+# buttons are 64 x 38, 66 x 40 apart, from (65, 60) of the page below the 26-pixel title strip).
+anchor_point() {
+    local index
+    for index in "${!ANCHORS[@]}"; do
+        [ "${ANCHORS[$index]}" = "$1" ] && break
+    done
+    [ "${ANCHORS[$index]}" = "$1" ] || rig_fail "no anchor button $1"
+    echo "$((63 + 2 + (index % 3) * 66 + 32))" "$((26 + 58 + 2 + (index / 3) * 40 + 19))"
+}
+
+# anchor_rect MONITOR NAME WIDTH HEIGHT: where that anchor puts a window of this size when the
+# working window is on that monitor, measured from the monitor's own edges: horizontally across its
+# bounds, vertically from its top to its work area's bottom; the middle is rounded down.
+anchor_rect() {
+    local left top right work_bottom index x y
+    IFS=, read -r left top right _ <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ _ _ work_bottom <<<"$(monitor_rect "$1" work)"
+    for index in "${!ANCHORS[@]}"; do
+        [ "${ANCHORS[$index]}" = "$2" ] && break
+    done
+    case $((index % 3)) in
+    0) x=$left ;;
+    1) x=$((left + (right - left) / 2 - $3 / 2)) ;;
+    2) x=$((right - $3)) ;;
+    esac
+    case $((index / 3)) in
+    0) y=$top ;;
+    1) y=$((top + (work_bottom - top) / 2 - $4 / 2)) ;;
+    2) y=$((work_bottom - $4)) ;;
+    esac
+    echo "$x,$y,$((x + $3)),$((y + $4))"
+}
+
+# --- the full-screen grid -----------------------------------------------------------------------
+
+# choose_tray_item TEXT: the tray menu opened with a right click on the icon and the item chosen
+# with a left click; sets CHOSEN_AT to the moment of the click.
+choose_tray_item() {
+    open_tray_menu 20 || rig_fail "the tray menu did not open ($(app_state))"
+    local item
+    item=$(menu_item_line "$1")
+    [ -n "$item" ] || rig_fail "no \"$1\" in the tray menu: $RIG_MENU"
+    [[ "$(field "$item" flags)" != *grayed* ]] || rig_fail "\"$1\" is not available: $item"
+    click_menu_item "$1"
+    CHOSEN_AT=$(rig_now)
+}
+
+# layer_rect_over MONITOR: the full-screen layer's rectangle over that monitor: its top left corner,
+# the size of its work area.
+layer_rect_over() {
+    local left top work_left work_top work_right work_bottom
+    IFS=, read -r left top _ _ <<<"$(monitor_rect "$1")"
+    IFS=, read -r work_left work_top work_right work_bottom <<<"$(monitor_rect "$1" work)"
+    echo "$left,$top,$((left + work_right - work_left)),$((top + work_bottom - work_top))"
+}
+
+# The open layer's rectangle and its cells across and down (the board fills the layer); the callers
+# set them once the layer shows.
+LAYER_RECT=
+LAYER_CELLS=
+
+# layer_cell_point COLUMN ROW: the screen point of the middle of that cell of the open layer.
+layer_cell_point() {
+    local left top right bottom width height
+    IFS=, read -r left top right bottom <<<"$LAYER_RECT"
+    width=$(((right - left) / LAYER_CELLS))
+    height=$(((bottom - top) / LAYER_CELLS))
+    echo "$((left + $1 * width + width / 2))" "$((top + $2 * height + height / 2))"
+}
+
+# layer_range_rect MONITOR C0 R0 C1 R1: where the range of these cells of the open layer places the
+# target: the left and top of its first cell on the layer's board (board width / cells and board
+# height / cells, both truncated, from the layer's corner), the size as on the compact board:
+# columns share the monitor's width (rounded, halves to even), rows its work area's height
+# (truncated).
+layer_range_rect() {
+    local left top right bottom work_top work_bottom board_left board_top board_right board_bottom
+    IFS=, read -r left top right bottom <<<"$(monitor_rect "$1")"
+    IFS=, read -r _ work_top _ work_bottom <<<"$(monitor_rect "$1" work)"
+    IFS=, read -r board_left board_top board_right board_bottom <<<"$LAYER_RECT"
+    local cell_width cell_height board_cell_width board_cell_height
+    cell_width=$(divide_half_even $((right - left)) "$LAYER_CELLS")
+    cell_height=$(((work_bottom - work_top) / LAYER_CELLS))
+    board_cell_width=$(((board_right - board_left) / LAYER_CELLS))
+    board_cell_height=$(((board_bottom - board_top) / LAYER_CELLS))
+    local min_column=$(($2 < $4 ? $2 : $4)) max_column=$(($2 > $4 ? $2 : $4))
+    local min_row=$(($3 < $5 ? $3 : $5)) max_row=$(($3 > $5 ? $3 : $5))
+    local x=$((left + min_column * board_cell_width)) y=$((top + min_row * board_cell_height))
+    echo "$x,$y,$((x + (max_column - min_column + 1) * cell_width)),$((y + (max_row - min_row + 1) * cell_height))"
 }

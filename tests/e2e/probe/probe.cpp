@@ -20,6 +20,8 @@
 //   probe hang TITLE SECS   opens a normal window with this title, prints its handle once it is
 //                           shown, then stops answering messages for SECS seconds and exits
 //   probe answers HWND      whether that window's thread answers a message within a short time
+//   probe capture HWND      the window that holds the mouse capture on that window's thread, or
+//                           none: a press on a window has been handled once its handler took it
 //   probe doubleclick       the double-click time and the size of the double-click rectangle
 //   probe setrun NAME VALUE sets NAME under the current user's Run key (64-bit view) to VALUE
 //   probe idle EXE MS       waits at most MS milliseconds until the running program with this file
@@ -629,6 +631,26 @@ int describeAnswering(HWND window) {
     return 0;
 }
 
+// The mouse capture of the window's thread (GetGUIThreadInfo, which answers for another process).
+int describeCapture(HWND window) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    if (thread == 0) {
+        write(L"error\tno such window\n");
+        return 1;
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetGUIThreadInfo(thread, &info) == FALSE) {
+        write(L"error\tGetGUIThreadInfo failed\n");
+        return 2;
+    }
+    write(L"capture\thwnd=" +
+          (info.hwndCapture != nullptr ? hex(reinterpret_cast<UINT_PTR>(info.hwndCapture))
+                                       : std::wstring(L"none")) +
+          L"\n");
+    return 0;
+}
+
 int describeDoubleClick() {
     write(L"doubleclick\tms=" + std::to_wstring(::GetDoubleClickTime()) + L"\twidth=" +
           std::to_wstring(::GetSystemMetrics(SM_CXDOUBLECLK)) + L"\theight=" +
@@ -816,9 +838,10 @@ int tryHotKeys(const std::vector<std::wstring>& combinations) {
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
           L"regrun NAME | popup-demo X Y | maximize HWND | restore HWND | move HWND L T R B | "
-          L"foreground | hang TITLE SECONDS | answers HWND | doubleclick | setrun NAME VALUE | "
-          L"idle EXE MS | dpi HWND | dpichanged HWND L T R B | lock FILE MARKER SECONDS | "
-          L"hotkeys MODIFIERS:KEY... | demo PREFIX COUNT LEFT TOP SECONDS | version FILE\n");
+          L"foreground | hang TITLE SECONDS | answers HWND | capture HWND | doubleclick | "
+          L"setrun NAME VALUE | idle EXE MS | dpi HWND | dpichanged HWND L T R B | "
+          L"lock FILE MARKER SECONDS | hotkeys MODIFIERS:KEY... | demo PREFIX COUNT LEFT TOP SECONDS | "
+          L"version FILE\n");
     return 2;
 }
 
@@ -883,6 +906,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"answers" && arguments.size() == 2) {
         return describeAnswering(parsedHandle(arguments[1]));
+    }
+    if (verb == L"capture" && arguments.size() == 2) {
+        return describeCapture(parsedHandle(arguments[1]));
     }
     if (verb == L"doubleclick") {
         return describeDoubleClick();
