@@ -172,7 +172,7 @@ std::vector<MenuItem> TrayForm::menuItems() const {
     return buildTrayMenu(state);
 }
 
-void TrayForm::runCommand(const CommandCall& call) {
+void TrayForm::runCommand(const CommandCall& call) const {
     if (services_.run) {
         services_.run(call.from(CommandSource::Tray));
     }

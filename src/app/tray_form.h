@@ -69,7 +69,7 @@ public:
     // PopupAPopup: the menu as it is about to open.
     [[nodiscard]] std::vector<MenuItem> menuItems() const;
     // A menu item chosen: its command, from the tray.
-    void runCommand(const CommandCall& call);
+    void runCommand(const CommandCall& call) const;
 
     [[nodiscard]] TrayIcon& trayIcon() { return *trayIcon_; }
     // The window that was in the foreground when the tray menu last opened.

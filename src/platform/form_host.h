@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace cellaro {
@@ -17,6 +18,23 @@ class Canvas;
 struct Font;
 
 enum class MouseButton { Left, Right, Middle };
+
+// What a screen reader is told a widget is.
+enum class AccessibleRole { None, PushButton, CheckBox, Slider, SpinBox, HotKeyField, Link, ListItem, CellGrid, Text };
+
+// One widget of a form that a user acts on, as assistive technology is told of it.
+struct AccessibleItem {
+    std::string name;
+    AccessibleRole role = AccessibleRole::None;
+    // In the window's client area, physical pixels.
+    Rect bounds;
+    bool focusable = false;
+    bool focused = false;
+    bool checked = false;
+    bool disabled = false;
+    // The value of a slider, spin box or field, as text.
+    std::string value;
+};
 
 struct NativeWindowStyle {
     std::string title = "Cellaro";
@@ -61,6 +79,9 @@ public:
     virtual void onDpiChanged(int dpi, const Rect& suggested) = 0;
     // The hint (tooltip) text for a point, empty for none; the host shows it with its delay.
     [[nodiscard]] virtual std::string hintAt(Point at) const = 0;
+    // The form's widgets a user acts on, in tree order, for assistive technology (asked when it
+    // asks the window).
+    [[nodiscard]] virtual std::vector<AccessibleItem> accessibleItems() const = 0;
 };
 
 class NativeWindow {
@@ -93,6 +114,9 @@ public:
     virtual void setMouseCapture(bool captured) = 0;
     // A changed hint under the pointer: hides the shown hint so the new one can appear.
     virtual void refreshHint() = 0;
+    // The keyboard focus moved to the item of accessibleItems() with this index (-1: to none):
+    // assistive technology is told.
+    virtual void focusMoved(int item) = 0;
 };
 
 // Application-wide hint (tooltip) appearance.

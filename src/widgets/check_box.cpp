@@ -60,6 +60,9 @@ void CheckBox::paint(Canvas& canvas) const {
         const int textLeft = std::min(boxWidth + 4, bounds().width());
         canvas.text(Rect{textLeft, 0, bounds().width(), height}, caption(), style);
     }
+    if (focused()) {
+        paintFocusRectangle(canvas, Rect{0, 0, bounds().width(), height}, enabledInTree() ? fontColour() : Colour::rgb(160, 160, 160));
+    }
 }
 
 } // namespace cellaro

@@ -27,6 +27,8 @@ public:
     std::function<void()> onChange;
 
     [[nodiscard]] bool acceptsDoubleClicks() const override { return false; }
+    [[nodiscard]] AccessibleRole accessibleRole() const override { return AccessibleRole::CheckBox; }
+    [[nodiscard]] bool accessibleChecked() const override { return checked(); }
     void click() override;
     void paint(Canvas& canvas) const override;
 

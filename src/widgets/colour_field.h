@@ -20,6 +20,7 @@ public:
     [[nodiscard]] Rect swatchRect() const;
 
     [[nodiscard]] bool acceptsFocus() const override { return true; }
+    [[nodiscard]] AccessibleRole accessibleRole() const override { return AccessibleRole::PushButton; }
     [[nodiscard]] bool acceptsDoubleClicks() const override { return false; }
     bool keyDown(int virtualKey, KeyModifiers modifiers) override;
     void paint(Canvas& canvas) const override;

@@ -350,6 +350,11 @@ bool Form::setFocus(Widget* widget) {
     if (widget != nullptr && focused_ == widget) {
         widget->focusEnter();
     }
+    if (focused_ == widget) {
+        const std::vector<const Widget*> widgets = accessibleWidgets();
+        const auto at = std::find(widgets.begin(), widgets.end(), widget);
+        window_->focusMoved(at == widgets.end() ? -1 : static_cast<int>(at - widgets.begin()));
+    }
     return focused_ == widget;
 }
 
@@ -418,6 +423,48 @@ void Form::onDpiChanged(int /*dpi*/, const Rect& suggested) {
     onBoundsChanged(window_->bounds());
     scaleChanged();
     invalidate();
+}
+
+namespace {
+
+void collectAccessible(const Widget& widget, std::vector<const Widget*>& into) {
+    if (!widget.visible()) {
+        return;
+    }
+    if (widget.accessibleRole() != AccessibleRole::None) {
+        into.push_back(&widget);
+    }
+    for (const auto& child : widget.children()) {
+        collectAccessible(*child, into);
+    }
+}
+
+} // namespace
+
+std::vector<const Widget*> Form::accessibleWidgets() const {
+    std::vector<const Widget*> widgets;
+    collectAccessible(root_, widgets);
+    return widgets;
+}
+
+std::vector<AccessibleItem> Form::accessibleItems() const {
+    std::vector<AccessibleItem> items;
+    for (const Widget* widget : accessibleWidgets()) {
+        AccessibleItem item;
+        item.name = widget->accessibleName();
+        item.role = widget->accessibleRole();
+        const Rect area = widget->formBounds();
+        const Point topLeft = scale().physical(Point{area.left, area.top});
+        const Size size = scale().physical(Size{area.width(), area.height()});
+        item.bounds = Rect::fromBounds(topLeft.x, topLeft.y, size.width, size.height);
+        item.focusable = widget->acceptsFocus();
+        item.focused = widget == focused_;
+        item.checked = widget->accessibleChecked();
+        item.disabled = !widget->enabledInTree();
+        item.value = widget->accessibleValue();
+        items.push_back(std::move(item));
+    }
+    return items;
 }
 
 std::string Form::hintAt(Point physicalAt) const {

@@ -95,6 +95,7 @@ public:
     void onCloseRequest() override;
     void onDpiChanged(int dpi, const Rect& suggested) override;
     [[nodiscard]] std::string hintAt(Point at) const override;
+    [[nodiscard]] std::vector<AccessibleItem> accessibleItems() const override;
 
 protected:
     // Hooks for the program's forms.
@@ -119,6 +120,8 @@ private:
     class RoutingScope;
 
     void setHovered(Widget* widget);
+    // The showing widgets that tell assistive technology of themselves, in tree order.
+    [[nodiscard]] std::vector<const Widget*> accessibleWidgets() const;
     // A left press on the widget: it, or the nearest ancestor that takes the focus, gets it.
     void focusOnPress(Widget& target);
     // Paints a widget and its children; visible is the part of the client area (in form

@@ -154,6 +154,13 @@ void GradientButton::paint(Canvas& canvas) const {
             canvas.roundRect(focus, 0, 0, slot(kFocusSlot), std::nullopt);
         }
     }
+    // The keyboard focus: a dotted outline in the caption's colour, which stands out on the face.
+    if (focused()) {
+        const Rect focus{2, 2, width - 2, height - 2};
+        if (!focus.empty()) {
+            paintFocusRectangle(canvas, focus, colourOf(now, ButtonColour::Text));
+        }
+    }
 
     // The pressed face shifts its content by one pixel, as a pushed button does.
     const int shift = now == ButtonState::Pressed ? 1 : 0;

@@ -52,6 +52,8 @@ public:
     std::function<void()> onChange;
 
     [[nodiscard]] bool acceptsFocus() const override { return true; }
+    [[nodiscard]] AccessibleRole accessibleRole() const override { return AccessibleRole::HotKeyField; }
+    [[nodiscard]] std::string accessibleValue() const override { return text(); }
     bool keyDown(int virtualKey, KeyModifiers modifiers) override;
     void paint(Canvas& canvas) const override;
 

@@ -59,6 +59,8 @@ public:
     std::function<void()> onChange;
 
     [[nodiscard]] bool acceptsFocus() const override { return true; }
+    [[nodiscard]] AccessibleRole accessibleRole() const override { return AccessibleRole::Slider; }
+    [[nodiscard]] std::string accessibleValue() const override { return std::to_string(position()); }
     [[nodiscard]] bool acceptsDoubleClicks() const override { return false; }
     bool keyDown(int virtualKey, KeyModifiers modifiers) override;
     void mouseDown(Point at, MouseButton button) override;

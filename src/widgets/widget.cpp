@@ -264,7 +264,15 @@ void Widget::click() {
 }
 
 bool Widget::keyDown(int virtualKey, KeyModifiers modifiers) {
-    return onKeyDown && onKeyDown(virtualKey, modifiers);
+    if (onKeyDown && onKeyDown(virtualKey, modifiers)) {
+        return true;
+    }
+    if (tabStop_ && (virtualKey == vk::kEnter || virtualKey == vk::kSpace) && !modifiers.ctrl && !modifiers.alt &&
+        enabledInTree()) {
+        click();
+        return true;
+    }
+    return false;
 }
 
 bool Widget::canTakeFocus() const {

@@ -108,9 +108,20 @@ public:
     std::function<void()> onFocusEnter;
     std::function<void()> onFocusLeave;
 
-    // Keyboard focus. Widgets that take it (editors, sliders) answer true; Tab moves between
-    // them in tree order and a click on one focuses it.
-    [[nodiscard]] virtual bool acceptsFocus() const { return false; }
+    // Keyboard focus. Widgets that take it (editors, sliders, and the buttons, boxes and links a
+    // form makes tab stops) answer true; Tab moves between them in tree order and a click on one
+    // focuses it. A tab stop's Enter and Space click it.
+    [[nodiscard]] virtual bool acceptsFocus() const { return tabStop_; }
+    void setTabStop(bool tabStop) { tabStop_ = tabStop; }
+    [[nodiscard]] bool tabStop() const { return tabStop_; }
+
+    // What a screen reader is told of the widget: its role (None: nothing, it is not one a user
+    // acts on), its name (the caption, else the hint), its value and whether it is checked.
+    [[nodiscard]] virtual AccessibleRole accessibleRole() const { return accessibleRole_; }
+    void setAccessibleRole(AccessibleRole role) { accessibleRole_ = role; }
+    [[nodiscard]] virtual std::string accessibleName() const { return caption().empty() ? hint() : caption(); }
+    [[nodiscard]] virtual std::string accessibleValue() const { return {}; }
+    [[nodiscard]] virtual bool accessibleChecked() const { return false; }
     // Takes focus now: accepts it, is showing and is enabled in the tree.
     [[nodiscard]] bool canTakeFocus() const;
     [[nodiscard]] bool focused() const;
@@ -161,6 +172,8 @@ private:
     Rect bounds_;
     bool visible_ = true;
     bool enabled_ = true;
+    bool tabStop_ = false;
+    AccessibleRole accessibleRole_ = AccessibleRole::None;
     std::string caption_;
     std::string hint_;
     int tag_ = 0;

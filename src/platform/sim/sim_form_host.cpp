@@ -99,6 +99,8 @@ public:
     void update() override { ++updates_; }
     void setMouseCapture(bool captured) override { host_.setCapture(id_, captured); }
     void refreshHint() override { ++hintRefreshes_; }
+    void focusMoved(int item) override { focusEvents_.push_back(item); }
+    [[nodiscard]] const std::vector<int>& focusEvents() const { return focusEvents_; }
 
 private:
     [[nodiscard]] std::uint32_t extendedStyles() const {
@@ -117,6 +119,7 @@ private:
     NativeWindowEvents& events_;
     NativeWindowStyle style_;
     WindowId id_;
+    std::vector<int> focusEvents_;
     std::optional<std::uint8_t> alpha_;
     bool topmost_ = false;
     Size corners_;
@@ -327,6 +330,11 @@ std::vector<DrawnText> SimFormHost::paintTexts(NativeWindowEvents& form) {
 std::size_t SimFormHost::invalidateCount(WindowId window) const {
     const SimNativeWindow* found = lookup(window);
     return found != nullptr ? found->invalidates() : 0;
+}
+
+std::vector<int> SimFormHost::focusEvents(WindowId window) const {
+    const SimNativeWindow* found = lookup(window);
+    return found != nullptr ? found->focusEvents() : std::vector<int>{};
 }
 
 std::size_t SimFormHost::updateCount(WindowId window) const {

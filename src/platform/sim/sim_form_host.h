@@ -110,6 +110,8 @@ public:
     [[nodiscard]] std::size_t windowCount() const { return windows_.size(); }
     // Per window (0 for an unknown one): repaint requests, immediate paints, hint refreshes.
     [[nodiscard]] std::size_t invalidateCount(WindowId window) const;
+    // The focus events the window gave assistive technology, in order (item indices, -1 for none).
+    [[nodiscard]] std::vector<int> focusEvents(WindowId window) const;
     [[nodiscard]] std::size_t updateCount(WindowId window) const;
     [[nodiscard]] std::size_t hintRefreshCount(WindowId window) const;
     [[nodiscard]] Size roundedCorners(WindowId window) const;

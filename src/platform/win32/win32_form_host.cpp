@@ -495,6 +495,13 @@ void Win32NativeWindow::setMouseCapture(bool captured) {
     }
 }
 
+// The focus event assistive technology follows: the form's client object, child item + 1.
+void Win32NativeWindow::focusMoved(int item) {
+    if (handle() != nullptr) {
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, handle(), OBJID_CLIENT, item >= 0 ? item + 1 : CHILDID_SELF);
+    }
+}
+
 void Win32NativeWindow::refreshHint() {
     if (handle() == nullptr || tooltip_ == nullptr) {
         return;

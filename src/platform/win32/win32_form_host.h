@@ -42,6 +42,7 @@ public:
     void update() override;
     void setMouseCapture(bool captured) override;
     void refreshHint() override;
+    void focusMoved(int item) override;
 
     [[nodiscard]] HWND tooltip() const { return tooltip_; }
 
