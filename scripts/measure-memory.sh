@@ -223,7 +223,11 @@ press_shortcut() {
         rig_log "cycle $cycle: the shortcut press did not complete (status $?)"
 }
 
+# A shortcut press is lost now and then on a busy machine (7 in 10000 cycles, mostly hides, with
+# the program answering at once): such a state is pressed for again. Lost presses by the hundred
+# say the rig is not fit for the measurement.
 retries=0
+retry_limit=$((cycles / 100 > 20 ? cycles / 100 : 20))
 # stalled CYCLE WHAT: a state did not come; stops the run unless the program still answers.
 stalled() {
     local answer
@@ -239,7 +243,7 @@ stalled() {
         rig_fail "cycle $1: cellaro.exe stopped responding (no answer within 300 ms) while waiting for $2"
     fi
     retries=$((retries + 1))
-    [ "$retries" -le 20 ] || rig_fail "cycle $1: more than 20 states had to be tried again; stopping"
+    [ "$retries" -le "$retry_limit" ] || rig_fail "cycle $1: more than $retry_limit states had to be tried again; stopping"
 }
 
 # show_working CYCLE: the shortcut shows the working window (tried twice).
@@ -388,7 +392,7 @@ write_report() {
         "100 cycles: ${cycling_s}s ($(awk -v n="$completed" -v s="$cycling_s" 'BEGIN { printf "%.2f", (s > 0 ? n / s : 0) }') cycles/s)"
     report "$(awk -v n="$completed" -v a="$show_us" -v b="$place_us" -v c="$hide_us" 'BEGIN { if (n > 0)
         printf "mean per cycle: show %.0f ms, drag and placement %.0f ms, hide %.0f ms", a / n / 1000, b / n / 1000, c / n / 1000 }')"
-    report "states tried a second time: $retries"
+    report "states pressed for a second time (lost shortcut presses): $retries of at most $retry_limit"
     # Growth per 1000 cycles from cycle 100 (past the first uses) to the end: the least-squares
     # slope over the samples taken every 100 cycles.
     if [ "${last:-0}" -ge 300 ]; then
