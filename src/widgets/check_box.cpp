@@ -72,7 +72,8 @@ void CheckBox::paint(Canvas& canvas) const {
         canvas.text(Rect{textLeft, 0, bounds().width(), height}, caption(), style);
     }
     if (showsFocusCue()) {
-        paintFocusRectangle(canvas, Rect{0, 0, bounds().width(), height}, enabledInTree() ? fontColour() : Colour::rgb(160, 160, 160));
+        paintFocusRectangle(canvas, Rect{0, 0, bounds().width(), height},
+                            enabledInTree() ? fontColour() : Colour::rgb(160, 160, 160));
     }
 }
 

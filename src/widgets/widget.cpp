@@ -267,8 +267,8 @@ bool Widget::keyDown(int virtualKey, KeyModifiers modifiers) {
     if (onKeyDown && onKeyDown(virtualKey, modifiers)) {
         return true;
     }
-    if (tabStop_ && (virtualKey == vk::kEnter || virtualKey == vk::kSpace) && !modifiers.ctrl && !modifiers.alt &&
-        enabledInTree()) {
+    if (tabStop_ && (virtualKey == vk::kEnter || virtualKey == vk::kSpace) && !modifiers.ctrl &&
+        !modifiers.alt && enabledInTree()) {
         click();
         return true;
     }

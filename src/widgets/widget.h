@@ -128,6 +128,8 @@ public:
     void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
     [[nodiscard]] virtual std::string accessibleValue() const { return {}; }
     [[nodiscard]] virtual bool accessibleChecked() const { return false; }
+    // A tab stop shows its focus cue: it has the focus and the keyboard has been used in its window.
+    [[nodiscard]] bool showsFocusCue() const;
     // Takes focus now: accepts it, is showing and is enabled in the tree.
     [[nodiscard]] bool canTakeFocus() const;
     [[nodiscard]] bool focused() const;
@@ -164,8 +166,6 @@ protected:
     // onFocusEnter / onFocusLeave.
     virtual void focusEnter();
     virtual void focusLeave();
-    // A tab stop shows its focus cue: it has the focus and the keyboard has been used in its window.
-    [[nodiscard]] bool showsFocusCue() const;
     // The system's focus rectangle: a dotted outline just inside the area.
     static void paintFocusRectangle(Canvas& canvas, const Rect& area, Colour colour);
 

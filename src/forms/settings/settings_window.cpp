@@ -269,7 +269,9 @@ void SettingsWindow::open(bool workingWindowWasVisible) {
 }
 
 void SettingsWindow::suspendShortcutsWhileEditing() {
-    const bool editing = visible() && active() && dynamic_cast<const ShortcutEdit*>(focused()) != nullptr;
+    const Widget* editor = focused();
+    const bool editing = visible() && active() && editor != nullptr && editor->canTakeFocus() &&
+                         dynamic_cast<const ShortcutEdit*>(editor) != nullptr;
     services_.shortcuts.setSuspended(editing);
 }
 

@@ -478,7 +478,8 @@ void WindowManagerList::keyDown(int virtualKey, KeyModifiers modifiers) {
     const int digit = vk::digitOf(virtualKey);
     if (digit >= 1 && digit <= kGroupCount) {
         const int group = digit - 1;
-        setGroup(keyboardRow_, group, !rows_[static_cast<std::size_t>(keyboardRow_)]->groupBox(group).checked());
+        setGroup(keyboardRow_, group,
+                 !rows_[static_cast<std::size_t>(keyboardRow_)]->groupBox(group).checked());
     }
 }
 
