@@ -275,6 +275,11 @@ bool Widget::keyDown(int virtualKey, KeyModifiers modifiers) {
     return false;
 }
 
+bool Widget::showsFocusCue() const {
+    const Form* owner = form();
+    return focused() && owner != nullptr && owner->keyboardCues();
+}
+
 bool Widget::canTakeFocus() const {
     return acceptsFocus() && showing() && enabledInTree();
 }

@@ -119,7 +119,13 @@ public:
     // acts on), its name (the caption, else the hint), its value and whether it is checked.
     [[nodiscard]] virtual AccessibleRole accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(AccessibleRole role) { accessibleRole_ = role; }
-    [[nodiscard]] virtual std::string accessibleName() const { return caption().empty() ? hint() : caption(); }
+    [[nodiscard]] virtual std::string accessibleName() const {
+        if (!accessibleName_.empty()) {
+            return accessibleName_;
+        }
+        return caption().empty() ? hint() : caption();
+    }
+    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
     [[nodiscard]] virtual std::string accessibleValue() const { return {}; }
     [[nodiscard]] virtual bool accessibleChecked() const { return false; }
     // Takes focus now: accepts it, is showing and is enabled in the tree.
@@ -158,6 +164,8 @@ protected:
     // onFocusEnter / onFocusLeave.
     virtual void focusEnter();
     virtual void focusLeave();
+    // A tab stop shows its focus cue: it has the focus and the keyboard has been used in its window.
+    [[nodiscard]] bool showsFocusCue() const;
     // The system's focus rectangle: a dotted outline just inside the area.
     static void paintFocusRectangle(Canvas& canvas, const Rect& area, Colour colour);
 
@@ -174,6 +182,7 @@ private:
     bool enabled_ = true;
     bool tabStop_ = false;
     AccessibleRole accessibleRole_ = AccessibleRole::None;
+    std::string accessibleName_;
     std::string caption_;
     std::string hint_;
     int tag_ = 0;
