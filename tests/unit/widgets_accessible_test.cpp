@@ -118,6 +118,7 @@ TEST_F(AccessibleItemsTest, ItemsAreTheShowingWidgetsWithARoleInTreeOrderNamedBy
 TEST_F(AccessibleItemsTest, ItemsTellTheirValuesCheckedStateAvailabilityAndWhetherTheyTakeTheFocus) {
     autoHide.setChecked(true);
     ok.setTabStop(true);
+    undo.setTabStop(false);
     const std::vector<AccessibleItem> items = form.accessibleItems();
     ASSERT_EQ(items.size(), 5U);
     const AccessibleItem& okItem = items[0];
@@ -126,7 +127,7 @@ TEST_F(AccessibleItemsTest, ItemsTellTheirValuesCheckedStateAvailabilityAndWheth
     const AccessibleItem& rowsItem = items[3];
     const AccessibleItem& trackItem = items[4];
     EXPECT_TRUE(okItem.focusable); // a tab stop
-    EXPECT_FALSE(undoItem.focusable);
+    EXPECT_FALSE(undoItem.focusable); // none
     EXPECT_TRUE(autoHideItem.checked);
     EXPECT_FALSE(okItem.checked);
     EXPECT_EQ(rowsItem.value, "6");
