@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # What a screen reader reads of the forms, asked from another process as a screen reader asks
 # (the probe, through Microsoft Active Accessibility). The working window's client area holds push
-# buttons named by their hints, each where the hit test finds it, in a chain the navigation walks;
-# once the forms give the board its role, one cell grid over the board. Pressing "Arrange" through
-# its default action shows the anchor pad, whose nine buttons read in order at the points where the
-# pointer finds them. The settings window holds "OK" and "Cancel" and the two count spin boxes with
+# buttons named by their hints, each where the hit test finds it, in a chain the navigation walks,
+# and one cell grid over the board. Pressing "Arrange" through its default action shows the anchor
+# pad, whose nine buttons read in order at the points where the pointer finds them. The settings window holds "OK" and "Cancel" and the two count spin boxes with
 # their values, the first of them focused; three presses of Tab move the focus to the next three
 # focusable items, as the focus events the program raises and the focused state both tell.
 # Arguments: cellaro.exe probe.exe
@@ -130,19 +129,15 @@ for name in Grid Arrange Settings Close; do
 done
 rig_log "ok: the title strip's buttons read as push buttons named by their hints, pressed by their default action"
 
-# The board: one cell grid over the cells once the forms give it the role.
-if grep -rq 'AccessibleRole::CellGrid' "$E2E_REPO/src/forms"; then
-    grids=$(tree_children table)
-    [ "$(printf '%s\n' "$grids" | grep -c .)" -eq 1 ] || rig_fail "not one cell grid in the working window: $grids"
-    grid_rect=$(field "$(tree_line "$(cut -f1 <<<"$grids")")" rect)
-    for corner in 0 5; do
-        read -r x y <<<"$(cell_point "$corner" "$corner")"
-        point_in "$x" "$y" "$grid_rect" || rig_fail "the cell grid at $grid_rect misses the board's cell $corner,$corner at $x,$y"
-    done
-    rig_log "ok: the board reads as one cell grid over its cells"
-else
-    rig_log "the forms give the board no role yet: no cell grid to look for"
-fi
+# The board: one cell grid over its cells.
+grids=$(tree_children table)
+[ "$(printf '%s\n' "$grids" | grep -c .)" -eq 1 ] || rig_fail "not one cell grid in the working window: $grids"
+grid_rect=$(field "$(tree_line "$(cut -f1 <<<"$grids")")" rect)
+for corner in 0 5; do
+    read -r x y <<<"$(cell_point "$corner" "$corner")"
+    point_in "$x" "$y" "$grid_rect" || rig_fail "the cell grid at $grid_rect misses the board's cell $corner,$corner at $x,$y"
+done
+rig_log "ok: the board reads as one cell grid over its cells"
 
 # "Arrange" pressed through its default action, as a screen reader presses it.
 arrange=$(tree_child_named pushbutton Arrange)
