@@ -126,7 +126,7 @@ TEST_F(AccessibleItemsTest, ItemsTellTheirValuesCheckedStateAvailabilityAndWheth
     const AccessibleItem& autoHideItem = items[2];
     const AccessibleItem& rowsItem = items[3];
     const AccessibleItem& trackItem = items[4];
-    EXPECT_TRUE(okItem.focusable); // a tab stop
+    EXPECT_TRUE(okItem.focusable);    // a tab stop
     EXPECT_FALSE(undoItem.focusable); // none
     EXPECT_TRUE(autoHideItem.checked);
     EXPECT_FALSE(okItem.checked);
