@@ -1,12 +1,17 @@
 // The forms' native windows: creation with the styles a form asks for, double-buffered painting,
-// mouse and keyboard input, and hints through a tooltip control.
+// mouse and keyboard input, hints through a tooltip control, and the accessible object.
 #include "platform/win32/win32_form_host.h"
 
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_system_library.h"
 #include "platform/win32/win32_text.h"
 
+#include <objbase.h>
+
 #include <algorithm>
+#include <cstddef>
+#include <cwchar>
+#include <utility>
 
 namespace cellaro::win32 {
 
@@ -20,6 +25,8 @@ constexpr UINT_PTR kHintTool = 1;
 constexpr int kMaxHintWidth = 640;
 // The application icon in the executable's resources.
 constexpr WORD kApplicationIconId = 1;
+// Posted to a form's window to make the click that assistive technology asked for.
+constexpr UINT kClickRequestMessage = WM_APP + 1;
 
 Point pointFrom(LPARAM lParam) {
     // Signed: with the mouse captured, points left of or above the window are negative.
@@ -89,6 +96,8 @@ Win32NativeWindow::Win32NativeWindow(Win32FormHost& host, const NativeWindowStyl
     updateRegion(true);
     createTooltip();
     host_.styleTooltip(*this);
+    // The form stores this window as soon as the constructor returns, before any message comes.
+    accessibleReady_ = true;
 }
 
 Win32NativeWindow::~Win32NativeWindow() {
@@ -210,6 +219,15 @@ LRESULT Win32NativeWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
             return handleNotify(*reinterpret_cast<NMHDR*>(lParam));
         }
         break;
+    case WM_GETOBJECT:
+        if (const LRESULT answer = answerGetObject(window, wParam, lParam, &accessibleFromHandle);
+            answer != 0) {
+            return answer;
+        }
+        break;
+    case kClickRequestMessage:
+        runClickRequest();
+        return 0;
     default:
         break;
     }
@@ -502,6 +520,61 @@ void Win32NativeWindow::focusMoved(int item) {
     }
 }
 
+std::vector<AccessibleItem> Win32NativeWindow::accessibleItems() const {
+    return events_.accessibleItems();
+}
+
+void Win32NativeWindow::requestClick(int item, const AccessibleItem& seen) {
+    if (handle() == nullptr) {
+        return;
+    }
+    const bool queued = clickRequest_.has_value();
+    clickRequest_ = ClickRequest{item, seen.name, seen.role};
+    if (!queued && ::PostMessageW(handle(), kClickRequestMessage, 0, 0) == 0) {
+        clickRequest_.reset();
+    }
+}
+
+// The click goes the way a click of the mouse goes: over the item, down and up at its middle.
+void Win32NativeWindow::runClickRequest() {
+    const std::optional<ClickRequest> request = std::exchange(clickRequest_, std::nullopt);
+    if (!request || request->item < 0) {
+        return;
+    }
+    const std::vector<AccessibleItem> items = events_.accessibleItems();
+    const auto index = static_cast<std::size_t>(request->item);
+    // The form changed since the request: no click on whatever stands there now.
+    if (index >= items.size() || items[index].name != request->name || items[index].role != request->role) {
+        return;
+    }
+    const Rect& bounds = items[index].bounds;
+    const Point middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    events_.onMouseMove(middle);
+    events_.onMouseDown(middle, MouseButton::Left);
+    events_.onMouseUp(middle, MouseButton::Left);
+    // The pointer itself never moved: the form learns where it is.
+    POINT cursor{};
+    if (handle() != nullptr && ::GetCursorPos(&cursor) != 0 && ::WindowFromPoint(cursor) == handle() &&
+        ::ScreenToClient(handle(), &cursor) != 0) {
+        events_.onMouseMove(Point{cursor.x, cursor.y});
+    } else {
+        events_.onMouseLeave();
+    }
+}
+
+AccessibleWindow* Win32NativeWindow::accessibleFromHandle(HWND window) {
+    if (window == nullptr || ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) {
+        return nullptr;
+    }
+    wchar_t className[64] = {};
+    if (::GetClassNameW(window, className, 64) == 0 || std::wcscmp(className, kFormClass) != 0) {
+        return nullptr;
+    }
+    // Every window of the class is one of these (see Win32FormHost's constructor).
+    auto* native = static_cast<Win32NativeWindow*>(MessageWindow::fromHandle(window));
+    return native != nullptr && native->accessibleReady_ ? native : nullptr;
+}
+
 void Win32NativeWindow::refreshHint() {
     if (handle() == nullptr || tooltip_ == nullptr) {
         return;
@@ -523,6 +596,7 @@ void Win32NativeWindow::refreshHint() {
 // ---- Win32FormHost -------------------------------------------------------------------------------
 
 Win32FormHost::Win32FormHost() : instance_(::GetModuleHandleW(nullptr)) {
+    comInitialised_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES;
@@ -546,6 +620,9 @@ Win32FormHost::Win32FormHost() : instance_(::GetModuleHandleW(nullptr)) {
 Win32FormHost::~Win32FormHost() {
     if (windowClass_ != 0 && windows_.empty()) {
         ::UnregisterClassW(kFormClass, instance_);
+    }
+    if (comInitialised_) {
+        ::CoUninitialize();
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/form_host.h"
+#include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_gdi_canvas.h"
 #include "platform/win32/win32_handles.h"
@@ -12,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,8 +23,8 @@ class Win32FormHost;
 
 // A form's window. The handle lives as long as this object unless the system destroys the window
 // first, after which every call does nothing. A window must not be destroyed from inside one of its
-// own events.
-class Win32NativeWindow final : public NativeWindow, public MessageWindow {
+// own events. Screen readers read the form's items through its client area's accessible object.
+class Win32NativeWindow final : public NativeWindow, public MessageWindow, public AccessibleWindow {
 public:
     Win32NativeWindow(Win32FormHost& host, const NativeWindowStyle& style, NativeWindowEvents& events);
     ~Win32NativeWindow() override;
@@ -46,7 +48,21 @@ public:
 
     [[nodiscard]] HWND tooltip() const { return tooltip_; }
 
+    // AccessibleWindow
+    [[nodiscard]] std::vector<AccessibleItem> accessibleItems() const override;
+    void requestClick(int item, const AccessibleItem& seen) override;
+    // The form's window with this handle, once it is ready for questions, when the caller is on its
+    // thread; otherwise null.
+    static AccessibleWindow* accessibleFromHandle(HWND window);
+
 private:
+    // A click asked for by assistive technology, made from the message queue.
+    struct ClickRequest {
+        int item = -1;
+        std::string name;
+        AccessibleRole role = AccessibleRole::None;
+    };
+
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void windowDestroyed() override;
     LRESULT handleMouse(UINT message, WPARAM wParam, LPARAM lParam);
@@ -59,6 +75,7 @@ private:
     void restartHint();
     void relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
     void updateRegion(bool force);
+    void runClickRequest();
 
     Win32FormHost& host_;
     NativeWindowEvents& events_;
@@ -73,6 +90,10 @@ private:
     bool swallowSysChar_ = false;
     std::string shownHint_;   // the hint under the pointer at the last mouse move
     std::wstring hintBuffer_; // what the tooltip reads after TTN_GETDISPINFOW
+    // The form is complete (it has its window) from the end of the constructor on: only then may it
+    // be asked for its items.
+    bool accessibleReady_ = false;
+    std::optional<ClickRequest> clickRequest_; // one at a time: a newer request replaces it
 };
 
 // Creates the forms' windows on the user-interface thread and keeps what they share: the window
@@ -107,6 +128,8 @@ private:
     void styleTooltip(Win32NativeWindow& window);
 
     HINSTANCE instance_;
+    // The accessible objects go out through COM, which the thread needs (apartment threaded).
+    bool comInitialised_ = false;
     ATOM windowClass_ = 0;
     GdiFontCache fonts_;
     DpiQueries dpi_;

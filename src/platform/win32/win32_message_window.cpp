@@ -26,6 +26,11 @@ void MessageWindow::destroyWindow() {
     ::DestroyWindow(window);
 }
 
+MessageWindow* MessageWindow::fromHandle(HWND window) {
+    return window == nullptr ? nullptr
+                             : reinterpret_cast<MessageWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK MessageWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);

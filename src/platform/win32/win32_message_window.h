@@ -45,6 +45,10 @@ protected:
     // The system destroyed the window (WM_NCDESTROY); handle() is null already.
     virtual void windowDestroyed() {}
 
+    // The object a window made through create() is bound to, or null once the link is cut. The
+    // caller knows the window is one of these (by its class): any other keeps its own data there.
+    [[nodiscard]] static MessageWindow* fromHandle(HWND window);
+
 private:
     HWND window_ = nullptr;
 };

@@ -45,11 +45,26 @@
 //   probe version FILE      the fixed file version in FILE's version resource, as four numbers
 //   probe boxes             the visible dialog boxes (message boxes) with their texts and buttons
 //   probe press-box CAPTION presses the button with this caption on every visible dialog box
+//   probe accessible HWND   the window's client area as a screen reader reads it: the accessible
+//                           object (AccessibleObjectFromWindow, OBJID_CLIENT) and each of its
+//                           children, with role, state, name, value and screen rectangle, and the
+//                           answers of the hit test, the navigation and the focus
+//                           (probe_accessible.cpp has the fields)
+//   probe accessible-do HWND CHILD
+//                           the default action of that child of the window's client object
+//                           (accDoDefaultAction), as a screen reader presses a button
+//   probe focus-events PID COUNT SECONDS
+//                           the focus events (EVENT_OBJECT_FOCUS) of that process, heard out of
+//                           context, with each one's child id and name, until COUNT have come or
+//                           SECONDS have passed
 //
 // The probe is per-monitor DPI aware, as cellaro.exe is, so every rectangle it reports or sets is
 // in physical screen pixels whatever the scale.
 //
 // Exit status: 0 success, 1 nothing found, 2 usage or system error.
+#include "probe_accessible.h"
+#include "probe_output.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -61,56 +76,12 @@
 
 namespace {
 
+using probe::escaped;
+using probe::hex;
+using probe::rectText;
+using probe::write;
+
 constexpr UINT kReplyTimeoutMs = 5000;
-
-void write(const std::wstring& text) {
-    if (text.empty()) {
-        return;
-    }
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                            0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr,
-                          nullptr);
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written,
-                nullptr);
-}
-
-std::wstring escaped(const std::wstring& text) {
-    std::wstring result;
-    for (const wchar_t character : text) {
-        switch (character) {
-        case L'\\':
-            result += L"\\\\";
-            break;
-        case L'\t':
-            result += L"\\t";
-            break;
-        case L'\r':
-            result += L"\\r";
-            break;
-        case L'\n':
-            result += L"\\n";
-            break;
-        default:
-            result += character;
-            break;
-        }
-    }
-    return result;
-}
-
-std::wstring hex(unsigned long long value) {
-    wchar_t buffer[32] = {};
-    ::wsprintfW(buffer, L"0x%I64x", value);
-    return buffer;
-}
-
-std::wstring rectText(const RECT& rect) {
-    return std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
-           std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom);
-}
 
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -904,7 +875,7 @@ int usage() {
           L"foreground | hang TITLE SECONDS | answers HWND | capture HWND | doubleclick | "
           L"setrun NAME VALUE | idle EXE MS | memory EXE | dpi HWND | dpichanged HWND L T R B | "
           L"lock FILE MARKER SECONDS | hotkeys MODIFIERS:KEY... | demo PREFIX COUNT LEFT TOP SECONDS | "
-          L"version FILE\n");
+          L"version FILE | accessible HWND | accessible-do HWND CHILD | focus-events PID COUNT SECONDS\n");
     return 2;
 }
 
@@ -1002,6 +973,16 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"version" && arguments.size() == 2) {
         return describeVersion(arguments[1]);
+    }
+    if (verb == L"accessible" && arguments.size() == 2) {
+        return probe::describeAccessible(parsedHandle(arguments[1]));
+    }
+    if (verb == L"accessible-do" && arguments.size() == 3) {
+        return probe::doDefaultAction(parsedHandle(arguments[1]), _wtol(arguments[2].c_str()));
+    }
+    if (verb == L"focus-events" && arguments.size() == 4) {
+        return probe::watchFocusEvents(static_cast<DWORD>(std::wcstoul(arguments[1].c_str(), nullptr, 10)),
+                                       _wtoi(arguments[2].c_str()), _wtoi(arguments[3].c_str()));
     }
     if (verb == L"hotkeys" && arguments.size() > 1) {
         return tryHotKeys(std::vector<std::wstring>(arguments.begin() + 1, arguments.end()));
