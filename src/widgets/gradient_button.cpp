@@ -56,6 +56,7 @@ Bitmap greyedOut(const Bitmap& glyph, std::optional<Colour> transparent, Colour 
 
 GradientButton::GradientButton(std::string name) : Widget(std::move(name)), slots_(kStartingSlots) {
     setTabStop(true);
+    setAccessibleRole(AccessibleRole::PushButton);
 }
 
 Colour GradientButton::slot(int index) const {

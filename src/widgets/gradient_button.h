@@ -55,7 +55,6 @@ public:
     void setFocusRectVisible(bool visible);
 
     [[nodiscard]] bool acceptsDoubleClicks() const override { return false; }
-    [[nodiscard]] AccessibleRole accessibleRole() const override { return AccessibleRole::PushButton; }
     void mouseDown(Point at, MouseButton button) override;
     void mouseUp(Point at, MouseButton button) override;
     void mouseEnter() override;

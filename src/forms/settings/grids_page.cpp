@@ -72,7 +72,9 @@ GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, Even
         return &edit;
     };
     rows_ = addCount("SEWXXX", kLeft);
+    rows_->setAccessibleName("Rows");
     columns_ = addCount("SEHxxx", kLeft + 110);
+    columns_->setAccessibleName("Columns");
 
     buildColours(page);
     buildSchemeBox(page);
@@ -85,6 +87,8 @@ GridsPage::GridsPage(Page& page, ColourSchemeEditor& schemes, Shell& shell, Even
     autoHide_->setFontColour(kBlack);
     autoHide_->setColour(page.colour());
     autoHide_->onChange = [this] { setAutoHide(autoHide_->checked()); };
+    // Its caption says the state; a screen reader hears what it is for.
+    autoHide_->setAccessibleName("Auto-hide Cellaro");
     setAutoHide(false);
 }
 
@@ -103,6 +107,7 @@ void GridsPage::buildColours(Page& page) {
         field.setBounds(Rect::fromBounds(kFieldLeft, top, kFieldSize, kFieldSize));
         const SchemeColour colour = info.field;
         field.onClick = [this, colour] { chooseColour(colour); };
+        field.setAccessibleName(std::string(info.label));
         label.onClick = field.onClick;
         fields_.at(index) = &field;
     }

@@ -138,6 +138,9 @@ void SettingsWindow::buildColumn() {
     marker_ = &column_->add<GradientButton>("XiMarker");
     colourButton(*marker_, kMarkerColour, kMarkerColour, kMarkerColour);
     marker_->setFont(dialog_chrome::bold(marker_->font()));
+    // It only marks the page shown: the page buttons under it are the ones Tab and screen readers see.
+    marker_->setTabStop(false);
+    marker_->setAccessibleRole(AccessibleRole::None);
     // The marker covers the button of the page shown; a click on it does what that button does.
     marker_->onClick = [this] {
         if (notebook_->activePage() == FullScreenGridPageIndex) {

@@ -147,6 +147,7 @@ void ShortcutsPage::placeEditor(Widget& parent, std::size_t slot, Rect labelBoun
         return shortcutToText(shortcutValueOf(combination), shortcuts_.keyNames());
     };
     editor.onChange = [this, slot] { refreshMark(slot); };
+    editor.setAccessibleName(std::string(entry.label));
     editors_.at(slot) = &editor;
 
     const int markLeft = labelBounds.left + editorWidth + kMarkGap;
