@@ -153,24 +153,18 @@ keys_to() {
     xdotool windowfocus --sync "$window" key "$@"
 }
 
-# The first start: no CRO.cfg beside the program, so the tray icon shows its balloon.
+# The first start: no CRO.cfg beside the program, so the tray icon shows its balloon (which the rig
+# waits for and here leaves on the screen).
 start_app
-wait_tray 30 || rig_fail "no tray icon ($(app_state))"
-balloon_line() {
-    probe windows | grep $'\tclass=tooltips_class32\t' | awk -F'\t' '{
-        for (i = 2; i <= NF; i++) if ($i ~ /^rect=/) split(substr($i, 6), r, ",")
-        if (r[3] - r[1] > 200) { print; exit }
-    }'
-}
-balloon_shown() { [ -n "$(balloon_line)" ]; }
-wait_until 20 "the first start's balloon" balloon_shown || rig_fail "no balloon on the first start: $(probe windows)"
-IFS=, read -r b_left b_top b_right b_bottom <<<"$(field "$(balloon_line)" rect)"
+RIG_KEEP_BALLOON=1 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
+[ -n "$RIG_BALLOON" ] || rig_fail "no balloon on the first start: $(probe windows)"
+IFS=, read -r b_left b_top b_right b_bottom <<<"$(balloon_rect)"
 read -r t_x t_y t_width t_height < <(window_geometry "$RIG_TRAY")
 KEEP_TOOLTIPS=1 picture first-start-balloon 0 0 $((b_right > t_x + t_width ? b_right + 8 : t_x + t_width + 8)) \
     $((b_bottom + 8))
 # A click on the balloon puts it away.
 rig_click 1 $(((b_left + b_right) / 2)) $(((b_top + b_bottom) / 2))
-wait_until 15 "the balloon to go after a click on it" eval '! balloon_shown' || rig_fail "a click left the balloon"
+wait_until 15 "the balloon to go after a click on it" balloon_gone || rig_fail "a click left the balloon"
 
 # --- the target: notepad with a few lines -----------------------------------------------------------
 (wine notepad >/dev/null 2>&1 &)
