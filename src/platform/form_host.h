@@ -9,8 +9,8 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 namespace cellaro {
 
@@ -20,7 +20,18 @@ struct Font;
 enum class MouseButton { Left, Right, Middle };
 
 // What a screen reader is told a widget is.
-enum class AccessibleRole { None, PushButton, CheckBox, Slider, SpinBox, HotKeyField, Link, ListItem, CellGrid, Text };
+enum class AccessibleRole {
+    None,
+    PushButton,
+    CheckBox,
+    Slider,
+    SpinBox,
+    HotKeyField,
+    Link,
+    ListItem,
+    CellGrid,
+    Text
+};
 
 // One widget of a form that a user acts on, as assistive technology is told of it.
 struct AccessibleItem {

@@ -1,12 +1,16 @@
 // The check box widget.
 #include "widgets/check_box.h"
 
+#include "platform/virtual_keys.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace cellaro {
 
-CheckBox::CheckBox(std::string name) : Widget(std::move(name)) {}
+CheckBox::CheckBox(std::string name) : Widget(std::move(name)) {
+    setTabStop(true);
+}
 
 void CheckBox::setChecked(bool checked) {
     if (checked != checked_) {
@@ -21,6 +25,13 @@ void CheckBox::setPictures(Bitmap checkedPicture, Bitmap uncheckedPicture,
     uncheckedPicture_ = std::move(uncheckedPicture);
     pictureTransparent_ = transparent;
     invalidate();
+}
+
+bool CheckBox::keyDown(int virtualKey, KeyModifiers modifiers) {
+    if (virtualKey == vk::kEnter) {
+        return onKeyDown && onKeyDown(virtualKey, modifiers);
+    }
+    return Widget::keyDown(virtualKey, modifiers);
 }
 
 void CheckBox::click() {
@@ -60,8 +71,9 @@ void CheckBox::paint(Canvas& canvas) const {
         const int textLeft = std::min(boxWidth + 4, bounds().width());
         canvas.text(Rect{textLeft, 0, bounds().width(), height}, caption(), style);
     }
-    if (focused()) {
-        paintFocusRectangle(canvas, Rect{0, 0, bounds().width(), height}, enabledInTree() ? fontColour() : Colour::rgb(160, 160, 160));
+    if (showsFocusCue()) {
+        paintFocusRectangle(canvas, Rect{0, 0, bounds().width(), height},
+                            enabledInTree() ? fontColour() : Colour::rgb(160, 160, 160));
     }
 }
 

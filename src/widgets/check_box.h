@@ -30,6 +30,8 @@ public:
     [[nodiscard]] AccessibleRole accessibleRole() const override { return AccessibleRole::CheckBox; }
     [[nodiscard]] bool accessibleChecked() const override { return checked(); }
     void click() override;
+    // Space ticks or clears a focused box; Enter is left to the window (its default button).
+    bool keyDown(int virtualKey, KeyModifiers modifiers) override;
     void paint(Canvas& canvas) const override;
 
 private:

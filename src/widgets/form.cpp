@@ -74,6 +74,7 @@ void Form::setSize(Size size) {
 
 void Form::show(bool activate) {
     if (!visible()) {
+        keyboardCues_ = false;
         shown();
     }
     window_->show(activate);
@@ -316,6 +317,12 @@ void Form::onMouseWheel(Point physicalAt, int delta) {
 
 bool Form::onKeyDown(int virtualKey, KeyModifiers modifiers) {
     const RoutingScope scope(*this);
+    if (!keyboardCues_ && !vk::isModifier(virtualKey)) {
+        keyboardCues_ = true;
+        if (focused_ != nullptr) {
+            focused_->invalidate();
+        }
+    }
     if (virtualKey == vk::kTab && !modifiers.ctrl && !modifiers.alt && focusNext(modifiers.shift)) {
         return true;
     }
@@ -329,7 +336,7 @@ bool Form::onKeyDown(int virtualKey, KeyModifiers modifiers) {
     if (modifiers.alt) {
         return false;
     }
-    keyDown(virtualKey);
+    keyDown(virtualKey, modifiers);
     return true;
 }
 

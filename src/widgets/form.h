@@ -72,6 +72,9 @@ public:
     // backwards), wrapping at the ends; with no focus, to the first (last). False when no widget
     // can take it.
     bool focusNext(bool backwards = false);
+    // The focus cue of a button or box shows once the keyboard has been used in the window since
+    // it was shown (a click alone leaves no dotted outline behind).
+    [[nodiscard]] bool keyboardCues() const { return keyboardCues_; }
 
     // Repaints; called by widgets whose state changed.
     void invalidate();
@@ -105,7 +108,7 @@ protected:
     virtual void activated() {}
     virtual void deactivated() {}
     virtual void moved(const Rect& /*bounds*/) {}
-    virtual void keyDown(int /*virtualKey*/) {}
+    virtual void keyDown(int /*virtualKey*/, KeyModifiers /*modifiers*/) {}
     // The window is now shown at another scale (it has already taken its new size): pictures made
     // for the old one are made again.
     virtual void scaleChanged() {}
@@ -141,6 +144,7 @@ private:
     MouseButton captureButton_ = MouseButton::Left;
     bool pressIsDoubleClick_ = false; // the press was a double click: its release is no click
     bool active_ = false;
+    bool keyboardCues_ = false;
     int routingDepth_ = 0;
     std::vector<std::unique_ptr<Widget>> disposed_;
 };

@@ -54,7 +54,9 @@ Bitmap greyedOut(const Bitmap& glyph, std::optional<Colour> transparent, Colour 
 
 } // namespace
 
-GradientButton::GradientButton(std::string name) : Widget(std::move(name)), slots_(kStartingSlots) {}
+GradientButton::GradientButton(std::string name) : Widget(std::move(name)), slots_(kStartingSlots) {
+    setTabStop(true);
+}
 
 Colour GradientButton::slot(int index) const {
     if (index < 0 || index >= kSlotCount) {
@@ -155,7 +157,7 @@ void GradientButton::paint(Canvas& canvas) const {
         }
     }
     // The keyboard focus: a dotted outline in the caption's colour, which stands out on the face.
-    if (focused()) {
+    if (showsFocusCue()) {
         const Rect focus{2, 2, width - 2, height - 2};
         if (!focus.empty()) {
             paintFocusRectangle(canvas, focus, colourOf(now, ButtonColour::Text));

@@ -60,6 +60,9 @@ void Image::paint(Canvas& canvas) const {
         }
         break;
     }
+    if (showsFocusCue()) {
+        paintFocusRectangle(canvas, Rect{0, 0, width, height}, Colour::rgb(0, 0, 0));
+    }
 }
 
 } // namespace cellaro

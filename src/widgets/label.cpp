@@ -54,6 +54,9 @@ void Label::paint(Canvas& canvas) const {
     style.endEllipsis = endEllipsis_;
     style.wordWrap = wordWrap_;
     canvas.text(area, caption(), style);
+    if (showsFocusCue()) {
+        paintFocusRectangle(canvas, Rect{0, 0, bounds().width(), bounds().height()}, fontColour());
+    }
 }
 
 } // namespace cellaro

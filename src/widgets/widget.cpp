@@ -267,12 +267,17 @@ bool Widget::keyDown(int virtualKey, KeyModifiers modifiers) {
     if (onKeyDown && onKeyDown(virtualKey, modifiers)) {
         return true;
     }
-    if (tabStop_ && (virtualKey == vk::kEnter || virtualKey == vk::kSpace) && !modifiers.ctrl && !modifiers.alt &&
-        enabledInTree()) {
+    if (tabStop_ && (virtualKey == vk::kEnter || virtualKey == vk::kSpace) && !modifiers.ctrl &&
+        !modifiers.alt && enabledInTree()) {
         click();
         return true;
     }
     return false;
+}
+
+bool Widget::showsFocusCue() const {
+    const Form* owner = form();
+    return focused() && owner != nullptr && owner->keyboardCues();
 }
 
 bool Widget::canTakeFocus() const {

@@ -119,9 +119,17 @@ public:
     // acts on), its name (the caption, else the hint), its value and whether it is checked.
     [[nodiscard]] virtual AccessibleRole accessibleRole() const { return accessibleRole_; }
     void setAccessibleRole(AccessibleRole role) { accessibleRole_ = role; }
-    [[nodiscard]] virtual std::string accessibleName() const { return caption().empty() ? hint() : caption(); }
+    [[nodiscard]] virtual std::string accessibleName() const {
+        if (!accessibleName_.empty()) {
+            return accessibleName_;
+        }
+        return caption().empty() ? hint() : caption();
+    }
+    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
     [[nodiscard]] virtual std::string accessibleValue() const { return {}; }
     [[nodiscard]] virtual bool accessibleChecked() const { return false; }
+    // A tab stop shows its focus cue: it has the focus and the keyboard has been used in its window.
+    [[nodiscard]] bool showsFocusCue() const;
     // Takes focus now: accepts it, is showing and is enabled in the tree.
     [[nodiscard]] bool canTakeFocus() const;
     [[nodiscard]] bool focused() const;
@@ -174,6 +182,7 @@ private:
     bool enabled_ = true;
     bool tabStop_ = false;
     AccessibleRole accessibleRole_ = AccessibleRole::None;
+    std::string accessibleName_;
     std::string caption_;
     std::string hint_;
     int tag_ = 0;

@@ -176,6 +176,30 @@ TEST(AboutWindow, LinksOpenTheirAddressesInTheBrowser) {
     }
 }
 
+TEST(AboutWindow, TabReachesTheLinksAndTheCloseButtonAndEnterFollowsThem) {
+    About about;
+    about.chooseFromTray();
+    about.machine.host.syncActivation();
+    // In the window's order: the three share pictures, the website, Close, and round again.
+    std::vector<std::string> order;
+    for (int press = 0; press < 6; ++press) {
+        about.machine.host.pressKey(about.window(), 0x09);
+        const Widget* focused = about.window().focused();
+        order.push_back(focused == nullptr ? "" : focused->name());
+    }
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"Image7", "Image15", "Image11", "Label35", "bClose", "Image7"}));
+    for (int press = 0; press < 3; ++press) {
+        about.machine.host.pressKey(about.window(), 0x09);
+    }
+    ASSERT_EQ(about.window().focused()->name(), "Label35");
+    about.machine.host.pressKey(about.window(), 0x0D);
+    EXPECT_EQ(about.machine.shell.openedDocuments(), std::vector<std::string>{"https://cellaro.example/"});
+    about.machine.host.pressKey(about.window(), 0x09);
+    about.machine.host.pressKey(about.window(), 0x20);
+    EXPECT_FALSE(about.window().visible());
+}
+
 TEST(AboutWindow, ThePreparedMailGoesToTheMailProgram) {
     About about;
     about.chooseFromTray();

@@ -42,7 +42,7 @@ public:
     std::vector<int> keys;
 
 protected:
-    void keyDown(int virtualKey) override { keys.push_back(virtualKey); }
+    void keyDown(int virtualKey, KeyModifiers /*modifiers*/) override { keys.push_back(virtualKey); }
 };
 
 // Inside a panel, in tree order: the track bar (0..255, page 26), the Rows spin editor (1..10),

@@ -88,6 +88,8 @@ void AboutWindow::buildStrip() {
         image.setFit(ImageFit::Centre);
         image.setHint(std::string(link.hint));
         image.onClick = [this, action = actions.at(index)] { (this->*action)(); };
+        image.setTabStop(true);
+        image.setAccessibleRole(AccessibleRole::Link);
         shareImages_.at(index) = &image;
     }
 }
@@ -118,6 +120,8 @@ void AboutWindow::buildPanel() {
     link.setText(std::string(kLinkText));
     link.setHint(std::string(kWebsite));
     link.onClick = [this] { openWebsite(); };
+    link.setTabStop(true);
+    link.setAccessibleRole(AccessibleRole::Link);
 
     auto& close = panel_->add<GradientButton>("bClose");
     close.setBounds(kCloseBounds);
@@ -173,7 +177,7 @@ void AboutWindow::activated() {
     services_.desktop.setZOrder(id(), ZOrder::Top);
 }
 
-void AboutWindow::keyDown(int virtualKey) {
+void AboutWindow::keyDown(int virtualKey, KeyModifiers /*modifiers*/) {
     if (virtualKey == kVirtualKeyEscape) {
         close();
     }

@@ -59,7 +59,7 @@ public:
 
 protected:
     void activated() override; // FormActivate
-    void keyDown(int virtualKey) override;
+    void keyDown(int virtualKey, KeyModifiers modifiers) override;
     void moved(const Rect& bounds) override; // the window keeps its size
     void scaleChanged() override;
 

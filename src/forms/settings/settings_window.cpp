@@ -15,6 +15,7 @@
 #include "logic/shortcuts/shortcut_set.h"
 #include "platform/desktop.h"
 #include "platform/shell.h"
+#include "platform/virtual_keys.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
 #include "widgets/label.h"
@@ -158,6 +159,11 @@ void SettingsWindow::buildPages() {
         pages.at(index) = &page;
     }
     shortcutsPage_ = std::make_unique<ShortcutsPage>(*pages[ShortcutsPageIndex], services_.shortcuts);
+    for (const ShortcutEntry& entry : kShortcutTable) {
+        ShortcutEdit& editor = shortcutsPage_->editor(entry.number);
+        editor.onFocusEnter = [this] { suspendShortcutsWhileEditing(); };
+        editor.onFocusLeave = [this] { suspendShortcutsWhileEditing(); };
+    }
     gridsPage_ = std::make_unique<GridsPage>(*pages[GridsPageIndex], schemes_, services_.shell,
                                              services_.loop, services_.reportError);
     fullScreenGridPage_ =
@@ -262,6 +268,17 @@ void SettingsWindow::open(bool workingWindowWasVisible) {
     show(true);
 }
 
+void SettingsWindow::suspendShortcutsWhileEditing() {
+    const Widget* editor = focused();
+    const bool editing = visible() && active() && editor != nullptr && editor->canTakeFocus() &&
+                         dynamic_cast<const ShortcutEdit*>(editor) != nullptr;
+    services_.shortcuts.setSuspended(editing);
+}
+
+void SettingsWindow::deactivated() {
+    suspendShortcutsWhileEditing();
+}
+
 // FormActivate
 void SettingsWindow::activated() {
     showPage(GridsPageIndex);
@@ -286,6 +303,7 @@ void SettingsWindow::activated() {
     gridsPage_->redrawPreview();
     gridsPage_->setAutoHide(gridsPage_->autoHide());
     shortcutsPage_->refreshMarks();
+    suspendShortcutsWhileEditing();
     refreshWindowPage();
     showPage(GridsPageIndex);
     gridsPage_->rowsEditor().focus();
@@ -385,9 +403,13 @@ void SettingsWindow::cancel() {
     close();
 }
 
-void SettingsWindow::keyDown(int virtualKey) {
-    if (virtualKey == kVirtualKeyEscape) {
+// Enter is OK and Escape Cancel, wherever the focus is (a focused button or shortcut editor has
+// taken the keys it uses before they come here).
+void SettingsWindow::keyDown(int virtualKey, KeyModifiers modifiers) {
+    if (virtualKey == vk::kEscape) {
         cancel();
+    } else if (virtualKey == vk::kEnter && !modifiers.any()) {
+        ok();
     }
 }
 
@@ -405,6 +427,7 @@ bool SettingsWindow::closeQuery() {
         services_.closing();
     }
     window().setTitle("   ");
+    services_.shortcuts.setSuspended(false);
     services_.session.dialogClosing();
     return true;
 }

@@ -131,12 +131,16 @@ public:
 
 protected:
     void activated() override; // FormActivate
+    void deactivated() override;
     bool closeQuery() override;
     void closed() override;
-    void keyDown(int virtualKey) override;
+    void keyDown(int virtualKey, KeyModifiers modifiers) override;
     void scaleChanged() override;
 
 private:
+    // The global shortcuts pause while a shortcut editor has the keyboard (this window active and
+    // an editor focused), so that a combination one of them holds can be typed.
+    void suspendShortcutsWhileEditing();
     void buildTitle();
     void buildColumn();
     void buildBottomRow();

@@ -13,6 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
 #include "platform/shell.h"
+#include "platform/virtual_keys.h"
 #include "widgets/check_box.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
@@ -215,6 +216,7 @@ void WindowManagerList::activated() {
     closeButton_->setBounds(Rect::fromBounds(titlePanel_->bounds().width() - button.width(), button.top,
                                              button.width(), button.height()));
     currentRow_ = 0;
+    keyboardRow_ = -1;
     if (buildRows() > 0) {
         rebuild_ = false;
     }
@@ -228,6 +230,7 @@ void WindowManagerList::refresh() {
 
 int WindowManagerList::buildRows() {
     currentRow_ = 0;
+    keyboardRow_ = -1;
     destroyRows();
     ++generation_;
     scrollBox_ = &listPanel_->add<ScrollBox>("ScrollBox1");
@@ -450,10 +453,65 @@ void WindowManagerList::closed() {
     }
 }
 
-void WindowManagerList::keyDown(int virtualKey) {
+void WindowManagerList::keyDown(int virtualKey, KeyModifiers modifiers) {
     if (virtualKey == kVirtualKeyEscape) {
         close();
+        return;
     }
+    if (modifiers.ctrl) {
+        return;
+    }
+    if (virtualKey == vk::kUp || virtualKey == vk::kDown) {
+        if (moveKeyboardRow(virtualKey == vk::kDown ? 1 : -1)) {
+            // Space now acts on the row rather than on a focused button.
+            setFocus(nullptr);
+        }
+        return;
+    }
+    if (!rowShown(keyboardRow_)) {
+        return;
+    }
+    if (virtualKey == vk::kSpace) {
+        toggleSelection(keyboardRow_);
+        return;
+    }
+    const int digit = vk::digitOf(virtualKey);
+    if (digit >= 1 && digit <= kGroupCount) {
+        const int group = digit - 1;
+        setGroup(keyboardRow_, group,
+                 !rows_[static_cast<std::size_t>(keyboardRow_)]->groupBox(group).checked());
+    }
+}
+
+bool WindowManagerList::rowShown(int index) const {
+    const WindowRow* shown = row(index);
+    return shown != nullptr && shown->panel().visible();
+}
+
+bool WindowManagerList::moveKeyboardRow(int step) {
+    int next = keyboardRow_ < 0 && step > 0 ? 0 : keyboardRow_ + step;
+    while (next >= 0 && next < rowCount() && !rowShown(next)) {
+        next += step;
+    }
+    if (!rowShown(next)) {
+        return false;
+    }
+    if (rowShown(keyboardRow_)) {
+        rows_[static_cast<std::size_t>(keyboardRow_)]->setKeyboardCurrent(false);
+    }
+    keyboardRow_ = next;
+    const WindowRow& current = *rows_[static_cast<std::size_t>(next)];
+    current.setKeyboardCurrent(true);
+    if (scrollBox_ != nullptr) {
+        const Rect at = current.panel().bounds();
+        const int visibleHeight = scrollBox_->bounds().height();
+        if (at.top < scrollBox_->position()) {
+            scrollBox_->scrollTo(at.top);
+        } else if (at.bottom > scrollBox_->position() + visibleHeight) {
+            scrollBox_->scrollTo(at.bottom - visibleHeight);
+        }
+    }
+    return true;
 }
 
 } // namespace cellaro

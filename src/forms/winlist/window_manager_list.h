@@ -90,13 +90,15 @@ public:
     // The list's scroll box, while the dialog holds rows.
     [[nodiscard]] ScrollBox* scrollBox() const { return scrollBox_; }
     [[nodiscard]] bool rebuildPending() const { return rebuild_; }
+    // The row the arrow keys are on (Space and the keys 1 to 4 act on it); -1 for none.
+    [[nodiscard]] int keyboardRow() const { return keyboardRow_; }
 
 protected:
     void shown() override;
     void activated() override;  // FormActivate
     bool closeQuery() override; // FormCloseQuery
     void closed() override;     // FormClose
-    void keyDown(int virtualKey) override;
+    void keyDown(int virtualKey, KeyModifiers modifiers) override;
     void scaleChanged() override;
 
 private:
@@ -115,6 +117,10 @@ private:
     void layOutRightSide();
     // The row of that index while it has parts, made current; null otherwise.
     WindowRow* takeRow(int index);
+    // Up and Down: the keyboard goes to the next shown row that way, outlined and scrolled into
+    // view; false when there is none.
+    bool moveKeyboardRow(int step);
+    [[nodiscard]] bool rowShown(int index) const;
 
     WindowManagerListServices services_;
     RowActions actions_;
@@ -128,6 +134,7 @@ private:
     ScrollBox* scrollBox_ = nullptr;
     std::vector<std::unique_ptr<WindowRow>> rows_;
     int currentRow_ = 0;
+    int keyboardRow_ = -1;
     bool rebuild_ = true;
     bool centred_ = false;
     // An action waits for a dialog or for other windows: activations meanwhile rebuild nothing.

@@ -135,6 +135,9 @@ WindowRow::WindowRow(Widget& parent, int index, RowContent content, const Window
     client_->setColour(kWhite);
     client_->setTag(index);
     client_->onClick = toggle;
+    // Rows are reached by the arrow keys, not by Tab; a screen reader sees each as a list item.
+    client_->setAccessibleRole(AccessibleRole::ListItem);
+    client_->setAccessibleName(content.title);
 
     for (int group = 0; group < kGroupCount; ++group) {
         const auto slot = static_cast<std::size_t>(group);
@@ -146,6 +149,8 @@ WindowRow::WindowRow(Widget& parent, int index, RowContent content, const Window
         box.setTag(index);
         CheckBox* self = &box;
         box.onChange = [handlers, index, group, self] { handlers->setGroup(index, group, self->checked()); };
+        box.setTabStop(false);
+        box.setAccessibleName(std::string("Group ") + kGroupLetters.at(slot));
         groups_.at(slot) = &box;
     }
     for (int group = 0; group < kGroupCount; ++group) {
@@ -182,11 +187,18 @@ WindowRow::WindowRow(Widget& parent, int index, RowContent content, const Window
     close_->setHint("Close");
     close_->setTag(index);
     close_->onClick = [handlers, index] { handlers->closeWindow(index); };
+    close_->setTabStop(false);
 
     openLocation_ = &addRowButton(*client_, numbered("MinimizeOknol110", index), kDialogClientWidth - 130,
                                   pictures.folder, kOpenHover, kOpenPressed);
     openLocation_->setTag(index);
     openLocation_->onClick = [handlers, index] { handlers->openFileLocation(index); };
+    openLocation_->setTabStop(false);
+    openLocation_->setAccessibleName("Open file location");
+}
+
+void WindowRow::setKeyboardCurrent(bool current) const {
+    client_->setBorderColour(current ? std::optional<Colour>(kKeyboardOutline) : std::nullopt);
 }
 
 CheckBox& WindowRow::groupBox(int group) const {

@@ -56,6 +56,7 @@ public:
     static constexpr Colour kLineColour{0xE4E4E4};
     static constexpr Colour kTitleColour{0x786865};
     static constexpr Colour kStateColour{0xB26742};
+    static constexpr Colour kKeyboardOutline{0x0078D7};
     static constexpr std::array<int, kGroupCount> kGroupBoxLeft{4, 34, 64, 94};
     static constexpr int kGroupBoxTop = 18;
     static constexpr int kGroupBoxSize = 17;
@@ -81,6 +82,8 @@ public:
     // The right-hand side for the scroll box's client width: the client panel one pixel narrower,
     // the buttons at their distances from the right.
     void layOut(int clientWidth) const;
+    // The keyboard's row: outlined in the accent colour.
+    void setKeyboardCurrent(bool current) const;
 
 private:
     int index_;

@@ -96,6 +96,7 @@ void BoardDrag::previewTick() {
 
 void BoardDrag::forget() {
     dragging_ = false;
+    keyed_ = false;
     followedRect_.reset();
     previewedRange_.reset();
     previewedArea_.reset();
@@ -119,34 +120,66 @@ void BoardDrag::end() {
 
 // TablaMouseUp
 void BoardDrag::mouseUp(MouseButton button) {
-    if (button == MouseButton::Left) {
-        services_.caption.hide();
-        // The last moves since the preview's tick still count.
-        if (dragging_ && previewedRange_ != range_) {
-            previewTick();
-        }
-        previewTimer_.setEnabled(false);
-        if (host_.fullScreen()) {
-            host_.leaveFullScreenAfterPlacing();
-        }
-        const WindowId target = services_.tracker.target();
-        if (!services_.desktop.isVisible(target)) {
-            // Nothing to place: the target has gone or hides.
-            forget();
-            return;
-        }
-        if (dragging_ && previewedArea_) {
-            // The cells' rectangle as the last preview mapped it: the preview window itself may
-            // have been given another size by a monitor of another scale.
-            services_.placer.restoreAndPlace(target, *previewedArea_, host_.currentMonitor().bounds);
-        } else {
-            services_.placer.restore(target);
-        }
-        services_.preview.shrink();
-        host_.raiseIfTopmost();
-        forget();
-        board_.redraw(host_.windowHeight(), host_.boardScale());
+    if (button != MouseButton::Left) {
+        host_.finishOneShot();
+        return;
     }
+    services_.caption.hide();
+    // The last moves since the preview's tick still count.
+    if (dragging_ && previewedRange_ != range_) {
+        previewTick();
+    }
+    previewTimer_.setEnabled(false);
+    // The cells' rectangle as the last preview mapped it: the preview window itself may have been
+    // given another size by a monitor of another scale.
+    place(dragging_ ? previewedArea_ : std::nullopt);
+}
+
+void BoardDrag::keyRange(const CellRange& range) {
+    if (dragging_) {
+        return; // the pointer's drag has the board
+    }
+    range_ = range;
+    keyed_ = true;
+    showRange();
+    services_.preview.show();
+    previewTick();
+}
+
+bool BoardDrag::keyPlace() {
+    if (!keyed_ || dragging_) {
+        return false;
+    }
+    if (previewedRange_ != range_) {
+        previewTick();
+    }
+    const WindowId target = services_.tracker.target();
+    if (services_.desktop.isVisible(target)) {
+        services_.placer.saveForUndo(target);
+    }
+    place(previewedArea_);
+    return true;
+}
+
+void BoardDrag::place(std::optional<Rect> area) {
+    if (host_.fullScreen()) {
+        host_.leaveFullScreenAfterPlacing();
+    }
+    const WindowId target = services_.tracker.target();
+    if (!services_.desktop.isVisible(target)) {
+        // Nothing to place: the target has gone or hides.
+        forget();
+        return;
+    }
+    if (area) {
+        services_.placer.restoreAndPlace(target, *area, host_.currentMonitor().bounds);
+    } else {
+        services_.placer.restore(target);
+    }
+    services_.preview.shrink();
+    host_.raiseIfTopmost();
+    forget();
+    board_.redraw(host_.windowHeight(), host_.boardScale());
     host_.finishOneShot();
 }
 

@@ -80,6 +80,13 @@ public:
     void left();
     // Timer10Timer: the preview rectangle follows the selection and the target follows it.
     void previewTick();
+    // The keyboard's range: shown on the board with the preview rectangle on its cells (the target
+    // stays where it is until Enter).
+    void keyRange(const CellRange& range);
+    // Enter: the target goes onto the keyboard's range as a release would place it, with an undo
+    // entry. False, with nothing done, when no range has been keyed.
+    bool keyPlace();
+    [[nodiscard]] bool keyed() const { return keyed_; }
     // Everything the drag was doing stops (the working window closes or activates).
     void reset();
     // The preview timer stops and the drag is forgotten (the working window closes).
@@ -91,6 +98,9 @@ private:
     void showRange();
     // The drag flag and what the preview and the target followed are cleared.
     void forget();
+    // The release's placement: the target on the area the last preview mapped (nothing: only
+    // restored), then the preview shrinks, the board is plain and a one-shot window closes.
+    void place(std::optional<Rect> area);
     // The target went away: the drag stops, the preview shrinks and the highlight goes.
     void end();
 
@@ -105,6 +115,8 @@ private:
     std::optional<Rect> previewedArea_;
     std::optional<Rect> followedRect_;
     bool dragging_ = false;
+    // The range was keyed, not dragged.
+    bool keyed_ = false;
 };
 
 } // namespace cellaro

@@ -12,6 +12,9 @@ BoardPage::BoardPage(Widget& page) {
     image_ = &panel_->add<Image>("Tabla");
     image_->setBounds(
         Rect::fromBounds(kCompactAt.x, kCompactAt.y, kCompactBoard.width, kCompactBoard.height));
+    // The arrow keys move over the cells while the window has the keyboard (see the working window).
+    image_->setAccessibleRole(AccessibleRole::CellGrid);
+    image_->setAccessibleName("Grid");
 }
 
 void BoardPage::setActiveCounts(int columns, int rows) {

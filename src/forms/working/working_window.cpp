@@ -15,6 +15,7 @@
 #include "logic/working_mode.h"
 #include "platform/desktop.h"
 #include "platform/event_loop.h"
+#include "platform/virtual_keys.h"
 #include "widgets/gradient_button.h"
 #include "widgets/gradient_panel.h"
 #include "widgets/image.h"
@@ -29,7 +30,6 @@ namespace cellaro {
 namespace {
 
 constexpr int kTitleHeight = 26;
-constexpr int kVirtualKeyEscape = 0x1B;
 constexpr int kOneShotCloseDelayMs = 250;
 
 constexpr Rect stripAt(int x) {
@@ -263,6 +263,7 @@ void WorkingWindow::openFullScreenGrid(int monitor, const Monitor& trayMonitor) 
 
 // XiFullClick
 void WorkingWindow::enterFullScreen() {
+    cursor_.reset();
     if (fullScreen_) {
         fullScreen_->switchIn();
     }
@@ -292,6 +293,7 @@ void WorkingWindow::startShowing() {
     autoHideTimer_.setEnabled(true);
     fadeCounter_ = kFadeStartFromTray;
     closing_ = false;
+    cursor_.reset();
     show(true);
 }
 
@@ -400,9 +402,21 @@ void WorkingWindow::closed() {
     services_.mode.closed();
 }
 
-void WorkingWindow::keyDown(int virtualKey) {
-    if (virtualKey == kVirtualKeyEscape) {
+void WorkingWindow::keyDown(int virtualKey, KeyModifiers modifiers) {
+    if (virtualKey == vk::kEscape) {
         close();
+        return;
+    }
+    // The grid by keys, on the board page and on the full-screen grid.
+    if (!drag_ || (!fullScreen() && page() != WorkingPage::Board)) {
+        return;
+    }
+    if (cursor_.key(virtualKey, modifiers, boardPage_->activeColumns(), boardPage_->activeRows())) {
+        // Enter now places rather than presses a focused button.
+        setFocus(nullptr);
+        drag_->keyRange(cursor_.range());
+    } else if (virtualKey == vk::kEnter && !modifiers.any() && drag_->keyPlace()) {
+        cursor_.reset();
     }
 }
 
@@ -451,6 +465,7 @@ void WorkingWindow::activated() {
     if (drag_) {
         drag_->reset();
     }
+    cursor_.reset();
     services_.parkTrayForm();
     recheckTimer_.setEnabled(true);
     if (!topmost()) {

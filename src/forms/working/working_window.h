@@ -6,6 +6,7 @@
 
 #include "core/error_report.h"
 #include "forms/working/compact_form.h"
+#include "logic/board_cursor.h"
 #include "logic/commands.h"
 
 #include "forms/working/board_drag.h"
@@ -149,7 +150,7 @@ public:
 protected:
     bool closeQuery() override; // FormCloseQuery
     void closed() override;     // FormClose
-    void keyDown(int virtualKey) override;
+    void keyDown(int virtualKey, KeyModifiers modifiers) override;
     void moved(const Rect& bounds) override; // FormResize
     void activated() override;               // FormActivate
     void scaleChanged() override;
@@ -199,6 +200,8 @@ private:
     std::unique_ptr<GroupsPage> groupsPage_;
     std::unique_ptr<StatusStrip> statusStrip_;
     std::unique_ptr<BoardDrag> drag_;
+    // The grid's keyboard cursor, on the top-left cell at each showing and activation.
+    BoardCursor cursor_;
     std::unique_ptr<FullScreenGrid> fullScreen_;
 };
 

@@ -56,6 +56,23 @@ void HotKey::setEnabled(bool enabled) {
     }
 }
 
+void HotKey::suspend() {
+    if (!suspended_ && registered_) {
+        hotKeys_.unregisterHotKey(slot_);
+    }
+    suspended_ = true;
+}
+
+void HotKey::resume() {
+    if (!suspended_) {
+        return;
+    }
+    suspended_ = false;
+    if (registered_) {
+        registered_ = hotKeys_.registerHotKey(slot_, hotKeyCombination(key_));
+    }
+}
+
 void HotKey::registerKey() {
     if (registered_ || shortcutKeyCode(key_) == 0) {
         return;

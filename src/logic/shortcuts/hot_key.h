@@ -32,6 +32,13 @@ public:
     // True registers, false unregisters.
     void setEnabled(bool enabled);
 
+    // While suspended the combination is given back to the system (so that it can be typed), and
+    // the key still counts as registered; resuming registers it again (registered() says whether
+    // that worked). Nothing else may change the hot key while it is suspended.
+    void suspend();
+    void resume();
+    [[nodiscard]] bool suspended() const { return suspended_; }
+
     [[nodiscard]] ShortcutValue key() const { return key_; }
     [[nodiscard]] bool enabled() const { return enabled_; }
     [[nodiscard]] bool registered() const { return registered_; }
@@ -49,6 +56,7 @@ private:
     ShortcutValue key_ = 0;
     bool enabled_ = true;
     bool registered_ = false;
+    bool suspended_ = false;
 };
 
 } // namespace cellaro

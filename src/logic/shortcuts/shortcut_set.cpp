@@ -66,8 +66,25 @@ void ShortcutSet::applyInApplyOrder(const std::function<ShortcutValue(int)>& val
 
 void ShortcutSet::applyInOrder(const std::array<int, 32>& order,
                                const std::function<ShortcutValue(int)>& valueOf) {
+    const bool wasSuspended = suspended_;
+    setSuspended(false);
     for (const int number : order) {
         hotKey(number).setKey(valueOf(number));
+    }
+    setSuspended(wasSuspended);
+}
+
+void ShortcutSet::setSuspended(bool suspended) {
+    if (suspended == suspended_) {
+        return;
+    }
+    suspended_ = suspended;
+    for (const std::unique_ptr<HotKey>& key : hotKeys_) {
+        if (suspended) {
+            key->suspend();
+        } else {
+            key->resume();
+        }
     }
 }
 

@@ -39,6 +39,13 @@ public:
     void applyInLoadOrder(const std::function<ShortcutValue(int number)>& valueOf);
     void applyInApplyOrder(const std::function<ShortcutValue(int number)>& valueOf);
 
+    // While a shortcut editor has the keyboard the hot keys are suspended, so that a combination
+    // one of them holds can be typed into the editor instead of running its command; they are
+    // registered again as they were when it loses the keyboard. Loading and applying while
+    // suspended resume first and suspend again afterwards.
+    void setSuspended(bool suspended);
+    [[nodiscard]] bool suspended() const { return suspended_; }
+
     // The hot key of that table number (which must be one).
     [[nodiscard]] HotKey& hotKey(int number);
     [[nodiscard]] const HotKey& hotKey(int number) const;
@@ -52,6 +59,7 @@ private:
     KeyNameTable names_;
     CommandRunner run_;
     std::array<std::unique_ptr<HotKey>, kShortcutTable.size()> hotKeys_;
+    bool suspended_ = false;
 };
 
 } // namespace cellaro
