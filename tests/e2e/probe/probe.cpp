@@ -913,7 +913,8 @@ int tryHotKeys(const std::vector<std::wstring>& combinations) {
 }
 
 int usage() {
-    write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | balloon | "
+    write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
+          L"balloon | "
           L"regrun NAME | popup-demo X Y | maximize HWND | restore HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | capture HWND | doubleclick | "
           L"setrun NAME VALUE | idle EXE MS | memory EXE | dpi HWND | dpichanged HWND L T R B | "
