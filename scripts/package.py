@@ -255,7 +255,10 @@ def main():
     download = header_constant("src/core/product.h", "kDownloadAddress")
     if "{version}" not in download:
         fail("kDownloadAddress in src/core/product.h has no {version}")
-    zip_name = f"Cellaro-{version}-win64.zip"
+    zip_pattern = header_constant("src/core/product.h", "kReleaseZipName")
+    if "{version}" not in zip_pattern:
+        fail("kReleaseZipName in src/core/product.h has no {version}")
+    zip_name = zip_pattern.replace("{version}", version)
     url = download.replace("{version}", version)
     if PurePosixPath(urllib.parse.urlsplit(url).path).name != zip_name:
         fail(f"kDownloadAddress gives {url}, which does not end in {zip_name}")

@@ -25,3 +25,7 @@ WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix python3)
 # What the end-to-end tests and scripts/run.sh need: Wine, an X server with the dummy video driver,
 # RandR tools, real input and screenshots.
 E2E_PACKAGES=(wine wine64 xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils xdotool imagemagick)
+
+# What scripts/screenshots.sh needs besides: a compositing manager (the program's translucency in the
+# pictures), the system Python's X library (the desktop's colour) and a lossless PNG optimiser.
+SCREENSHOT_PACKAGES=(xcompmgr python3-xlib optipng)

@@ -13,9 +13,11 @@
 #include "forms/settings/settings_window.h"
 #include "forms/winlist/window_manager_list.h"
 #include "forms/working/working_window.h"
+#include "logic/commands.h"
 #include "logic/kill_command.h"
 #include "logic/shortcuts/shortcut_print.h"
 #include "logic/shortcuts/shortcut_set.h"
+#include "logic/tray_hint.h"
 #include "logic/window_commands.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -41,6 +43,16 @@ std::string directoryOf(const std::string& path) {
 std::string programDirectoryOf(const FileSystem& files) {
     std::string directory = files.programDirectory();
     return directory.empty() ? directoryOf(files.programPath()) : directory;
+}
+
+// The number of the global shortcut that makes this call, 0 when none does.
+int shortcutNumberOf(const CommandCall& call) {
+    for (const CommandRow& row : kCommandTable) {
+        if (row.shortcut != 0 && row.call.sameAs(call)) {
+            return row.shortcut;
+        }
+    }
+    return 0;
 }
 
 NativeWindowStyle toolStyle(const Rect& bounds, bool topmost) {
@@ -176,12 +188,26 @@ Program::Program(const Ports& ports)
         settingsRetryUntilMs_ = ports_.loop.nowMs() + kSettingsRetryForMs;
         settingsRetryTimer_.setEnabled(true);
     }
+    showFirstStartBalloon();
     started_ = true;
     if (readLateDuringStartup_) {
         settingsReadLate();
     }
     startupErrorTimer_.onTimer = [this] { showStartupErrors(); };
     startupErrorTimer_.setEnabled(!startupErrors_.empty());
+}
+
+// A first start in this folder (no CRO.cfg to read): the tray icon says once where Cellaro lives.
+// Nothing is stored for it: the file that any save or Exit writes is what the next start finds.
+void Program::showFirstStartBalloon() {
+    if (!settings_.missingAtLoad()) {
+        return;
+    }
+    const int fullScreenGrid = shortcutNumberOf(CommandCall::onMonitor(Command::FullScreenGrid, 0));
+    const bool held = fullScreenGrid != 0 && shortcuts_->hotKey(fullScreenGrid).registered();
+    const std::string shortcut = held ? shortcuts_->text(fullScreenGrid) : std::string();
+    const TrayBalloon balloon = firstStartBalloon(shortcut);
+    trayForm_->trayIcon().showBalloon(balloon.title, balloon.text);
 }
 
 void Program::showStartupErrors() {

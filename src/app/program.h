@@ -147,6 +147,7 @@ private:
     void retrySettingsRead();
     void settingsReadLate();
     void showStartupErrors();
+    void showFirstStartBalloon();
     void windowListClosed(const std::array<std::string, kGroupCount>& memberTexts);
     // The thirty-two global shortcuts with their operations; the settings window loads their keys.
     void makeShortcuts();

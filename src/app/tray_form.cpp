@@ -1,6 +1,7 @@
 // The main tray form: start-up position rules, the tray icon and menu, autostart and shutdown.
 #include "app/tray_form.h"
 
+#include "cellaro_version.h"
 #include "config/config_keys.h"
 #include "config/settings.h"
 #include "core/monitors.h"
@@ -18,8 +19,25 @@ namespace cellaro {
 
 namespace {
 
-constexpr std::string_view kUserGuide = "Cellaro-User-Guide.htm";
 constexpr Size kParkedSize{10, 10};
+
+// The release zip of this version, by the name scripts/package.sh gives it.
+std::string releaseZipName() {
+    std::string name(kReleaseZipName);
+    const std::string_view placeholder = "{version}";
+    if (const auto at = name.find(placeholder); at != std::string::npos) {
+        name.replace(at, placeholder.size(), kVersion);
+    }
+    return name;
+}
+
+// The program was copied without the guide: where it was looked for, and where it comes from.
+std::string userGuideMissingText(const std::string& path) {
+    return "The user guide was not found. Cellaro looks for it beside the program:\r\n" + path +
+           "\r\n\r\nThe guide ships in the release zip, " + releaseZipName() +
+           ", with cellaro.exe. Unzip the whole zip into one folder, or copy " +
+           std::string(kUserGuideFileName) + " and its folder \"guide\" from the zip beside cellaro.exe.";
+}
 
 NativeWindowStyle trayFormStyle() {
     NativeWindowStyle style;
@@ -154,9 +172,10 @@ void TrayForm::startNewInstance() {
 }
 
 void TrayForm::openUserGuide() {
-    const std::string guide = services_.programDirectory + std::string(kUserGuide);
+    const std::string guide = services_.programDirectory + std::string(kUserGuideFileName);
     if (!services_.files.exists(guide)) {
-        services_.reportError("The user guide was not found:\r\n" + guide);
+        services_.shell.messageBox(userGuideMissingText(guide), std::string(kProductName),
+                                   MessageBoxButtons::Ok, MessageBoxIcon::Information);
         return;
     }
     if (!services_.shell.openDocument(guide)) {

@@ -77,6 +77,7 @@ ConfigFile::ConfigFile(FileSystem& files, std::string path) : files_(files), pat
         document_ = IniDocument::parse(result.data);
         break;
     case FileReadResult::Status::NotFound:
+        missing_ = true;
         break;
     case FileReadResult::Status::Error:
         readError_ = std::move(result.error);

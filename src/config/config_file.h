@@ -64,6 +64,8 @@ public:
 
     [[nodiscard]] const std::string& path() const { return path_; }
     [[nodiscard]] bool readFailed() const { return readError_.has_value(); }
+    // The file was not there when it was opened.
+    [[nodiscard]] bool missing() const { return missing_; }
     // The system's reason when the read failed, else empty.
     [[nodiscard]] std::string readError() const { return readError_.value_or(std::string()); }
     [[nodiscard]] const IniDocument& document() const { return document_; }
@@ -73,6 +75,7 @@ private:
     std::string path_;
     IniDocument document_;
     std::optional<std::string> readError_;
+    bool missing_ = false;
 };
 
 } // namespace cellaro

@@ -89,6 +89,7 @@ void SettingsModel::readFailed(const ConfigFile& file) {
 
 void SettingsModel::load() {
     const ConfigFile file(files_, path_);
+    missingAtLoad_ = file.missing();
     if (file.readFailed()) {
         readFailed(file);
         origins_.settings.fill(Origin::Unread);

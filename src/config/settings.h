@@ -65,6 +65,8 @@ public:
     // The settings window's reload: these settings take the file's values, whatever this run did
     // to them. False, with nothing changed, when the file can't be read.
     bool reloadFromFile(std::initializer_list<Setting> settings);
+    // The file was not there when load() looked: the program's first start in this folder.
+    [[nodiscard]] bool missingAtLoad() const { return missingAtLoad_; }
     [[nodiscard]] bool anyUnread() const;
     [[nodiscard]] bool unread(Setting setting) const;
     // The read error of the last attempt, while some setting is unread.
@@ -177,6 +179,7 @@ private:
     Values values_;
     Origins origins_;
     std::string readError_;
+    bool missingAtLoad_ = false;
     std::vector<Listener> listeners_;
     std::vector<std::function<void()>> lateReadListeners_;
 };

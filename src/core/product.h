@@ -22,6 +22,11 @@ inline constexpr std::string_view kSocialShareAddress =
 // does not open it: scripts/package.sh reads it (with kWebsite) from here for the package manifests.
 inline constexpr std::string_view kDownloadAddress =
     "https://cellaro.example/download/Cellaro-{version}-win64.zip";
+// The release zip's name, {version} standing for the version: scripts/package.sh names the zip so,
+// and the program names it where the user guide is missing.
+inline constexpr std::string_view kReleaseZipName = "Cellaro-{version}-win64.zip";
+// The user guide beside the program, as the release zip holds it.
+inline constexpr std::string_view kUserGuideFileName = "Cellaro-User-Guide.htm";
 
 // Forms that are not shown wait above the screen at this top.
 inline constexpr int kParkedTop = -1000;

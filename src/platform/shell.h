@@ -51,6 +51,11 @@ public:
 
     // The hint text; the caller keeps it within the system's limit of 127 characters.
     virtual void setHint(const std::string& utf8) = 0;
+    // A notification balloon from the icon, with the information icon: shown once, and gone by
+    // itself or at a click. Asked for while the icon is not in the notification area yet, it shows
+    // as soon as the icon is there. The system keeps at most 63 characters of the title and 255 of
+    // the text.
+    virtual void showBalloon(const std::string& title, const std::string& text) = 0;
     [[nodiscard]] virtual bool present() const = 0;
     virtual void remove() = 0;
 };

@@ -290,6 +290,9 @@ start_app() {
     RIG_PROGRAM_DIR=$RIG_RUN/program
     mkdir -p "$RIG_PROGRAM_DIR"
     cp "$CELLARO_EXE" "$RIG_PROGRAM_DIR/cellaro.exe"
+    # A start without CRO.cfg is a first start: the tray icon shows its balloon (wait_tray).
+    RIG_FIRST_START=
+    [ -e "$RIG_PROGRAM_DIR/CRO.cfg" ] || RIG_FIRST_START=1
     RIG_APP_STARTED=$(rig_now)
     rm -f "$RIG_RUN/app.status"
     (
@@ -460,12 +463,42 @@ rig_tray_gone() { ! rig_tray_shown; }
 rig_tray_shown_or_app_gone() { rig_tray_shown || app_gone; }
 
 # wait_tray SECONDS: sets RIG_TRAY to the tray window and logs the time since start_app; gives up
-# at once when the program ends first.
+# at once when the program ends first. On a first start it then waits for the tray icon's balloon,
+# keeps its text (escaped like every probe text) in RIG_BALLOON and clicks it away, so that it
+# covers nothing a test looks at or clicks; with RIG_KEEP_BALLOON set the balloon stays. A balloon
+# that does not come is logged and leaves RIG_BALLOON empty.
 wait_tray() {
     wait_until "$1" "the tray icon" rig_tray_shown_or_app_gone && rig_tray_shown || return 1
     RIG_TRAY=$(tray_window)
     rig_log "tray icon shown $(rig_elapsed "$RIG_APP_STARTED")s after the start"
+    RIG_BALLOON=
+    [ -n "${RIG_FIRST_START:-}" ] || return 0
+    if ! wait_until 20 "the first start's balloon" balloon_read; then
+        rig_log "no balloon on the first start"
+        return 0
+    fi
+    RIG_BALLOON=$(sed -n 's/^tooltip\ttext=//p' "$RIG_RUN/balloon.txt")
+    rig_log "first start's balloon: $RIG_BALLOON"
+    [ -z "${RIG_KEEP_BALLOON:-}" ] || return 0
+    local left top right bottom
+    IFS=, read -r left top right bottom <<<"$(balloon_rect)"
+    rig_click 1 $(((left + right) / 2)) $(((top + bottom) / 2))
+    wait_until 15 "the balloon to go after a click on it" balloon_gone || rig_log "the balloon stays after a click"
 }
+
+balloon_read() { probe balloon >"$RIG_RUN/balloon.txt" && grep -q '^tooltip' "$RIG_RUN/balloon.txt"; }
+# The shown balloon's rectangle, "left,top,right,bottom": the tooltip window with TTS_BALLOON.
+balloon_rect() {
+    local line style
+    while IFS= read -r line; do
+        style=$(field "$line" style)
+        if [ -n "$style" ] && [ $((style & 0x40)) -ne 0 ]; then
+            field "$line" rect
+            return 0
+        fi
+    done < <(probe windows | grep $'\tclass=tooltips_class32\t' || true)
+}
+balloon_gone() { [ -z "$(balloon_rect)" ]; }
 
 tooltip_read() { probe tooltip >"$RIG_RUN/tooltip.txt" && grep -q '^tooltip' "$RIG_RUN/tooltip.txt"; }
 

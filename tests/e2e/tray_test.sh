@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # cellaro.exe on two monitors, from a first start (no CRO.cfg) to "Exit": no window shows at the
-# start, the tray icon is there, its menu opens on the right button's press and holds the
-# two-monitor items, and "Exit" ends the process leaving the configuration the shutdown writes.
+# start, the tray icon is there with the first start's balloon, its menu opens on the right
+# button's press and holds the two-monitor items, and "Exit" ends the process leaving the
+# configuration the shutdown writes; the start after it shows no balloon.
 # Arguments: cellaro.exe probe.exe
 set -euo pipefail
 # shellcheck source=tests/e2e/rig.sh
@@ -12,6 +13,13 @@ start_display
 make_prefix
 start_app
 wait_tray 30 || rig_fail "no tray icon ($(app_state))"
+
+# The first start's balloon (wait_tray read it and clicked it away) says where Cellaro lives and how
+# the grid opens, with the full-screen grid's shortcut of a first start.
+[[ $RIG_BALLOON == *"runs here, in the notification area. Click its icon to open the grid"* ]] ||
+    rig_fail "no first start's balloon, or another text: \"$RIG_BALLOON\""
+[[ $RIG_BALLOON == *"press Alt+W for the full-screen grid"* ]] || rig_fail "the balloon does not name Alt+W: $RIG_BALLOON"
+rig_log "ok: the first start's balloon"
 
 # The icon is drawn: Wine shows its notification area only while it holds an icon, and the first
 # slot (a square at the left) is not a blank.
@@ -109,3 +117,16 @@ expect_file_bytes "CRO.cfg after Exit" "$RIG_PROGRAM_DIR/CRO.cfg" \
 expect_equal "Run value after Exit" absent "$(probe_read regrun Cellaro || true)"
 wait_until 10 "the tray icon to go" rig_tray_gone || rig_fail "the tray icon stayed after Exit"
 rig_log "ok: tray icon removed"
+
+# CRO.cfg is there now: the next start is not a first one, and shows no balloon.
+start_app
+wait_tray 30 || rig_fail "no tray icon at the second start ($(app_state))"
+[ -z "$RIG_FIRST_START" ] || rig_fail "the rig took the second start for a first one"
+balloon_shown_now() { [ -n "$(balloon_rect)" ]; }
+if wait_until 5 "a balloon at the second start (none should come)" balloon_shown_now; then
+    rig_fail "the second start shows a balloon: $(probe balloon || true)"
+fi
+rig_log "ok: no balloon at the second start"
+open_tray_menu 20 || rig_fail "the tray menu did not open at the second start"
+click_menu_item Exit
+wait_app_exit 20 || rig_fail "cellaro.exe did not end after the second Exit"

@@ -4,7 +4,8 @@
 # writes the same bytes, and its output checks out (tests/package/check_package.py: the zip's
 # files, SHA256SUMS, the .sha256 file, the version and hash in the manifests). Then, in a copy of
 # the sources whose guide shows pictures, the pictures it refers to ship in their folder and the
-# others do not, and a picture the guide refers to but docs/ lacks stops the packaging.
+# others do not, and a picture the guide refers to but docs/ lacks stops the packaging. Both times
+# the guide's own pictures (docs/guide/) ship beside it.
 # Arguments: the Windows build folder
 set -euo pipefail
 build=$(realpath "${1:?the Windows build folder}")
@@ -29,7 +30,18 @@ diff -r "$work/first" "$work/second" >/dev/null || fail "two runs from the same 
 for file in "$work/first"/Cellaro-*-win64.zip; do
     cmp -s "$file" "$work/second/${file##*/}" || fail "two runs wrote different zips"
 done
-python3 "$here/check_package.py" "$work/first" "$build" "$source_dir" "$epoch"
+# The guide's own pictures ship with it, in their folder (docs/guide/ in the sources).
+mapfile -t pictures < <(python3 - "$source_dir/docs/Cellaro-User-Guide.htm" <<'EOF'
+import html.parser, sys
+class Pictures(html.parser.HTMLParser):
+    def handle_starttag(self, tag, attrs):
+        if tag == "img":
+            print(dict(attrs)["src"])
+Pictures().feed(open(sys.argv[1], encoding="utf-8").read())
+EOF
+)
+[ "${#pictures[@]}" -gt 0 ] || fail "the guide shows no pictures"
+python3 "$here/check_package.py" "$work/first" "$build" "$source_dir" "$epoch" "${pictures[@]}"
 (cd "$work/first" && sha256sum --check --quiet ./*.zip.sha256) || fail "sha256sum does not accept the .sha256 file"
 mkdir "$work/unzipped"
 python3 -m zipfile -e "$work/first"/Cellaro-*-win64.zip "$work/unzipped"
@@ -55,7 +67,7 @@ open(path, "w", encoding="utf-8").write(text.replace("</body>", pictures, 1))
 EOF
 package "$tree" "$work/pictures" SOURCE_DATE_EPOCH=1700000000
 python3 "$here/check_package.py" "$work/pictures" "$build" "$tree" 1700000000 \
-    "guide-images/grid.png" "guide-images/tray icon.png"
+    "${pictures[@]}" "guide-images/grid.png" "guide-images/tray icon.png"
 
 sed -i 's|</body>|<img src="guide-images/missing.png" alt="">\n</body>|' "$tree/docs/Cellaro-User-Guide.htm"
 if package "$tree" "$work/missing" SOURCE_DATE_EPOCH=1700000000 2>/dev/null; then

@@ -253,6 +253,19 @@ void SimTrayIcon::setHint(const std::string& utf8) {
     }
 }
 
+void SimTrayIcon::showBalloon(const std::string& title, const std::string& text) {
+    pendingBalloon_ = ShownBalloon{title, text};
+    flushBalloon();
+}
+
+void SimTrayIcon::flushBalloon() {
+    if (shell_ == nullptr || !present_ || removed_ || !pendingBalloon_) {
+        return;
+    }
+    shell_->balloons_.push_back(std::move(*pendingBalloon_));
+    pendingBalloon_.reset();
+}
+
 void SimTrayIcon::remove() {
     removed_ = true;
     present_ = false;
@@ -266,6 +279,7 @@ void SimTrayIcon::add() {
     if (shell_->tryAdd()) {
         present_ = true;
         stopRetrying();
+        flushBalloon();
         return;
     }
     if (retryTimer_ == kNoTimer) {

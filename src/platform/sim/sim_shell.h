@@ -35,6 +35,11 @@ struct ShownMessageBox {
     bool question = false; // asked with ask(): sound first, modal to the system
 };
 
+struct ShownBalloon {
+    std::string title;
+    std::string text;
+};
+
 struct ShownKillConfirmation {
     std::string text;
     std::string caption;
@@ -45,7 +50,8 @@ struct ShownKillConfirmation {
 // - The tray icon is added when it is created. While the shell is not ready (failAddsUntil) an add
 //   fails, and the icon tries again every kTrayRetryMs on the event loop until an add succeeds.
 //   restartShell() takes every icon away and adds it again, as the TaskbarCreated broadcast makes
-//   the program do.
+//   the program do. A balloon shows (and is recorded, with its texts as given, uncut) when it is
+//   asked for while the icon is present, else at the next add that succeeds.
 // - Popup menus are answered by the queued answers first, then by the answerer, else dismissed. A
 //   user can't choose what he can't see or use: an answer naming a separator, a hidden or disabled
 //   item, an item with a submenu, or no item at all counts as a dismissed menu.
@@ -77,6 +83,8 @@ public:
     // Every hint the icon was given, in order (the creation hint first).
     [[nodiscard]] const std::vector<std::string>& trayHints() const { return trayHints_; }
     [[nodiscard]] std::size_t trayAddAttempts() const { return addAttempts_; }
+    // Every balloon that showed, in order (one asked for before the icon was there shows when it is).
+    [[nodiscard]] const std::vector<ShownBalloon>& balloons() const { return balloons_; }
     // The user clicks the icon; false (and no event) when no icon is present.
     bool clickTrayLeft() const;
     bool clickTrayRight(Point cursor) const;
@@ -165,6 +173,7 @@ private:
     int addFailuresLeft_ = 0;
     std::size_t addAttempts_ = 0;
     std::vector<std::string> trayHints_;
+    std::vector<ShownBalloon> balloons_;
     std::deque<MenuAnswer> menuAnswers_;
     MenuAnswer menuAnswerer_;
     std::vector<ShownMenu> menus_;
@@ -200,10 +209,13 @@ public:
     ~SimTrayIcon() override;
 
     void setHint(const std::string& utf8) override;
+    void showBalloon(const std::string& title, const std::string& text) override;
     [[nodiscard]] bool present() const override { return present_; }
     void remove() override;
 
     [[nodiscard]] const std::string& hint() const { return hint_; }
+    // A balloon asked for that waits for the icon to be added.
+    [[nodiscard]] bool balloonPending() const { return pendingBalloon_.has_value(); }
     [[nodiscard]] bool removed() const { return removed_; }
     [[nodiscard]] bool retrying() const { return retryTimer_ != kNoTimer; }
     [[nodiscard]] TrayIconEvents& events() const { return events_; }
@@ -214,6 +226,8 @@ private:
     // Adds the icon, or schedules retries while the shell refuses.
     void add();
     void stopRetrying();
+    // Shows the waiting balloon once the icon is there.
+    void flushBalloon();
 
     SimShell* shell_; // null once the shell is gone
     TrayIconEvents& events_;
@@ -221,6 +235,7 @@ private:
     bool present_ = false;
     bool removed_ = false;
     TimerId retryTimer_ = kNoTimer;
+    std::optional<ShownBalloon> pendingBalloon_;
 };
 
 } // namespace cellaro::sim

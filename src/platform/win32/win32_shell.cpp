@@ -23,6 +23,9 @@ constexpr const wchar_t* kShellWindowClass = L"CellaroShell";
 constexpr std::size_t kMaxTipUnits = 127;
 // While the shell is not ready (early at log-on), the icon is offered again this often.
 constexpr UINT kRetryIntervalMs = 1000;
+// The longest balloon title and text the notification area keeps, without their terminating NUL.
+constexpr std::size_t kMaxBalloonTitleUnits = 63;
+constexpr std::size_t kMaxBalloonTextUnits = 255;
 
 bool isHighSurrogate(wchar_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -222,6 +225,28 @@ void Win32TrayIcon::addToShell() {
     // Version 0: the callback's lParam is the plain mouse message and wParam the icon's id.
     data.uVersion = 0;
     ::Shell_NotifyIconW(NIM_SETVERSION, &data);
+    flushBalloon();
+}
+
+void Win32TrayIcon::showBalloon(const std::string& title, const std::string& text) {
+    pendingBalloon_.emplace(cutUtf16(toWide(title), kMaxBalloonTitleUnits),
+                            cutUtf16(toWide(text), kMaxBalloonTextUnits));
+    flushBalloon();
+}
+
+void Win32TrayIcon::flushBalloon() {
+    if (!pendingBalloon_ || !present_ || shell_ == nullptr) {
+        return; // the next add that succeeds shows it
+    }
+    NOTIFYICONDATAW data = iconData();
+    data.uFlags |= NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    const auto& [title, text] = *pendingBalloon_;
+    title.copy(data.szInfoTitle, std::min(title.size(), std::size(data.szInfoTitle) - 1));
+    text.copy(data.szInfo, std::min(text.size(), std::size(data.szInfo) - 1));
+    if (::Shell_NotifyIconW(NIM_MODIFY, &data) != 0) {
+        pendingBalloon_.reset();
+    }
 }
 
 void Win32TrayIcon::setHint(const std::string& utf8) {

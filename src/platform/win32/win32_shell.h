@@ -12,7 +12,9 @@
 #include <shellapi.h>
 
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace cellaro::win32 {
 
@@ -26,6 +28,7 @@ public:
     ~Win32TrayIcon() override;
 
     void setHint(const std::string& utf8) override;
+    void showBalloon(const std::string& title, const std::string& text) override;
     [[nodiscard]] bool present() const override { return present_; }
     void remove() override;
 
@@ -43,6 +46,8 @@ private:
     void drawForScale();
     void startRetry();
     void stopRetry();
+    // Shows the balloon that waits, once the icon is in the notification area (NIF_INFO).
+    void flushBalloon();
     // Tells the program to show its menu at the pointer.
     void openMenu();
 
@@ -50,6 +55,8 @@ private:
     UINT iconId_;
     TrayIconEvents& events_;
     std::wstring tip_;
+    // A balloon asked for that has not shown yet: its title and text, cut to the system's limits.
+    std::optional<std::pair<std::wstring, std::wstring>> pendingBalloon_;
     ScopedIcon ownIcon_; // the application icon drawn at the small-icon size
     int iconSize_ = 0;   // the size it was drawn at
     HICON icon_ = nullptr;

@@ -8,7 +8,8 @@
 //   probe process EXE       process ids of the running programs with this file name
 //   probe monitors          the monitors in enumeration order
 //   probe menu              the items of the open popup menu, with their screen rectangles
-//   probe tooltip           the text of the tooltip on show
+//   probe tooltip           the text of the tooltip on show (a hint, not a notification balloon)
+//   probe balloon           the text of the notification balloon on show
 //   probe regrun NAME       the value NAME under the current user's Run key (64-bit view)
 //   probe popup-demo X Y    shows a known popup menu at X,Y and prints the chosen command
 //   probe maximize HWND     maximises that window (ShowWindow SW_SHOWMAXIMIZED)
@@ -425,10 +426,23 @@ int describeOpenMenu() {
     return 0;
 }
 
-int describeShownTooltip() {
-    HWND tooltip = shownWindowOfClass(L"tooltips_class32");
+// The first shown tooltip window that is a notification balloon (the TTS_BALLOON style), or the
+// first that is not.
+HWND shownTooltip(bool balloon) {
+    constexpr LONG kBalloonStyle = 0x40; // TTS_BALLOON
+    for (HWND window : topLevelWindows()) {
+        if (::IsWindowVisible(window) != FALSE && className(window) == L"tooltips_class32" &&
+            ((::GetWindowLongW(window, GWL_STYLE) & kBalloonStyle) != 0) == balloon) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+int describeShownTooltip(bool balloon) {
+    HWND tooltip = shownTooltip(balloon);
     if (tooltip == nullptr) {
-        write(L"error\tno tooltip shown\n");
+        write(balloon ? L"error\tno balloon shown\n" : L"error\tno tooltip shown\n");
         return 1;
     }
     const std::wstring reply = askOwnerThread(tooltip);
@@ -871,6 +885,7 @@ int tryHotKeys(const std::vector<std::wstring>& combinations) {
 
 int usage() {
     write(L"usage: probe windows [all] | find TITLE | pid TITLE | process EXE | monitors | menu | tooltip | "
+          L"balloon | "
           L"regrun NAME | popup-demo X Y | maximize HWND | restore HWND | move HWND L T R B | "
           L"foreground | hang TITLE SECONDS | answers HWND | capture HWND | doubleclick | "
           L"setrun NAME VALUE | idle EXE MS | memory EXE | dpi HWND | dpichanged HWND L T R B | "
@@ -913,7 +928,10 @@ int wmain(int argc, wchar_t** argv) {
         return describeOpenMenu();
     }
     if (verb == L"tooltip") {
-        return describeShownTooltip();
+        return describeShownTooltip(false);
+    }
+    if (verb == L"balloon") {
+        return describeShownTooltip(true);
     }
     if (verb == L"regrun" && arguments.size() == 2) {
         return readRunValue(arguments[1]);

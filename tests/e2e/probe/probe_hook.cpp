@@ -97,7 +97,9 @@ void describeMenu(HMENU menu, HWND menuWindow, const std::wstring& prefix, std::
 std::wstring describeTooltip(HWND tooltip) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    if (::SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
+    // A notification balloon is a tracked tool, not the current one under the pointer: its first.
+    if (::SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE &&
+        ::SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) == FALSE) {
         return L"error\tno current tool\n";
     }
     constexpr int kTextCapacity = 1024;
