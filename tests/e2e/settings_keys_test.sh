@@ -82,6 +82,12 @@ open_settings() {
 config_has() { [ "$(ini_value "$config" Options "$1")" = "$2" ]; }
 # Whether the probe could take the combination: free=1 when no program holds it.
 hot_key_free_is() { [ "$(field "$(probe hotkeys "$HOT_KEY")" free)" = "$1" ]; }
+# Whether the settings window's focus is on a push button, as a screen reader reads it. This look
+# holds no key: probe hotkeys registers the combination for a moment to see whether it is free, so
+# it must not run while the program may be taking the combination back.
+focus_on_button() {
+    probe accessible "$settings_hwnd" | grep -v 'child=0 ' | grep 'state=focused' | grep -q 'role=pushbutton'
+}
 
 notepad_iconic() { [ "$(notepad_field iconic)" = 1 ]; }
 
@@ -138,6 +144,8 @@ screenshot settings-keys-restore-editor $((LEFT + RESTORE_X - 4)) $((TOP + RESTO
     $((RESTORE_WIDTH + 30)) $((RESTORE_HEIGHT + 26))
 # A click on the page's own button (the page stays) moves the focus to that button.
 page_button 1
+wait_until 10 "the focus on the page button" focus_on_button ||
+    rig_fail "the click on the page button did not take the focus: $(probe accessible "$settings_hwnd" | grep 'state=focused')"
 wait_until 10 "$COMBINATION held again once the focus left the editor" hot_key_free_is 0 ||
     rig_fail "$COMBINATION is not held with the focus out of the editor: $(probe hotkeys "$HOT_KEY")"
 rig_log "ok: $COMBINATION is held again once the focus left the editor"

@@ -143,6 +143,8 @@ void SettingsWindow::buildColumn() {
     marker_->setAccessibleRole(AccessibleRole::None);
     // The marker covers the button of the page shown; a click on it does what that button does.
     marker_->onClick = [this] {
+        // As a click on the page's own button, the keyboard goes to it.
+        setFocus(pageButtons_.at(static_cast<std::size_t>(notebook_->activePage())));
         if (notebook_->activePage() == FullScreenGridPageIndex) {
             refreshGridPage();
         }
